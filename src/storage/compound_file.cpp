@@ -1,0 +1,483 @@
+#include "storage/compound_file.h"
+
+#include <algorithm>
+#include <random>
+
+#include "base/code_page.h"
+#include "storage/compound_stream.h"
+
+namespace orv {
+
+using namespace cfb;
+
+namespace {
+
+constexpr uint8_t kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+
+uint64_t CeilDiv(uint64_t a, uint64_t b) { return (a + b - 1) / b; }
+
+bool IsNoChain(uint32_t nSector) { return nSector == kEndOfChain || nSector == kFreeSect; }
+
+}  // namespace
+
+CCompoundFile::CCompoundFile(std::string sPath, CFileSystem& fs, bool bReadOnly)
+    : m_sPath(std::move(sPath)), m_fs(fs), m_bReadOnly(bReadOnly) {}
+
+CCompoundFile::~CCompoundFile() {
+  if (m_sTempPath.empty()) return;
+  m_pFile.reset();
+  try {
+    m_fs.Remove(m_sTempPath);
+  } catch (const CIoError&) {
+    // A leftover scratch file is harmless; the real file was never touched.
+  }
+}
+
+std::unique_ptr<CCompoundFile> CCompoundFile::Create(const std::string& sPath, CFileSystem& fs) {
+  std::unique_ptr<CCompoundFile> pFile(new CCompoundFile(sPath, fs, false));
+  pFile->m_sTempPath = sPath + ".orvtmp" + std::to_string(std::random_device{}() % 1000000);
+  pFile->m_pFile = fs.Open(pFile->m_sTempPath, EOpenMode::CreateAlways);
+  pFile->InitNew();
+  return pFile;
+}
+
+std::unique_ptr<CCompoundFile> CCompoundFile::Open(const std::string& sPath, EMode eMode,
+                                                   CFileSystem& fs) {
+  bool bReadOnly = eMode == EMode::ReadOnly;
+  std::unique_ptr<CCompoundFile> pFile(new CCompoundFile(sPath, fs, bReadOnly));
+  pFile->m_pFile = fs.Open(sPath, bReadOnly ? EOpenMode::Read : EOpenMode::ReadWrite);
+  pFile->Load();
+  return pFile;
+}
+
+void CCompoundFile::InitNew() {
+  m_fat.Load({});
+  m_miniFat.Load({});
+  m_directory.InitNew();
+  m_bHeaderDirty = true;
+}
+
+// ---- reading the structure -------------------------------------------------
+
+std::vector<uint8_t> CCompoundFile::ReadSectors(const std::vector<uint32_t>& sectors) {
+  std::vector<uint8_t> data(sectors.size() * kSectorSize);
+  for (size_t i = 0; i < sectors.size(); ++i) {
+    if (m_pFile->ReadAt(SectorOffset(sectors[i]), &data[i * kSectorSize], kSectorSize) !=
+        kSectorSize)
+      throw CStorageError(m_sPath + " is damaged: sector " + std::to_string(sectors[i]) +
+                          " lies beyond the end of the file");
+  }
+  return data;
+}
+
+void CCompoundFile::Load() {
+  uint64_t nFileSize = m_pFile->Size();
+  uint8_t header[kHeaderSize] = {};
+  if (nFileSize < kHeaderSize || m_pFile->ReadAt(0, header, kHeaderSize) != kHeaderSize ||
+      !std::equal(kSignature, kSignature + 8, header))
+    throw CStorageError(m_sPath + " is not a compound file");
+  if (GetLe16(header + 0x1C) != 0xFFFE)
+    throw CStorageError(m_sPath + " is damaged: wrong byte order mark");
+  if (GetLe16(header + 0x1A) != 3 || GetLe16(header + 0x1E) != 9)
+    throw CStorageError(m_sPath + " is a compound file of a version that is not supported");
+  if (GetLe16(header + 0x20) != 6 || GetLe32(header + 0x38) != kMiniStreamCutoff)
+    throw CStorageError(m_sPath + " is damaged: wrong mini sector size or cutoff");
+  // A file cut short in its last sector still has whole sectors before it.
+  m_nFileSectors = static_cast<uint32_t>(
+      std::min<uint64_t>(CeilDiv(nFileSize - kHeaderSize, kSectorSize), kMaxRegSect));
+
+  LoadFat(header, m_nFileSectors);
+
+  uint32_t nFirstDir = GetLe32(header + 0x30);
+  m_dirChain = m_fat.Chain(nFirstDir, UINT64_MAX, m_nFileSectors, "directory");
+  m_nFirstDirSector = nFirstDir;
+  std::vector<uint8_t> dirBytes = ReadSectors(m_dirChain);
+  m_directory.Load(dirBytes.data(), m_dirChain.size() * kDirEntriesPerSector);
+
+  uint32_t nFirstMiniFat = GetLe32(header + 0x3C);
+  std::vector<uint32_t> miniFatEntries;
+  if (!IsNoChain(nFirstMiniFat)) {
+    m_miniFatChain = m_fat.Chain(nFirstMiniFat, UINT64_MAX, m_nFileSectors, "mini FAT");
+    m_nFirstMiniFatSector = nFirstMiniFat;
+    std::vector<uint8_t> bytes = ReadSectors(m_miniFatChain);
+    miniFatEntries.resize(bytes.size() / 4);
+    for (size_t i = 0; i < miniFatEntries.size(); ++i) miniFatEntries[i] = GetLe32(&bytes[4 * i]);
+  }
+  m_miniFat.Load(std::move(miniFatEntries));
+
+  const SCfbEntry& root = m_directory.Entry(kRoot);
+  if (root.nSize > nFileSize)
+    throw CStorageError(m_sPath + " is damaged: its mini stream is larger than the file");
+  if (root.nSize > 0) {
+    uint64_t nNeeded = CeilDiv(root.nSize, kSectorSize);
+    m_miniStreamChain = m_fat.Chain(root.nStart, nNeeded, m_nFileSectors, "mini stream");
+    if (m_miniStreamChain.size() < nNeeded)
+      throw CStorageError(m_sPath + " is damaged: its mini stream is shorter than recorded");
+  }
+}
+
+void CCompoundFile::LoadFat(const uint8_t* pHeader, uint32_t nFileSectors) {
+  uint32_t nFatSectors = GetLe32(pHeader + 0x2C);
+  if (nFatSectors > nFileSectors)
+    throw CStorageError(m_sPath + " is damaged: it claims more FAT sectors than it holds");
+  for (uint32_t i = 0; i < std::min(nFatSectors, kHeaderDifatSlots); ++i)
+    m_fatSectors.push_back(GetLe32(pHeader + 0x4C + 4 * i));
+  uint32_t nNext = GetLe32(pHeader + 0x44);
+  while (m_fatSectors.size() < nFatSectors) {
+    if (IsNoChain(nNext) || nNext >= nFileSectors)
+      throw CStorageError(m_sPath + " is damaged: its list of FAT sectors is cut short");
+    if (m_difatSectors.size() >= nFileSectors ||
+        std::find(m_difatSectors.begin(), m_difatSectors.end(), nNext) != m_difatSectors.end())
+      throw CStorageError(m_sPath + " is damaged: its list of FAT sectors loops");
+    m_difatSectors.push_back(nNext);
+    std::vector<uint8_t> sector = ReadSectors({nNext});
+    for (uint32_t i = 0; i < kDifatSlotsPerSector && m_fatSectors.size() < nFatSectors; ++i)
+      m_fatSectors.push_back(GetLe32(&sector[4 * i]));
+    nNext = GetLe32(&sector[4 * kDifatSlotsPerSector]);
+  }
+  for (uint32_t nSector : m_fatSectors)
+    if (nSector >= nFileSectors)
+      throw CStorageError(m_sPath + " is damaged: a FAT sector lies outside the file");
+
+  std::vector<uint8_t> bytes = ReadSectors(m_fatSectors);
+  std::vector<uint32_t> entries(bytes.size() / 4);
+  for (size_t i = 0; i < entries.size(); ++i) entries[i] = GetLe32(&bytes[4 * i]);
+  m_fat.Load(std::move(entries));
+  m_committedFatSectors = m_fatSectors;
+  m_committedDifatSectors = m_difatSectors;
+}
+
+// ---- elements --------------------------------------------------------------
+
+std::optional<uint32_t> CCompoundFile::Find(uint32_t nStorage, std::string_view sName) const {
+  return m_directory.Find(nStorage, CCodePage::Utf8ToUtf16(sName));
+}
+
+std::vector<uint32_t> CCompoundFile::Children(uint32_t nStorage) const {
+  return m_directory.Children(nStorage);
+}
+
+std::string CCompoundFile::Name(uint32_t nSid) const {
+  return CCodePage::Utf16ToUtf8(m_directory.Entry(nSid).sName);
+}
+
+void CCompoundFile::RequireWritable() const {
+  if (m_bReadOnly) throw CStorageError(m_sPath + " is open for reading only");
+}
+
+void CCompoundFile::SetClassId(uint32_t nStorage, const CClassId& clsid) {
+  RequireWritable();
+  m_directory.Modify(nStorage).clsid = clsid;
+}
+
+uint32_t CCompoundFile::ValidateNewName(uint32_t nParent, std::string_view sName,
+                                        std::u16string& rName) const {
+  RequireWritable();
+  if (!m_directory.Entry(nParent).IsStorage())
+    throw CStorageError("Can't add an element to a stream");
+  rName = CCodePage::Utf8ToUtf16(sName);
+  if (rName.empty() || rName.size() > kMaxNameUnits ||
+      rName.find_first_of(u"/\\:!") != std::u16string::npos)
+    throw CStorageError("Invalid element name \"" + std::string(sName) +
+                        "\": it must have 1 to 31 characters and none of / \\ : !");
+  auto existing = m_directory.Find(nParent, rName);
+  return existing ? *existing : kNoStream;
+}
+
+uint32_t CCompoundFile::CreateStorage(uint32_t nParent, std::string_view sName) {
+  std::u16string sName16;
+  uint32_t nExisting = ValidateNewName(nParent, sName, sName16);
+  if (nExisting != kNoStream) {
+    if (m_directory.Entry(nExisting).IsStorage()) return nExisting;
+    Remove(nParent, sName);
+  }
+  return m_directory.Add(nParent, sName16, kTypeStorage);
+}
+
+uint32_t CCompoundFile::CreateStream(uint32_t nParent, std::string_view sName) {
+  std::u16string sName16;
+  uint32_t nExisting = ValidateNewName(nParent, sName, sName16);
+  if (nExisting != kNoStream) {
+    if (m_directory.Entry(nExisting).IsStream()) {
+      OpenStream(nExisting)->SetSize(0);
+      return nExisting;
+    }
+    Remove(nParent, sName);
+  }
+  return m_directory.Add(nParent, sName16, kTypeStream);
+}
+
+bool CCompoundFile::Remove(uint32_t nParent, std::string_view sName) {
+  RequireWritable();
+  auto nSid = Find(nParent, sName);
+  if (!nSid) return false;
+  std::vector<uint32_t> below{*nSid};
+  for (size_t i = 0; i < below.size(); ++i) {
+    if (m_openStreams.count(below[i]))
+      throw CStorageError("Can't remove \"" + Name(below[i]) + "\" while it is open");
+    for (uint32_t nChild : Children(below[i])) below.push_back(nChild);
+  }
+  for (const SCfbEntry& stream : m_directory.Remove(nParent, *nSid)) {
+    bool bMini = stream.nSize < kMiniStreamCutoff;
+    uint32_t nUnit = stream.nStart;
+    for (uint64_t n = CeilDiv(stream.nSize, bMini ? kMiniSectorSize : kSectorSize);
+         n > 0 && !IsNoChain(nUnit) && nUnit < Table(bMini).Size(); --n) {
+      uint32_t nNext = Table(bMini).Get(nUnit);
+      Table(bMini).Free(nUnit);
+      nUnit = nNext;
+    }
+  }
+  return true;
+}
+
+std::unique_ptr<CCompoundStream> CCompoundFile::OpenStream(uint32_t nSid) {
+  const SCfbEntry& entry = m_directory.Entry(nSid);
+  if (!entry.IsStream()) throw CStorageError("\"" + Name(nSid) + "\" is not a stream");
+  if (m_openStreams.count(nSid))
+    throw CStorageError("The stream \"" + Name(nSid) + "\" is already open");
+  std::unique_ptr<CCompoundStream> pStream(new CCompoundStream(*this, nSid));
+  pStream->m_bMini = entry.nSize < kMiniStreamCutoff;
+  if (entry.nSize > 0) {
+    uint32_t nUnitSize = pStream->UnitSize();
+    uint64_t nNeeded = CeilDiv(entry.nSize, nUnitSize);
+    uint64_t nAvailable = pStream->m_bMini ? m_directory.Entry(kRoot).nSize / kMiniSectorSize
+                                           : m_nFileSectors;
+    if (nNeeded > std::max<uint64_t>(nAvailable, Table(pStream->m_bMini).Size()))
+      throw CStorageError(m_sPath + " is damaged: the stream \"" + Name(nSid) +
+                          "\" is larger than the file");
+    uint32_t nLimit = static_cast<uint32_t>(
+        std::min<uint64_t>(Table(pStream->m_bMini).Size(),
+                           pStream->m_bMini ? nAvailable : UINT32_MAX));
+    pStream->m_units = Table(pStream->m_bMini).Chain(entry.nStart, nNeeded, nLimit, "stream");
+    if (pStream->m_units.size() < nNeeded)
+      throw CStorageError(m_sPath + " is damaged: the stream \"" + Name(nSid) +
+                          "\" is shorter than recorded");
+  }
+  m_openStreams.insert(nSid);
+  return pStream;
+}
+
+// ---- units and chains ------------------------------------------------------
+
+uint64_t CCompoundFile::UnitOffset(bool bMini, uint32_t nUnit) const {
+  if (!bMini) return SectorOffset(nUnit);
+  uint64_t nByte = static_cast<uint64_t>(nUnit) * kMiniSectorSize;
+  uint64_t nIndex = nByte / kSectorSize;
+  if (nIndex >= m_miniStreamChain.size())
+    throw CStorageError(m_sPath + " is damaged: a mini sector lies outside the mini stream");
+  return SectorOffset(m_miniStreamChain[nIndex]) + nByte % kSectorSize;
+}
+
+uint32_t CCompoundFile::AllocateUnit(bool bMini) {
+  if (!bMini) return m_fat.Allocate();
+  uint32_t nUnit = m_miniFat.Allocate();
+  uint64_t nNeeded = (static_cast<uint64_t>(nUnit) + 1) * kMiniSectorSize;
+  SCfbEntry& root = m_directory.Modify(kRoot);
+  if (root.nSize < nNeeded) root.nSize = nNeeded;
+  ExtendChain(m_miniStreamChain, CeilDiv(root.nSize, kSectorSize), false, root.nStart);
+  return nUnit;
+}
+
+void CCompoundFile::ExtendChain(std::vector<uint32_t>& chain, size_t nUnits, bool bMini,
+                                uint32_t& rStart) {
+  while (chain.size() < nUnits) {
+    uint32_t nUnit = AllocateUnit(bMini);
+    if (chain.empty())
+      rStart = nUnit;
+    else
+      Table(bMini).Set(chain.back(), nUnit);
+    chain.push_back(nUnit);
+  }
+}
+
+void CCompoundFile::ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t i,
+                                uint32_t nNew, uint32_t& rStart) {
+  CAllocationTable& table = Table(bMini);
+  uint32_t nOld = chain[i];
+  table.Set(nNew, i + 1 < chain.size() ? chain[i + 1] : table.Get(nOld));
+  if (i == 0)
+    rStart = nNew;
+  else
+    table.Set(chain[i - 1], nNew);
+  table.Free(nOld);
+  chain[i] = nNew;
+}
+
+void CCompoundFile::RelocateIfCommitted(std::vector<uint32_t>& chain, size_t i,
+                                        uint32_t& rStart) {
+  if (m_fat.IsCommittedUsed(chain[i])) ReplaceUnit(false, chain, i, m_fat.Allocate(), rStart);
+}
+
+void CCompoundFile::TransferUnits(bool bMini, const std::vector<uint32_t>& chain,
+                                  uint64_t nOffset, uint8_t* pRead, const uint8_t* pWrite,
+                                  size_t nCount) {
+  uint32_t nUnitSize = bMini ? kMiniSectorSize : kSectorSize;
+  size_t nDone = 0;
+  while (nDone < nCount) {
+    // Gather the longest run of units that lie back to back in the file.
+    uint64_t nPos = nOffset + nDone;
+    size_t nIndex = nPos / nUnitSize;
+    uint64_t nRunStart = UnitOffset(bMini, chain[nIndex]) + nPos % nUnitSize;
+    size_t nRunLength = std::min<uint64_t>(nUnitSize - nPos % nUnitSize, nCount - nDone);
+    while (nDone + nRunLength < nCount && nIndex + 1 < chain.size() &&
+           UnitOffset(bMini, chain[nIndex + 1]) == nRunStart + nRunLength) {
+      ++nIndex;
+      nRunLength += std::min<uint64_t>(nUnitSize, nCount - nDone - nRunLength);
+    }
+    if (pRead) {
+      if (m_pFile->ReadAt(nRunStart, pRead + nDone, nRunLength) != nRunLength)
+        throw CStorageError(m_sPath + " is damaged: a stream lies beyond the end of the file");
+    } else {
+      m_pFile->WriteAt(nRunStart, pWrite + nDone, nRunLength);
+    }
+    nDone += nRunLength;
+  }
+}
+
+// ---- commit ----------------------------------------------------------------
+
+bool CCompoundFile::HasChanges() const {
+  return m_bHeaderDirty || !m_directory.DirtySectors().empty() ||
+         !m_miniFat.DirtyPages().empty() || !m_fat.DirtyPages().empty();
+}
+
+void CCompoundFile::Commit() {
+  RequireWritable();
+  if (!HasChanges()) return;
+
+  ExtendChain(m_dirChain, CeilDiv(m_directory.Count(), kDirEntriesPerSector), false,
+              m_nFirstDirSector);
+  for (uint32_t nSector : m_directory.DirtySectors())
+    RelocateIfCommitted(m_dirChain, nSector, m_nFirstDirSector);
+  ExtendChain(m_miniFatChain, CeilDiv(m_miniFat.Size(), kEntriesPerSector), false,
+              m_nFirstMiniFatSector);
+  for (uint32_t nPage : m_miniFat.DirtyPages())
+    RelocateIfCommitted(m_miniFatChain, nPage, m_nFirstMiniFatSector);
+  FinalizeFat();
+
+  std::vector<uint8_t> sector(kSectorSize);
+  for (uint32_t nIndex : m_directory.DirtySectors()) {
+    m_directory.SerializeSector(nIndex, sector.data());
+    m_pFile->WriteAt(SectorOffset(m_dirChain[nIndex]), sector.data(), kSectorSize);
+  }
+  for (uint32_t nPage : m_miniFat.DirtyPages()) {
+    m_miniFat.SerializePage(nPage, sector.data());
+    m_pFile->WriteAt(SectorOffset(m_miniFatChain[nPage]), sector.data(), kSectorSize);
+  }
+  for (uint32_t k : DirtyDifatSectors()) {
+    SerializeDifatSector(k, sector.data());
+    m_pFile->WriteAt(SectorOffset(m_difatSectors[k]), sector.data(), kSectorSize);
+  }
+  for (uint32_t nPage : m_fat.DirtyPages()) {
+    m_fat.SerializePage(nPage, sector.data());
+    m_pFile->WriteAt(SectorOffset(m_fatSectors[nPage]), sector.data(), kSectorSize);
+  }
+  // Everything the new header points at must be on disk before the header.
+  m_pFile->Sync();
+  WriteHeader();
+  m_pFile->Sync();
+
+  m_fat.MarkCommitted();
+  m_miniFat.MarkCommitted();
+  m_directory.MarkCommitted();
+  m_committedFatSectors = m_fatSectors;
+  m_committedDifatSectors = m_difatSectors;
+  m_bHeaderDirty = false;
+  m_nFileSectors = static_cast<uint32_t>(m_fat.HighestUsed() + 1);
+  // Whole sectors only, and nothing left over from sectors the old state used.
+  uint64_t nFileSize = SectorOffset(m_nFileSectors);
+  if (m_pFile->Size() != nFileSize) m_pFile->Truncate(nFileSize);
+
+  if (!m_sTempPath.empty()) {
+    m_fs.Rename(m_sTempPath, m_sPath);
+    m_sTempPath.clear();
+  }
+}
+
+void CCompoundFile::FinalizeFat() {
+  // Placing FAT and DIFAT sectors changes the FAT itself, so repeat until
+  // every changed page has a place the committed state does not use.
+  for (bool bChanged = true; bChanged;) {
+    bChanged = false;
+    uint64_t nFatNeeded = CeilDiv(m_fat.Size(), kEntriesPerSector);
+    uint64_t nDifatNeeded =
+        nFatNeeded > kHeaderDifatSlots ? CeilDiv(nFatNeeded - kHeaderDifatSlots, kDifatSlotsPerSector) : 0;
+    if (m_fatSectors.size() < nFatNeeded) {
+      uint32_t nSector = m_fat.Allocate();
+      m_fat.Set(nSector, kFatSect);
+      m_fatSectors.push_back(nSector);
+      bChanged = true;
+      continue;
+    }
+    if (m_difatSectors.size() < nDifatNeeded) {
+      uint32_t nSector = m_fat.Allocate();
+      m_fat.Set(nSector, kDifSect);
+      m_difatSectors.push_back(nSector);
+      bChanged = true;
+      continue;
+    }
+    for (uint32_t nPage : m_fat.DirtyPages()) {
+      if (!m_fat.IsCommittedUsed(m_fatSectors[nPage])) continue;
+      uint32_t nSector = m_fat.Allocate();
+      m_fat.Set(nSector, kFatSect);
+      m_fat.Free(m_fatSectors[nPage]);
+      m_fatSectors[nPage] = nSector;
+      bChanged = true;
+    }
+    for (uint32_t k : DirtyDifatSectors()) {
+      if (!m_fat.IsCommittedUsed(m_difatSectors[k])) continue;
+      uint32_t nSector = m_fat.Allocate();
+      m_fat.Set(nSector, kDifSect);
+      m_fat.Free(m_difatSectors[k]);
+      m_difatSectors[k] = nSector;
+      bChanged = true;
+    }
+  }
+}
+
+std::vector<uint32_t> CCompoundFile::DirtyDifatSectors() const {
+  auto at = [](const std::vector<uint32_t>& v, size_t i) { return i < v.size() ? v[i] : kFreeSect; };
+  std::vector<uint32_t> dirty;
+  for (uint32_t k = 0; k < m_difatSectors.size(); ++k) {
+    bool bDirty = at(m_difatSectors, k) != at(m_committedDifatSectors, k) ||
+                  at(m_difatSectors, k + 1) != at(m_committedDifatSectors, k + 1);
+    for (uint32_t j = 0; j < kDifatSlotsPerSector && !bDirty; ++j) {
+      size_t i = kHeaderDifatSlots + k * kDifatSlotsPerSector + j;
+      bDirty = at(m_fatSectors, i) != at(m_committedFatSectors, i);
+    }
+    if (bDirty) dirty.push_back(k);
+  }
+  return dirty;
+}
+
+void CCompoundFile::SerializeDifatSector(uint32_t k, uint8_t* pOut) const {
+  for (uint32_t j = 0; j < kDifatSlotsPerSector; ++j) {
+    size_t i = kHeaderDifatSlots + k * kDifatSlotsPerSector + j;
+    PutLe32(pOut + 4 * j, i < m_fatSectors.size() ? m_fatSectors[i] : kFreeSect);
+  }
+  PutLe32(pOut + 4 * kDifatSlotsPerSector,
+          k + 1 < m_difatSectors.size() ? m_difatSectors[k + 1] : kEndOfChain);
+}
+
+void CCompoundFile::WriteHeader() {
+  uint8_t header[kHeaderSize] = {};
+  std::copy(kSignature, kSignature + 8, header);
+  PutLe16(header + 0x18, 0x003E);
+  PutLe16(header + 0x1A, 3);
+  PutLe16(header + 0x1C, 0xFFFE);
+  PutLe16(header + 0x1E, 9);
+  PutLe16(header + 0x20, 6);
+  PutLe32(header + 0x2C, static_cast<uint32_t>(m_fatSectors.size()));
+  PutLe32(header + 0x30, m_nFirstDirSector);
+  PutLe32(header + 0x38, kMiniStreamCutoff);
+  bool bNoMiniFat = m_miniFatChain.empty();
+  PutLe32(header + 0x3C, bNoMiniFat ? kEndOfChain : m_nFirstMiniFatSector);
+  PutLe32(header + 0x40, static_cast<uint32_t>(m_miniFatChain.size()));
+  PutLe32(header + 0x44, m_difatSectors.empty() ? kEndOfChain : m_difatSectors[0]);
+  PutLe32(header + 0x48, static_cast<uint32_t>(m_difatSectors.size()));
+  for (uint32_t i = 0; i < kHeaderDifatSlots; ++i)
+    PutLe32(header + 0x4C + 4 * i, i < m_fatSectors.size() ? m_fatSectors[i] : kFreeSect);
+  m_pFile->WriteAt(0, header, kHeaderSize);
+}
+
+}  // namespace orv

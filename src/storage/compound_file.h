@@ -1,0 +1,120 @@
+#pragma once
+// A compound file ("structured storage", version 3) opened for reading or in
+// transacted read-write mode.
+//
+// Transactions work by copy-on-write: until Commit, changes go only to
+// sectors that the committed state does not use, and Commit ends by writing
+// the 512-byte header that switches to the new state. A process killed at any
+// moment therefore leaves the file in its old or its new state, and a commit
+// costs in proportion to what changed, not to the size of the file. A file
+// made by Create is written beside its final path and renamed over it by the
+// first commit, so that an existing file survives until then.
+// docs/formats/compound-file.md describes the format.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/file_system.h"
+#include "storage/allocation_table.h"
+#include "storage/compound_directory.h"
+
+namespace orv {
+
+class CCompoundStream;
+using CClassId = std::array<uint8_t, 16>;
+
+class CCompoundFile {
+ public:
+  enum class EMode { ReadOnly, ReadWrite };
+  static constexpr uint32_t kRoot = CCompoundDirectory::kRootSid;
+
+  static std::unique_ptr<CCompoundFile> Create(const std::string& sPath,
+                                               CFileSystem& fs = CFileSystem::Default());
+  static std::unique_ptr<CCompoundFile> Open(const std::string& sPath, EMode eMode,
+                                             CFileSystem& fs = CFileSystem::Default());
+  // Changes not committed are dropped.
+  ~CCompoundFile();
+  CCompoundFile(const CCompoundFile&) = delete;
+  CCompoundFile& operator=(const CCompoundFile&) = delete;
+
+  const std::string& Path() const { return m_sPath; }
+  bool IsReadOnly() const { return m_bReadOnly; }
+
+  // Elements are addressed by their directory id; names are UTF-8.
+  std::optional<uint32_t> Find(uint32_t nStorage, std::string_view sName) const;
+  std::vector<uint32_t> Children(uint32_t nStorage) const;
+  std::string Name(uint32_t nSid) const;
+  bool IsStorage(uint32_t nSid) const { return m_directory.Entry(nSid).IsStorage(); }
+  uint64_t StreamSize(uint32_t nSid) const { return m_directory.Entry(nSid).nSize; }
+  const CClassId& ClassId(uint32_t nStorage) const { return m_directory.Entry(nStorage).clsid; }
+  void SetClassId(uint32_t nStorage, const CClassId& clsid);
+
+  // The storage of that name, created when missing.
+  uint32_t CreateStorage(uint32_t nParent, std::string_view sName);
+  // A new empty stream; an element of the same name is replaced.
+  uint32_t CreateStream(uint32_t nParent, std::string_view sName);
+  // Removes an element and everything below it; false when there is none.
+  bool Remove(uint32_t nParent, std::string_view sName);
+
+  // One stream can be open once at a time.
+  std::unique_ptr<CCompoundStream> OpenStream(uint32_t nSid);
+
+  void Commit();
+
+ private:
+  friend class CCompoundStream;
+
+  CCompoundFile(std::string sPath, CFileSystem& fs, bool bReadOnly);
+  void InitNew();
+  void Load();
+  void LoadFat(const uint8_t* pHeader, uint32_t nFileSectors);
+  std::vector<uint8_t> ReadSectors(const std::vector<uint32_t>& sectors);
+  void RequireWritable() const;
+  uint32_t ValidateNewName(uint32_t nParent, std::string_view sName,
+                           std::u16string& rName) const;
+
+  // Units are 512-byte sectors or, for small streams, 64-byte mini sectors.
+  CAllocationTable& Table(bool bMini) { return bMini ? m_miniFat : m_fat; }
+  uint64_t UnitOffset(bool bMini, uint32_t nUnit) const;
+  uint32_t AllocateUnit(bool bMini);
+  // Puts `nNew` in place of the chain's i-th unit and frees the old one.
+  void ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t i, uint32_t nNew,
+                   uint32_t& rStart);
+  void ExtendChain(std::vector<uint32_t>& chain, size_t nUnits, bool bMini, uint32_t& rStart);
+  void RelocateIfCommitted(std::vector<uint32_t>& chain, size_t i, uint32_t& rStart);
+  // Reads or writes a byte range of a chain, in as few calls as the layout allows.
+  void TransferUnits(bool bMini, const std::vector<uint32_t>& chain, uint64_t nOffset,
+                     uint8_t* pRead, const uint8_t* pWrite, size_t nCount);
+
+  bool HasChanges() const;
+  void FinalizeFat();
+  std::vector<uint32_t> DirtyDifatSectors() const;
+  void SerializeDifatSector(uint32_t k, uint8_t* pOut) const;
+  void WriteHeader();
+
+  std::string m_sPath;
+  std::string m_sTempPath;  // set until the first commit of a new file
+  CFileSystem& m_fs;
+  std::unique_ptr<COsFile> m_pFile;
+  bool m_bReadOnly;
+  bool m_bHeaderDirty = false;
+
+  CAllocationTable m_fat{cfb::kRangeLockSector};
+  CAllocationTable m_miniFat;
+  CCompoundDirectory m_directory;
+  std::vector<uint32_t> m_dirChain, m_miniFatChain, m_miniStreamChain;
+  uint32_t m_nFirstDirSector = cfb::kEndOfChain;
+  uint32_t m_nFirstMiniFatSector = cfb::kEndOfChain;
+  std::vector<uint32_t> m_fatSectors, m_difatSectors;
+  std::vector<uint32_t> m_committedFatSectors, m_committedDifatSectors;
+  uint32_t m_nFileSectors = 0;  // sectors the file held when opened
+  std::set<uint32_t> m_openStreams;
+};
+
+}  // namespace orv

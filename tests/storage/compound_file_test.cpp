@@ -1,0 +1,336 @@
+#include "storage/compound_file.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <random>
+
+#include "storage/compound_stream.h"
+#include "support/test_support.h"
+
+namespace orv {
+namespace {
+
+using test::CFaultyFileSystem;
+using test::CTempDir;
+using EMode = CCompoundFile::EMode;
+
+std::string Pattern(size_t nSize, unsigned nSeed) {
+  std::string s(nSize, '\0');
+  std::mt19937 rng(nSeed);
+  for (auto& c : s) c = static_cast<char>(rng());
+  return s;
+}
+
+void PutStream(CCompoundFile& file, uint32_t nParent, const std::string& sName,
+               const std::string& sData) {
+  auto pStream = file.OpenStream(file.CreateStream(nParent, sName));
+  pStream->Write(sData.data(), sData.size());
+}
+
+std::string GetStream(CCompoundFile& file, uint32_t nSid) {
+  auto pStream = file.OpenStream(nSid);
+  std::string s(pStream->Size(), '\0');
+  EXPECT_EQ(pStream->Read(s.data(), s.size()), s.size());
+  return s;
+}
+
+// Every stream of the file, by path, with its bytes.
+std::map<std::string, std::string> Contents(const std::string& sPath) {
+  auto pFile = CCompoundFile::Open(sPath, EMode::ReadOnly);
+  std::map<std::string, std::string> contents;
+  std::function<void(uint32_t, const std::string&)> walk = [&](uint32_t nStorage,
+                                                               const std::string& sPrefix) {
+    for (uint32_t nSid : pFile->Children(nStorage)) {
+      std::string sPathHere = sPrefix + pFile->Name(nSid);
+      if (pFile->IsStorage(nSid)) {
+        contents[sPathHere + "\\"] = "";
+        walk(nSid, sPathHere + "\\");
+      } else {
+        contents[sPathHere] = GetStream(*pFile, nSid);
+      }
+    }
+  };
+  walk(CCompoundFile::kRoot, "");
+  return contents;
+}
+
+TEST(CompoundFile, StreamsOfEverySizeRoundTrip) {
+  CTempDir dir;
+  std::string sPath = dir.File("sizes.cfb");
+  std::vector<size_t> sizes{0, 1, 63, 64, 65, 511, 512, 4095, 4096, 4097, 70000, 1 << 20};
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    uint32_t nStorage = pFile->CreateStorage(CCompoundFile::kRoot, "deep");
+    uint32_t nDeeper = pFile->CreateStorage(nStorage, "deeper");
+    for (size_t n : sizes) PutStream(*pFile, nDeeper, "s" + std::to_string(n), Pattern(n, n));
+    PutStream(*pFile, CCompoundFile::kRoot, "top", "hello");
+    pFile->Commit();
+  }
+  auto contents = Contents(sPath);
+  EXPECT_EQ(contents["top"], "hello");
+  EXPECT_EQ(contents.count("deep\\deeper\\"), 1u);
+  for (size_t n : sizes) EXPECT_EQ(contents["deep\\deeper\\s" + std::to_string(n)], Pattern(n, n));
+  EXPECT_EQ(std::filesystem::file_size(sPath) % 512, 0u);
+}
+
+TEST(CompoundFile, StreamsCrossTheMiniCutoffBothWays) {
+  CTempDir dir;
+  std::string sPath = dir.File("cutoff.cfb");
+  std::string sBig = Pattern(10000, 1);
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    auto pStream = pFile->OpenStream(pFile->CreateStream(CCompoundFile::kRoot, "s"));
+    pStream->Write(sBig.data(), 3000);  // small: mini sectors
+    pStream->Write(sBig.data() + 3000, 7000);  // now large: moves to whole sectors
+    pFile->Commit();
+    pStream->SetSize(100);  // back to the mini stream
+    pStream->SetSize(200);  // growing fills with zeros
+    pStream->Seek(300);
+    pStream->Write("x", 1);  // a gap before the position reads as zeros
+  }
+  // Nothing of the second half was committed.
+  EXPECT_EQ(Contents(sPath)["s"], sBig);
+  {
+    auto pFile = CCompoundFile::Open(sPath, EMode::ReadWrite);
+    auto pStream = pFile->OpenStream(*pFile->Find(CCompoundFile::kRoot, "S"));
+    pStream->SetSize(100);
+    pStream->SetSize(200);
+    pStream->Seek(300);
+    pStream->Write("x", 1);
+    pStream.reset();
+    pFile->Commit();
+  }
+  EXPECT_EQ(Contents(sPath)["s"], sBig.substr(0, 100) + std::string(200, '\0') + "x");
+}
+
+TEST(CompoundFile, RewritingInPlaceKeepsTheUncoveredBytes) {
+  CTempDir dir;
+  std::string sPath = dir.File("rewrite.cfb");
+  std::string sSmall = Pattern(1000, 2), sLarge = Pattern(20000, 3);
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "small", sSmall);
+    PutStream(*pFile, CCompoundFile::kRoot, "large", sLarge);
+    pFile->Commit();
+  }
+  {
+    auto pFile = CCompoundFile::Open(sPath, EMode::ReadWrite);
+    for (const char* pName : {"small", "large"}) {
+      auto pStream = pFile->OpenStream(*pFile->Find(CCompoundFile::kRoot, pName));
+      pStream->Seek(700);
+      pStream->Write("ABCDEFGHIJ", 10);
+    }
+    pFile->Commit();
+  }
+  sSmall.replace(700, 10, "ABCDEFGHIJ");
+  sLarge.replace(700, 10, "ABCDEFGHIJ");
+  auto contents = Contents(sPath);
+  EXPECT_EQ(contents["small"], sSmall);
+  EXPECT_EQ(contents["large"], sLarge);
+}
+
+TEST(CompoundFile, ReplacingAndRemovingElements) {
+  CTempDir dir;
+  std::string sPath = dir.File("remove.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    uint32_t nStorage = pFile->CreateStorage(CCompoundFile::kRoot, "7");
+    PutStream(*pFile, nStorage, "a.txt", Pattern(9000, 4));
+    PutStream(*pFile, CCompoundFile::kRoot, "keep", "kept");
+    PutStream(*pFile, CCompoundFile::kRoot, "Keep", "replaced");  // same name, other case
+    pFile->Commit();
+    EXPECT_TRUE(pFile->Remove(CCompoundFile::kRoot, "7"));
+    EXPECT_FALSE(pFile->Remove(CCompoundFile::kRoot, "7"));
+    pFile->Commit();
+    EXPECT_THROW(pFile->CreateStream(CCompoundFile::kRoot, "a:b"), CStorageError);
+    EXPECT_THROW(pFile->CreateStream(CCompoundFile::kRoot, std::string(32, 'n')), CStorageError);
+  }
+  auto contents = Contents(sPath);
+  ASSERT_EQ(contents.size(), 1u);
+  EXPECT_EQ(contents["keep"], "replaced");
+}
+
+TEST(CompoundFile, ManySiblingsStayOrderedAndShallow) {
+  CTempDir dir;
+  std::string sPath = dir.File("many.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    for (int i = 0; i < 3000; ++i) PutStream(*pFile, CCompoundFile::kRoot, std::to_string(i), "");
+    pFile->Commit();
+  }
+  auto pFile = CCompoundFile::Open(sPath, EMode::ReadOnly);
+  std::vector<uint32_t> children = pFile->Children(CCompoundFile::kRoot);
+  ASSERT_EQ(children.size(), 3000u);
+  // Enumeration is in name order: shorter names first.
+  EXPECT_EQ(pFile->Name(children.front()), "0");
+  EXPECT_EQ(pFile->Name(children[10]), "10");
+  EXPECT_EQ(pFile->Name(children.back()), "2999");
+  EXPECT_TRUE(pFile->Find(CCompoundFile::kRoot, "1234").has_value());
+}
+
+// Depth of the sibling tree hanging from `nTop`, and whether it is ordered.
+int TreeDepth(const CCompoundDirectory& directory, uint32_t nTop, bool& rOrdered) {
+  if (nTop == cfb::kNoStream) return 0;
+  const SCfbEntry& entry = directory.Entry(nTop);
+  for (uint32_t nSide : {entry.nLeft, entry.nRight})
+    if (nSide != cfb::kNoStream &&
+        (CompareEntryNames(directory.Entry(nSide).sName, entry.sName) < 0) != (nSide == entry.nLeft))
+      rOrdered = false;
+  return 1 + std::max(TreeDepth(directory, entry.nLeft, rOrdered),
+                      TreeDepth(directory, entry.nRight, rOrdered));
+}
+
+TEST(CompoundDirectory, SiblingTreesStayOrderedAndShallowUnderAnyInsertionOrder) {
+  std::vector<std::u16string> names;
+  for (int i = 0; i < 4000; ++i) {
+    std::string s = std::to_string(i);
+    names.emplace_back(s.begin(), s.end());
+  }
+  std::vector<std::vector<std::u16string>> orders{names, names, names};
+  std::reverse(orders[1].begin(), orders[1].end());
+  std::shuffle(orders[2].begin(), orders[2].end(), std::mt19937(13));
+  for (const auto& order : orders) {
+    CCompoundDirectory directory;
+    directory.InitNew();
+    for (const auto& name : order) directory.Add(CCompoundDirectory::kRootSid, name, cfb::kTypeStream);
+    // Remove a few, which rebuilds the tree.
+    for (int i = 0; i < 10; ++i)
+      directory.Remove(CCompoundDirectory::kRootSid, *directory.Find(CCompoundDirectory::kRootSid, order[i]));
+    bool bOrdered = true;
+    int nDepth = TreeDepth(directory, directory.Entry(CCompoundDirectory::kRootSid).nChild, bOrdered);
+    EXPECT_TRUE(bOrdered);
+    EXPECT_LE(nDepth, 25);  // log base 3/2 of 4000 is about 20.5
+    EXPECT_EQ(directory.Children(CCompoundDirectory::kRootSid).size(), 3990u);
+  }
+}
+
+// Runs `change` against a copy of `sPath` with the n-th write failing, for
+// every n, and checks the file then opens in its old or its new state.
+void ExpectAllOrNothing(const std::string& sPath, const std::function<void(CCompoundFile&)>& change) {
+  std::string sWork = sPath + ".work";
+  std::filesystem::copy_file(sPath, sWork, std::filesystem::copy_options::overwrite_existing);
+  auto before = Contents(sWork);
+  CFaultyFileSystem fs;
+  {
+    auto pFile = CCompoundFile::Open(sWork, EMode::ReadWrite, fs);
+    change(*pFile);
+    pFile->Commit();
+  }
+  int nSteps = fs.Count();
+  EXPECT_GT(nSteps, 5);
+  auto after = Contents(sWork);
+  ASSERT_NE(before, after);
+  for (int n = 1; n <= nSteps; ++n) {
+    std::filesystem::copy_file(sPath, sWork, std::filesystem::copy_options::overwrite_existing);
+    fs.FailFrom(n);
+    try {
+      auto pFile = CCompoundFile::Open(sWork, EMode::ReadWrite, fs);
+      change(*pFile);
+      pFile->Commit();
+    } catch (const CIoError&) {
+    }
+    auto now = Contents(sWork);
+    EXPECT_TRUE(now == before || now == after) << "failing from operation " << n;
+  }
+}
+
+TEST(CompoundFile, AnInterruptedCommitLeavesTheOldOrTheNewState) {
+  CTempDir dir;
+  std::string sPath = dir.File("crash.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "small", Pattern(300, 5));
+    PutStream(*pFile, CCompoundFile::kRoot, "large", Pattern(30000, 6));
+    pFile->Commit();
+  }
+  ExpectAllOrNothing(sPath, [](CCompoundFile& file) {
+    PutStream(file, CCompoundFile::kRoot, "small", Pattern(5000, 7));
+    uint32_t nStorage = file.CreateStorage(CCompoundFile::kRoot, "sub");
+    PutStream(file, nStorage, "new", Pattern(100, 8));
+    auto pLarge = file.OpenStream(*file.Find(CCompoundFile::kRoot, "large"));
+    pLarge->Seek(1000);
+    pLarge->Write("changed", 7);
+  });
+  ExpectAllOrNothing(sPath, [](CCompoundFile& file) { file.Remove(CCompoundFile::kRoot, "large"); });
+}
+
+TEST(CompoundFile, ANewFileReplacesTheOldOneOnlyAtCommit) {
+  CTempDir dir;
+  std::string sPath = dir.File("replace.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "old", "old");
+    pFile->Commit();
+  }
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "new", "new");
+    EXPECT_EQ(Contents(sPath).count("old"), 1u);
+  }  // dropped without commit
+  EXPECT_EQ(Contents(sPath).count("old"), 1u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(CompoundFile, AddingToALargeFileWritesLittle) {
+  CTempDir dir;
+  std::string sPath = dir.File("large.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "big", Pattern(20 << 20, 9));  // needs DIFAT sectors
+    pFile->Commit();
+  }
+  CFaultyFileSystem fs;
+  {
+    auto pFile = CCompoundFile::Open(sPath, EMode::ReadWrite, fs);
+    PutStream(*pFile, CCompoundFile::kRoot, "small", Pattern(10000, 10));
+    pFile->Commit();
+  }
+  EXPECT_LT(fs.BytesWritten(), 10000u + 8 * 512);
+  auto contents = Contents(sPath);
+  EXPECT_EQ(contents["big"], Pattern(20 << 20, 9));
+  EXPECT_EQ(contents["small"], Pattern(10000, 10));
+}
+
+TEST(CompoundFile, DamagedFilesGiveClearErrors) {
+  CTempDir dir;
+  std::string sPath = dir.File("good.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "large", Pattern(5000, 11));
+    PutStream(*pFile, CCompoundFile::kRoot, "small", Pattern(100, 12));
+    pFile->Commit();
+  }
+  const std::string sGood = test::ReadWholeFile(sPath);
+  std::string sBad = dir.File("bad.cfb");
+  auto openAndRead = [&](const std::string& sBytes) {
+    test::WriteWholeFile(sBad, sBytes);
+    auto pFile = CCompoundFile::Open(sBad, EMode::ReadOnly);
+    for (uint32_t nSid : pFile->Children(CCompoundFile::kRoot)) GetStream(*pFile, nSid);
+  };
+  auto patch32 = [&](size_t nOffset, uint32_t nValue) {
+    std::string s = sGood;
+    cfb::PutLe32(reinterpret_cast<uint8_t*>(&s[nOffset]), nValue);
+    return s;
+  };
+  EXPECT_THROW_MSG(openAndRead("not a compound file"), CStorageError,
+                   sBad + " is not a compound file");
+  EXPECT_THROW(openAndRead(sGood.substr(0, 1024)), CStorageError);
+  EXPECT_THROW(openAndRead(patch32(0x2C, 0x7FFFFFFF)), CStorageError);  // FAT count
+  EXPECT_THROW(openAndRead(patch32(0x30, 0x00FFFFFF)), CStorageError);  // directory start
+  EXPECT_THROW(openAndRead(patch32(0x4C, 0x00FFFFFF)), CStorageError);  // FAT location
+  // A FAT chain that points back at itself: the directory's first sector.
+  uint32_t nDir = cfb::GetLe32(reinterpret_cast<const uint8_t*>(&sGood[0x30]));
+  uint32_t nFat = cfb::GetLe32(reinterpret_cast<const uint8_t*>(&sGood[0x4C]));
+  EXPECT_THROW(openAndRead(patch32(cfb::SectorOffset(nFat) + 4 * nDir, nDir)), CStorageError);
+  // Directory entries: the root's child pointing at itself, a size beyond the file.
+  size_t nRootEntry = cfb::SectorOffset(nDir);
+  EXPECT_THROW(openAndRead(patch32(nRootEntry + 0x4C, 0)), CStorageError);
+  for (size_t nEntry = 1; nEntry <= 2; ++nEntry)
+    EXPECT_THROW(openAndRead(patch32(nRootEntry + 128 * nEntry + 0x78, 0x7FFFFFF0)),
+                 CStorageError);
+}
+
+}  // namespace
+}  // namespace orv

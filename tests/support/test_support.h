@@ -1,0 +1,70 @@
+#pragma once
+// Helpers shared by the test programs: scratch folders, exact-message
+// assertions, and a file system that fails on demand.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "base/file_system.h"
+
+// Expects `expr` to throw `type` whose what() is exactly `message`.
+#define EXPECT_THROW_MSG(expr, type, message)                                  \
+  do {                                                                         \
+    try {                                                                      \
+      (void)(expr);                                                            \
+      ADD_FAILURE() << #expr " did not throw";                                 \
+    } catch (const type& e) {                                                  \
+      EXPECT_EQ(std::string(e.what()), std::string(message));                  \
+    }                                                                          \
+  } while (0)
+
+namespace orv::test {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class CTempDir {
+ public:
+  CTempDir();
+  ~CTempDir();
+  CTempDir(const CTempDir&) = delete;
+  CTempDir& operator=(const CTempDir&) = delete;
+  const std::filesystem::path& Path() const { return m_path; }
+  std::string File(const std::string& sName) const { return (m_path / sName).string(); }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+std::string ReadWholeFile(const std::string& sPath);
+void WriteWholeFile(const std::string& sPath, const std::string& sData);
+
+// The real file system, except that the n-th changing operation (write,
+// truncate, sync, rename, remove) and every one after it fail, as a full disk
+// or a killed process would leave them. Counting starts at 1; 0 never fails.
+class CFaultyFileSystem : public CFileSystem {
+ public:
+  void FailFrom(int nOperation) { m_nFailFrom = nOperation; m_nCount = 0; }
+  int Count() const { return m_nCount; }
+  uint64_t BytesWritten() const { return m_nBytesWritten; }
+  void CountBytes(size_t nCount) { m_nBytesWritten += nCount; }
+  // Called before every changing operation; throws when its turn has come.
+  void Step();
+
+  std::unique_ptr<COsFile> Open(const std::string& sPath, EOpenMode eMode) override;
+  void Rename(const std::string& sFrom, const std::string& sTo) override;
+  void Remove(const std::string& sPath) override;
+  bool Exists(const std::string& sPath) override { return Real().Exists(sPath); }
+  void CreateDirectories(const std::string& sPath) override { Real().CreateDirectories(sPath); }
+  std::vector<SDirEntry> List(const std::string& sDirectory) override {
+    return Real().List(sDirectory);
+  }
+
+ private:
+  static CFileSystem& Real() { return CFileSystem::Default(); }
+  int m_nFailFrom = 0;
+  int m_nCount = 0;
+  uint64_t m_nBytesWritten = 0;
+};
+
+}  // namespace orv::test
