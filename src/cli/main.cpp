@@ -5,11 +5,13 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/document_commands.h"
 #include "cli/storage_commands.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Inspect and change Orvella documents and compound files", "orvella-cli"};
   app.require_subcommand(1);
+  orv::cli::AddDocumentCommands(app);
   orv::cli::AddStorageCommands(app);
   try {
     app.parse(argc, argv);

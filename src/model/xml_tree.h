@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/content_node.h"
@@ -80,7 +81,21 @@ class CXMLTree {
   bool m_bModified = false;
 
  private:
+  struct SKeyHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view sKey) const { return std::hash<std::string_view>{}(sKey); }
+  };
+
+  // m_contents is appended to and trimmed by other code, so the key index is
+  // only a cache: rebuilt when its size no longer matches, and every hit is
+  // checked against the object it points at.
+  void RebuildContentIndex() const;
+  // The index of the first object with this stored key per the cache as it is; npos when none.
+  size_t LookUpContentIndex(std::string_view sKey) const;
+
   SNoteDefaults m_defaults;
+  mutable std::unordered_map<std::string, size_t, SKeyHash, std::equal_to<>> m_contentIndex;
+  mutable size_t m_nIndexedCount = 0;
 };
 
 }  // namespace orv

@@ -1,0 +1,14 @@
+#pragma once
+// Builds documents of a given number of notes with a realistic shape: a few
+// folders, notes nested up to six levels, rich-text contents of 0.5-4 KiB
+// (most of them short). The same seed gives the same document.
+
+#include <cstddef>
+
+#include "storage/orvella_doc.h"
+
+namespace orv::bench {
+
+void GenerateDocument(COrvellaDoc& doc, size_t nNotes, unsigned nSeed = 1);
+
+}  // namespace orv::bench

@@ -1,0 +1,326 @@
+#include "model/xml_tree.h"
+
+#include <algorithm>
+#include <ctime>
+#include <numeric>
+#include <unordered_set>
+#include <utility>
+
+namespace orv {
+namespace {
+
+constexpr std::string_view kContentKey = "content";
+constexpr size_t kNone = static_cast<size_t>(-1);
+
+struct SNoteVisit {
+  XMLelement* pNote;
+  XMLelement* pParent;
+  int nDepth;
+};
+
+// Calls fn for every note reachable from `pending`, depth first, each note
+// before its subnotes, until fn returns false. An explicit stack, because a
+// folder may nest notes deeper than the call stack goes.
+template <typename F>
+void VisitNotes(std::vector<SNoteVisit> pending, F&& fn) {
+  while (!pending.empty()) {
+    const SNoteVisit visit = pending.back();
+    pending.pop_back();
+    if (!fn(visit)) return;
+    const CElementList& children = visit.pNote->m_children;
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+      if ((*it)->IsNote()) pending.push_back({it->get(), visit.pNote, visit.nDepth + 1});
+  }
+}
+
+std::vector<SNoteVisit> TopLevelVisits(const CElementList& top) {
+  std::vector<SNoteVisit> visits;
+  for (auto it = top.rbegin(); it != top.rend(); ++it)
+    if ((*it)->IsNote()) visits.push_back({it->get(), nullptr, 0});
+  return visits;
+}
+
+std::string LocalTimeNow() {
+  const std::time_t tNow = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&tNow, &local);
+  char szTime[32];
+  std::strftime(szTime, sizeof szTime, "%Y/%m/%d %H:%M:%S", &local);
+  return szTime;
+}
+
+// Where each note ends up after a selection sort: for each position in turn,
+// the first of the strictly smallest later values is exchanged into it. A
+// tournament tree over the positions finds that value in log time, so the
+// result is the selection sort's own (unstable) order at n log n cost.
+std::vector<size_t> SelectionSortOrder(std::vector<std::string> values) {
+  const size_t nCount = values.size();
+  std::vector<size_t> order(nCount);
+  std::iota(order.begin(), order.end(), size_t{0});
+  size_t nLeaves = 1;
+  while (nLeaves < nCount) nLeaves *= 2;
+  std::vector<size_t> winners(2 * nLeaves, kNone);
+  // Left positions come first, so a tie keeps the earlier one.
+  auto pick = [&](size_t nLeft, size_t nRight) {
+    if (nLeft == kNone) return nRight;
+    if (nRight == kNone) return nLeft;
+    return values[nRight] < values[nLeft] ? nRight : nLeft;
+  };
+  auto replay = [&](size_t nNode) {
+    for (nNode /= 2; nNode > 0; nNode /= 2)
+      winners[nNode] = pick(winners[2 * nNode], winners[2 * nNode + 1]);
+  };
+  for (size_t i = 0; i < nCount; ++i) winners[nLeaves + i] = i;
+  for (size_t nNode = nLeaves - 1; nNode > 0; --nNode)
+    winners[nNode] = pick(winners[2 * nNode], winners[2 * nNode + 1]);
+
+  for (size_t i = 0; i + 1 < nCount; ++i) {
+    winners[nLeaves + i] = kNone;  // from now on only later positions compete
+    replay(nLeaves + i);
+    const size_t j = winners[1];
+    if (!(values[j] < values[i])) continue;
+    std::swap(values[i], values[j]);
+    std::swap(order[i], order[j]);
+    replay(nLeaves + j);
+  }
+  return order;
+}
+
+// Sorts the notes among `list` by attribute `key`; other elements stay where
+// they are. Returns whether any note moved.
+bool SortNoteList(CElementList& list, std::string_view key) {
+  std::vector<size_t> slots;
+  std::vector<std::string> values;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (!list[i]->IsNote()) continue;
+    slots.push_back(i);
+    values.push_back(GetProperty(*list[i], key));
+  }
+  const std::vector<size_t> order = SelectionSortOrder(std::move(values));
+  bool bMoved = false;
+  CElementList notes;
+  for (size_t nSlot : slots) notes.push_back(std::move(list[nSlot]));
+  for (size_t i = 0; i < slots.size(); ++i) {
+    bMoved = bMoved || order[i] != i;
+    list[slots[i]] = std::move(notes[order[i]]);
+  }
+  return bMoved;
+}
+
+}  // namespace
+
+CXMLTree::CXMLTree(std::string_view sText, const SNoteDefaults& defaults) : m_defaults(defaults) {
+  // A text that fails to parse keeps the notes completed before the fault.
+  if (!sText.empty()) m_parser.Parse(sText);
+  InsertNote(nullptr, nullptr, false, "Note #1", kContentRtf, kContentRtf);
+  m_bModified = false;
+}
+
+CElementList& CXMLTree::GetNoteList(XMLelement* pParent) {
+  return pParent ? pParent->m_children : TopLevel();
+}
+
+int CXMLTree::GetNoteDepth(const XMLelement& element) const {
+  int nDepth = -1;
+  VisitNotes(TopLevelVisits(TopLevel()), [&](const SNoteVisit& visit) {
+    if (visit.pNote != &element) return true;
+    nDepth = visit.nDepth;
+    return false;
+  });
+  return nDepth;
+}
+
+bool CXMLTree::FindParent(const XMLelement& element, XMLelement*& rpParent) const {
+  bool bFound = false;
+  VisitNotes(TopLevelVisits(TopLevel()), [&](const SNoteVisit& visit) {
+    if (visit.pNote != &element) return true;
+    rpParent = visit.pParent;
+    bFound = true;
+    return false;
+  });
+  return bFound;
+}
+
+// The parent is only checked for being a note: proving it belongs to this
+// tree would cost a walk of the whole folder on every insertion, so callers
+// pass notes of this tree.
+XMLelement* CXMLTree::InsertNote(XMLelement* pParent, XMLelement* pSibling, bool bBefore,
+                                 std::string_view sName, int32_t nType, int32_t nContentClass,
+                                 bool bExternal, std::string_view sExternalPath,
+                                 std::string_view sSharePath) {
+  if (pParent && !pParent->IsNote()) return nullptr;
+  CElementList& list = GetNoteList(pParent);
+  auto itPlace = list.end();
+  if (pSibling) {
+    itPlace = std::find_if(list.begin(), list.end(),
+                           [&](const auto& p) { return p.get() == pSibling; });
+    if (itPlace == list.end()) return nullptr;
+    if (!bBefore) ++itPlace;
+  }
+
+  auto pNote = std::make_unique<XMLelement>();
+  pNote->m_sName = kNoteTag;
+  const std::string sNow = LocalTimeNow();
+  AddProperty(*pNote, "share_path", sSharePath);
+  AddProperty(*pNote, "name", sName);
+  AddProperty(*pNote, "expand", "true");
+  AddProperty(*pNote, "type", std::to_string(nType));
+  AddProperty(*pNote, "description", "");
+  AddProperty(*pNote, "selected", "false");
+  AddProperty(*pNote, "password", "");
+  AddProperty(*pNote, "readonly", "");
+  AddProperty(*pNote, "Create time", sNow);
+  AddProperty(*pNote, "Modificate time", sNow);
+  AddProperty(*pNote, "icon", std::to_string(m_defaults.nDefIcon));
+  AddProperty(*pNote, "scroll_pos", "0");
+  AddProperty(*pNote, "curline", "0");
+  AddProperty(*pNote, "save", "true");
+  AddProperty(*pNote, "attcount", "0");
+  if (auto pContent = CBaseContentNode::Make(nContentClass, {}, bExternal,
+                                             std::string(sExternalPath))) {
+    AddProperty(*pNote, kContentKey, pContent->OwnKey());
+    m_contents.push_back(std::move(pContent));
+  }
+
+  XMLelement* pInserted = list.insert(itPlace, std::move(pNote))->get();
+  m_bModified = true;
+  return pInserted;
+}
+
+bool CXMLTree::DeleteNote(XMLelement& note) {
+  XMLelement* pParent = nullptr;
+  if (!FindParent(note, pParent)) return false;
+
+  RebuildContentIndex();
+  std::unordered_set<const CBaseContentNode*> doomed;
+  VisitNotes({{&note, pParent, 0}}, [&](const SNoteVisit& visit) {
+    for (const auto& pChild : visit.pNote->m_children) {
+      if (pChild->m_sName != kContentKey) continue;
+      const size_t nIndex = LookUpContentIndex(pChild->m_sValue);
+      if (nIndex != kNone) doomed.insert(m_contents[nIndex].get());
+    }
+    return true;
+  });
+  std::erase_if(m_contents, [&](const auto& p) { return doomed.contains(p.get()); });
+
+  CElementList& list = GetNoteList(pParent);
+  list.erase(std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == &note; }));
+  m_bModified = true;
+  return true;
+}
+
+std::unique_ptr<XMLelement> CXMLTree::CopySubtree(const XMLelement& element,
+                                                  CContentList* pTargetContents) {
+  std::unique_ptr<XMLelement> pCopy = CopyElement(element);
+  if (!pTargetContents) return pCopy;
+
+  // Every source object is found before any clone is appended, because the
+  // target may be this tree's own list.
+  RebuildContentIndex();
+  std::vector<std::pair<XMLelement*, const CBaseContentNode*>> links;
+  VisitNotes({{pCopy.get(), nullptr, 0}}, [&](const SNoteVisit& visit) {
+    for (const auto& pChild : visit.pNote->m_children) {
+      if (pChild->m_sName != kContentKey) continue;
+      const size_t nIndex = LookUpContentIndex(pChild->m_sValue);
+      links.emplace_back(pChild.get(), nIndex == kNone ? nullptr : m_contents[nIndex].get());
+    }
+    return true;
+  });
+  for (auto [pKey, pSource] : links) {
+    // A key that names nothing gets an empty object, as re-linking would give it.
+    std::unique_ptr<CBaseContentNode> pClone =
+        pSource ? pSource->Clone() : std::make_unique<CRTFConentNode>();
+    pKey->m_sValue = pClone->OwnKey();
+    pTargetContents->push_back(std::move(pClone));
+  }
+  return pCopy;
+}
+
+void CXMLTree::SortNotes(XMLelement* pParent, std::string_view key) {
+  bool bMoved = false;
+  if (!pParent) {
+    for (const auto& pTop : TopLevel())
+      if (pTop->IsNote()) bMoved = SortNoteList(pTop->m_children, key) || bMoved;
+  }
+  bMoved = SortNoteList(GetNoteList(pParent), key) || bMoved;
+  if (bMoved) m_bModified = true;
+}
+
+void CXMLTree::RebuildContentIndex() const {
+  m_contentIndex.clear();
+  m_contentIndex.reserve(m_contents.size());
+  // emplace keeps the first of equal keys, as a front-to-back search would find.
+  for (size_t i = 0; i < m_contents.size(); ++i)
+    m_contentIndex.emplace(m_contents[i]->AddressHash(), i);
+  m_nIndexedCount = m_contents.size();
+}
+
+size_t CXMLTree::LookUpContentIndex(std::string_view sKey) const {
+  if (m_nIndexedCount != m_contents.size()) return kNone;
+  auto it = m_contentIndex.find(sKey);
+  if (it == m_contentIndex.end() || it->second >= m_contents.size() ||
+      m_contents[it->second]->AddressHash() != sKey)
+    return kNone;
+  return it->second;
+}
+
+CBaseContentNode* CXMLTree::FindContent(std::string_view sKey, int* pIndex) const {
+  size_t nIndex = LookUpContentIndex(sKey);
+  // A miss may only mean the list changed behind the cache's back.
+  if (nIndex == kNone) {
+    RebuildContentIndex();
+    nIndex = LookUpContentIndex(sKey);
+  }
+  if (pIndex) *pIndex = nIndex == kNone ? -1 : static_cast<int>(nIndex);
+  return nIndex == kNone ? nullptr : m_contents[nIndex].get();
+}
+
+CBaseContentNode* CXMLTree::ContentOf(const XMLelement& note) const {
+  const XMLelement* pKey = FindPropertyElement(note, kContentKey);
+  return pKey ? FindContent(pKey->m_sValue) : nullptr;
+}
+
+void CXMLTree::RelinkContents() {
+  // Stored keys come from the file and may repeat; the first object wins, the
+  // others stay in the folder unclaimed rather than be dropped.
+  std::unordered_map<std::string_view, CBaseContentNode*> byStoredKey;
+  byStoredKey.reserve(m_contents.size());
+  for (const auto& pContent : m_contents) {
+    pContent->m_bClaimed = false;
+    byStoredKey.emplace(pContent->AddressHash(), pContent.get());
+  }
+
+  for (XMLelement* pNote : AllNotes()) {
+    auto it = byStoredKey.find(GetProperty(*pNote, kContentKey));
+    CBaseContentNode* pContent = it == byStoredKey.end() ? nullptr : it->second;
+    // Every note must own its object: a shared or missing one is replaced.
+    if (!pContent || pContent->m_bClaimed) {
+      auto pOwn = std::make_unique<CRTFConentNode>(pContent ? pContent->CachedContent()
+                                                            : std::string());
+      pContent = m_contents.emplace_back(std::move(pOwn)).get();
+    }
+    pContent->m_bClaimed = true;
+    SetProperty(*pNote, kContentKey, pContent->OwnKey());
+  }
+  for (const auto& pContent : m_contents) pContent->ResetAddressHash();
+}
+
+std::vector<XMLelement*> CXMLTree::AllNotes() const {
+  std::vector<XMLelement*> notes;
+  VisitNotes(TopLevelVisits(TopLevel()), [&](const SNoteVisit& visit) {
+    notes.push_back(visit.pNote);
+    return true;
+  });
+  return notes;
+}
+
+size_t CXMLTree::NoteCount() const {
+  size_t nCount = 0;
+  VisitNotes(TopLevelVisits(TopLevel()), [&](const SNoteVisit&) {
+    ++nCount;
+    return true;
+  });
+  return nCount;
+}
+
+}  // namespace orv

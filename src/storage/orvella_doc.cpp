@@ -1,0 +1,175 @@
+#include "storage/orvella_doc.h"
+
+#include "model/content_node.h"
+#include "storage/compound_stream.h"
+#include "storage/folder_record.h"
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kCommonInformation = "CommonInformation";
+constexpr const char* kContents = "Contents";
+constexpr const char* kBookmarkStream = "Bookmark";
+constexpr int32_t kCommonFormat = 1;
+constexpr int32_t kBookmarkFormat = 1;
+
+std::string WriteBookmarks(const std::vector<CBookmark>& bookmarks, const CCodePage& codePage) {
+  CArchiveWriter archive(codePage);
+  archive.WriteInt32(kBookmarkFormat);
+  archive.WriteInt32(static_cast<int32_t>(bookmarks.size()));
+  for (const CBookmark& bookmark : bookmarks) {
+    archive.WriteBool8(bookmark.m_bUsed);
+    archive.WriteInt32(bookmark.m_nFolder);
+    archive.WriteInt32(bookmark.m_nReserved1);
+    archive.WriteInt32(bookmark.m_nReserved2);
+    archive.WriteString(bookmark.m_sFolderName);
+    archive.WriteString(bookmark.m_sText);
+  }
+  return archive.Take();
+}
+
+std::vector<CBookmark> ReadBookmarks(std::string_view data, const CCodePage& codePage) {
+  CArchiveReader archive(data, codePage);
+  archive.ReadInt32();
+  int32_t nCount = archive.ReadInt32();
+  if (nCount < 0) throw CArchiveError("Invalid bookmark count " + std::to_string(nCount));
+  std::vector<CBookmark> bookmarks;
+  for (int32_t i = 0; i < nCount; ++i) {
+    CBookmark bookmark;
+    bookmark.m_bUsed = archive.ReadBool8();
+    bookmark.m_nFolder = archive.ReadInt32();
+    bookmark.m_nReserved1 = archive.ReadInt32();
+    bookmark.m_nReserved2 = archive.ReadInt32();
+    bookmark.m_sFolderName = archive.ReadString();
+    bookmark.m_sText = archive.ReadString();
+    bookmarks.push_back(std::move(bookmark));
+  }
+  if (bookmarks.size() < kBookmarkCount) bookmarks.resize(kBookmarkCount);
+  return bookmarks;
+}
+
+void WriteStream(CCompoundFile& file, const char* pName, const std::string& sData) {
+  auto pStream = file.OpenStream(file.CreateStream(CCompoundFile::kRoot, pName));
+  pStream->Write(sData.data(), sData.size());
+}
+
+}  // namespace
+
+const CClassId COrvellaDoc::kClassId = {0xC4, 0x61, 0x3A, 0x8E, 0x0F, 0x5B, 0x27, 0x4D,
+                                        0x9C, 0x1E, 0x2F, 0x7B, 0x40, 0xD9, 0xA3, 0x56};
+
+COrvellaDoc::COrvellaDoc(CFileSystem& fs, std::string_view sCodePage)
+    : m_fs(fs), m_codePage(sCodePage) {
+  OnNewDocument();
+}
+
+void COrvellaDoc::OnNewDocument() {
+  m_bEncrypted = false;
+  m_folders.Reset(m_noteDefaults);
+  m_bookmarks.assign(kBookmarkCount, CBookmark{});
+  m_bModified = false;
+}
+
+std::string COrvellaDoc::ReadStream(CCompoundFile& file, const char* pName, bool bRequired) {
+  auto nSid = file.Find(CCompoundFile::kRoot, pName);
+  if (!nSid || file.IsStorage(*nSid)) {
+    if (bRequired)
+      throw CDocumentError(file.Path() + " is not an Orvella document: it has no \"" + pName +
+                           "\" stream");
+    return {};
+  }
+  auto pStream = file.OpenStream(*nSid);
+  std::string sData(pStream->Size(), '\0');
+  pStream->Read(sData.data(), sData.size());
+  return sData;
+}
+
+COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath) {
+  SLoaded loaded;
+  try {
+    auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly, m_fs);
+    std::string sCommon = ReadStream(*pFile, kCommonInformation, false);
+    if (!sCommon.empty()) {
+      CArchiveReader archive(sCommon, m_codePage);
+      archive.ReadInt32();
+      loaded.bEncrypted = archive.ReadBool8();
+    }
+    std::string sBookmarks = ReadStream(*pFile, kBookmarkStream, false);
+    if (!sBookmarks.empty()) {
+      loaded.bookmarks = ReadBookmarks(sBookmarks, m_codePage);
+      loaded.bHasBookmarks = true;
+    }
+    if (loaded.bEncrypted)
+      throw CDocumentError(sPath +
+                           " is protected with a passphrase, which this version can't open yet");
+    std::string sContents = ReadStream(*pFile, kContents, true);
+    if (sContents.empty()) return loaded;
+    CArchiveReader archive(sContents, m_codePage);
+    ReadFolderList(archive, loaded.folders, m_noteDefaults);
+    loaded.bHasContents = true;
+  } catch (const CDocumentError&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw CDocumentError("Can't open " + sPath + ": " + e.what());
+  }
+  return loaded;
+}
+
+void COrvellaDoc::OnOpenDocument(const std::string& sPath) {
+  SLoaded loaded = Load(sPath);
+  // An empty "Contents" stream leaves the folder list as it was.
+  if (loaded.bHasContents) m_folders = std::move(loaded.folders);
+  if (loaded.bHasBookmarks) m_bookmarks = std::move(loaded.bookmarks);
+  m_bEncrypted = loaded.bEncrypted;
+  m_bModified = false;
+}
+
+void COrvellaDoc::Merge(const std::string& sPath) {
+  SLoaded loaded = Load(sPath);
+  int nOldCount = static_cast<int>(m_folders.m_folders.size());
+  if (!loaded.bHasContents || loaded.folders.m_folders.empty()) return;
+  for (auto& pFolder : loaded.folders.m_folders) m_folders.m_folders.push_back(std::move(pFolder));
+  m_folders.m_nCurrent = nOldCount + loaded.folders.m_nCurrent;
+  m_bModified = true;
+}
+
+void COrvellaDoc::Save(const std::string& sPath, bool bCurrentFolderOnly) {
+  if (bCurrentFolderOnly && !m_folders.Current())
+    throw CDocumentError("There is no current folder to export");
+  try {
+    CArchiveWriter common(m_codePage);
+    common.WriteInt32(kCommonFormat);
+    common.WriteBool8(m_bEncrypted);
+    CArchiveWriter contents(m_codePage);
+    WriteFolderList(contents, m_folders, bCurrentFolderOnly);
+
+    // One transaction for all three streams: the new file replaces the old
+    // one only when it is complete.
+    auto pFile = CCompoundFile::Create(sPath, m_fs);
+    pFile->SetClassId(CCompoundFile::kRoot, kClassId);
+    WriteStream(*pFile, kCommonInformation, common.Data());
+    WriteStream(*pFile, kContents, contents.Data());
+    WriteStream(*pFile, kBookmarkStream, WriteBookmarks(m_bookmarks, m_codePage));
+    pFile->Commit();
+  } catch (const std::exception& e) {
+    throw CDocumentError("Can't save " + sPath + ": " + e.what());
+  }
+}
+
+void COrvellaDoc::OnSaveDocument(const std::string& sPath) {
+  if (m_bEncrypted)
+    throw CDocumentError("Can't save " + sPath +
+                         ": passphrase protection is not available in this version yet");
+  Save(sPath, false);
+  m_bModified = false;
+}
+
+void COrvellaDoc::ExportCurrentFolder(const std::string& sPath) {
+  if (m_bEncrypted)
+    throw CDocumentError("Can't export to " + sPath +
+                         ": passphrase protection is not available in this version yet");
+  Save(sPath, true);
+}
+
+}  // namespace orv

@@ -1,0 +1,284 @@
+#include "model/xml_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace orv {
+namespace {
+
+std::vector<std::string> Names(const CElementList& list) {
+  std::vector<std::string> names;
+  for (const auto& p : list)
+    if (p->IsNote()) names.push_back(GetProperty(*p, "name"));
+  return names;
+}
+
+// A folder whose default note has been removed, as a loaded folder starts.
+class XmlTreeTest : public testing::Test {
+ protected:
+  XmlTreeTest() { m_tree.DeleteNote(*m_tree.TopLevel().front()); }
+
+  XMLelement* Add(std::string_view sName, XMLelement* pParent = nullptr) {
+    return m_tree.InsertNote(pParent, nullptr, false, sName, 0, kContentText);
+  }
+
+  CXMLTree m_tree;
+};
+
+TEST(XmlTreeNewFolderTest, HoldsOneRichTextNote) {
+  CXMLTree tree({}, SNoteDefaults{.nDefIcon = 12});
+  EXPECT_EQ(tree.m_sFolderName, "Folder #1");
+  EXPECT_EQ(tree.m_nFolderIcon, 47);
+  EXPECT_FALSE(tree.m_bModified);
+  ASSERT_EQ(tree.TopLevel().size(), 1u);
+  ASSERT_EQ(tree.m_contents.size(), 1u);
+  const XMLelement& note = *tree.TopLevel()[0];
+  EXPECT_EQ(note.m_nKind, 0);
+  EXPECT_EQ(note.m_sName, "source");
+  EXPECT_EQ(note.m_sValue, "");
+
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"share_path", ""}, {"name", "Note #1"}, {"expand", "true"},  {"type", "2"},
+      {"description", ""}, {"selected", "false"}, {"password", ""}, {"readonly", ""},
+      {"Create time", GetProperty(note, "Create time")},
+      {"Modificate time", GetProperty(note, "Create time")},
+      {"icon", "12"},     {"scroll_pos", "0"},   {"curline", "0"}, {"save", "true"},
+      {"attcount", "0"},  {"content", tree.m_contents[0]->OwnKey()}};
+  ASSERT_EQ(note.m_children.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(note.m_children[i]->m_sName, expected[i].first);
+    EXPECT_EQ(note.m_children[i]->m_sValue, expected[i].second) << expected[i].first;
+    EXPECT_EQ(note.m_children[i]->m_nKind, 1);
+  }
+  EXPECT_EQ(GetProperty(note, "Create time").size(), 19u);  // "2024/01/31 12:00:00"
+  EXPECT_EQ(tree.m_contents[0]->Type(), kContentRtf);
+  EXPECT_EQ(tree.ContentOf(note), tree.m_contents[0].get());
+}
+
+TEST(XmlTreeNewFolderTest, ParsedNotesComeBeforeTheDefaultNote) {
+  CXMLTree tree("<source><name>A</name></source>");
+  EXPECT_EQ(Names(tree.TopLevel()), (std::vector<std::string>{"A", "Note #1"}));
+}
+
+TEST_F(XmlTreeTest, InsertsAroundSiblingsAndRefusesWrongPlaces) {
+  XMLelement* pB = Add("B");
+  EXPECT_TRUE(m_tree.m_bModified);
+  m_tree.InsertNote(nullptr, pB, true, "A", 0, 0);
+  m_tree.InsertNote(nullptr, pB, false, "C", 0, 0);
+  EXPECT_EQ(Names(m_tree.TopLevel()), (std::vector<std::string>{"A", "B", "C"}));
+
+  XMLelement* pChild = Add("child", pB);
+  EXPECT_EQ(m_tree.GetNoteDepth(*pChild), 1);
+  // A sibling from another list, or a parent that is no note, is refused.
+  EXPECT_EQ(m_tree.InsertNote(nullptr, pChild, false, "x", 0, 0), nullptr);
+  EXPECT_EQ(m_tree.InsertNote(FindPropertyElement(*pB, "name"), nullptr, false, "x", 0, 0),
+            nullptr);
+  EXPECT_EQ(m_tree.m_contents.size(), 4u);
+  EXPECT_EQ(m_tree.NoteCount(), 4u);
+
+  XMLelement* pBare = m_tree.InsertNote(nullptr, nullptr, false, "bare", 3, 7);
+  EXPECT_EQ(GetProperty(*pBare, "content"), "<Not Found>");
+  EXPECT_EQ(GetProperty(*pBare, "type"), "3");
+  EXPECT_EQ(m_tree.m_contents.size(), 4u);
+
+  XMLelement* pVirtual = m_tree.InsertNote(nullptr, nullptr, false, "v", 4, 1, true, "/d/v.html");
+  CBaseContentNode* pContent = m_tree.ContentOf(*pVirtual);
+  ASSERT_NE(pContent, nullptr);
+  EXPECT_EQ(pContent->Type(), kContentHtml);
+  EXPECT_TRUE(pContent->IsExternal());
+  EXPECT_EQ(pContent->Path(), "/d/v.html");
+}
+
+TEST_F(XmlTreeTest, WalksNotesDepthFirst) {
+  XMLelement* pA = Add("A");
+  XMLelement* pA1 = Add("A1", pA);
+  XMLelement* pA1x = Add("A1x", pA1);
+  Add("A2", pA);
+  XMLelement* pB = Add("B");
+  std::vector<std::string> order;
+  for (XMLelement* p : m_tree.AllNotes()) order.push_back(GetProperty(*p, "name"));
+  EXPECT_EQ(order, (std::vector<std::string>{"A", "A1", "A1x", "A2", "B"}));
+
+  XMLelement* pParent = nullptr;
+  ASSERT_TRUE(m_tree.FindParent(*pA1x, pParent));
+  EXPECT_EQ(pParent, pA1);
+  ASSERT_TRUE(m_tree.FindParent(*pB, pParent));
+  EXPECT_EQ(pParent, nullptr);
+  EXPECT_EQ(m_tree.GetNoteDepth(*pA1x), 2);
+
+  XMLelement stranger;
+  stranger.m_sName = "source";
+  EXPECT_FALSE(m_tree.FindParent(stranger, pParent));
+  EXPECT_EQ(m_tree.GetNoteDepth(stranger), -1);
+  EXPECT_FALSE(m_tree.DeleteNote(stranger));
+}
+
+TEST_F(XmlTreeTest, FindsContentAfterTheListChangesBehindItsBack) {
+  Add("A");
+  Add("B");
+  int nIndex = 0;
+  const std::string sKeyB = m_tree.m_contents[1]->OwnKey();
+  EXPECT_EQ(m_tree.FindContent(sKeyB, &nIndex), m_tree.m_contents[1].get());
+  EXPECT_EQ(nIndex, 1);
+
+  // Same size, different objects and order.
+  m_tree.m_contents.erase(m_tree.m_contents.begin());
+  m_tree.m_contents.push_back(CBaseContentNode::Make(kContentText));
+  EXPECT_EQ(m_tree.FindContent(sKeyB, &nIndex), m_tree.m_contents[0].get());
+  EXPECT_EQ(nIndex, 0);
+  const std::string sNewKey = m_tree.m_contents[1]->OwnKey();
+  EXPECT_EQ(m_tree.FindContent(sNewKey, &nIndex), m_tree.m_contents[1].get());
+  EXPECT_EQ(nIndex, 1);
+
+  EXPECT_EQ(m_tree.FindContent("999999999999", &nIndex), nullptr);
+  EXPECT_EQ(nIndex, -1);
+}
+
+TEST_F(XmlTreeTest, DeleteRemovesTheSubtreeAndItsContents) {
+  XMLelement* pA = Add("A");
+  XMLelement* pA1 = Add("A1", pA);
+  Add("A1x", pA1);
+  XMLelement* pB = Add("B");
+  CBaseContentNode* pContentB = m_tree.ContentOf(*pB);
+  m_tree.m_bModified = false;
+
+  EXPECT_TRUE(m_tree.DeleteNote(*pA));
+  EXPECT_TRUE(m_tree.m_bModified);
+  EXPECT_EQ(Names(m_tree.TopLevel()), (std::vector<std::string>{"B"}));
+  ASSERT_EQ(m_tree.m_contents.size(), 1u);
+  EXPECT_EQ(m_tree.m_contents[0].get(), pContentB);
+  EXPECT_EQ(m_tree.ContentOf(*pB), pContentB);
+}
+
+TEST_F(XmlTreeTest, CopyClonesContentsOnlyWithATarget) {
+  XMLelement* pA = Add("A");
+  XMLelement* pA1 = Add("A1", pA);
+  m_tree.ContentOf(*pA)->SetContent("text of A");
+  m_tree.ContentOf(*pA1)->SetContent("text of A1");
+  const std::string sKeyA = GetProperty(*pA, "content");
+
+  std::unique_ptr<XMLelement> pSame = m_tree.CopySubtree(*pA, nullptr);
+  EXPECT_EQ(GetProperty(*pSame, "content"), sKeyA);
+  EXPECT_EQ(m_tree.m_contents.size(), 2u);
+
+  CContentList target;
+  std::unique_ptr<XMLelement> pCopy = m_tree.CopySubtree(*pA, &target);
+  ASSERT_EQ(target.size(), 2u);
+  EXPECT_EQ(GetProperty(*pCopy, "content"), target[0]->OwnKey());
+  EXPECT_EQ(target[0]->CachedContent(), "text of A");
+  EXPECT_EQ(target[0]->Type(), kContentText);
+  const XMLelement& copiedChild = *pCopy->m_children.back();
+  EXPECT_EQ(GetProperty(copiedChild, "name"), "A1");
+  EXPECT_EQ(GetProperty(copiedChild, "content"), target[1]->OwnKey());
+  EXPECT_EQ(target[1]->CachedContent(), "text of A1");
+  EXPECT_EQ(GetProperty(*pA, "content"), sKeyA);
+
+  // Into the folder's own list, as pasting a copy within one folder does.
+  std::unique_ptr<XMLelement> pOwn = m_tree.CopySubtree(*pA, &m_tree.m_contents);
+  EXPECT_EQ(m_tree.m_contents.size(), 4u);
+  EXPECT_EQ(m_tree.ContentOf(*pOwn)->CachedContent(), "text of A");
+  EXPECT_NE(m_tree.ContentOf(*pOwn), m_tree.ContentOf(*pA));
+}
+
+TEST_F(XmlTreeTest, RelinkGivesEveryNoteItsOwnObject) {
+  XMLelement* pA = Add("A");
+  XMLelement* pB = Add("B", pA);
+  XMLelement* pC = Add("C");
+  XMLelement* pD = Add("D");
+  // As read from a file: stored keys, one named twice, one not at all, and two
+  // records that share a key.
+  m_tree.m_contents.clear();
+  for (auto [nType, szText] : {std::pair{kContentText, "first"}, {kContentHtml, "dup-a"},
+                               {kContentHtml, "dup-b"}}) {
+    m_tree.m_contents.push_back(CBaseContentNode::Make(nType, szText));
+  }
+  CCodePage codePage;
+  const char* aszKeys[] = {"1001", "2002", "2002"};
+  for (size_t i = 0; i < 3; ++i) {
+    CArchiveWriter writer(codePage);
+    writer.WriteByte(1);
+    writer.WriteString(aszKeys[i]);
+    writer.WriteInt32(m_tree.m_contents[i]->Type());
+    writer.WriteByte(1);
+    writer.WriteString(m_tree.m_contents[i]->CachedContent());
+    CArchiveReader reader(writer.Data(), codePage);
+    m_tree.m_contents[i]->Read(reader);
+  }
+  SetProperty(*pA, "content", "1001");
+  SetProperty(*pB, "content", "1001");
+  SetProperty(*pC, "content", "2002");
+  SetProperty(*pD, "content", "3003");
+
+  m_tree.RelinkContents();
+
+  CBaseContentNode* pContentA = m_tree.ContentOf(*pA);
+  CBaseContentNode* pContentB = m_tree.ContentOf(*pB);
+  CBaseContentNode* pContentC = m_tree.ContentOf(*pC);
+  CBaseContentNode* pContentD = m_tree.ContentOf(*pD);
+  EXPECT_EQ(pContentA, m_tree.m_contents[0].get());
+  ASSERT_NE(pContentB, nullptr);
+  EXPECT_NE(pContentB, pContentA);
+  EXPECT_EQ(pContentB->Type(), kContentRtf);
+  EXPECT_EQ(pContentB->CachedContent(), "first");
+  EXPECT_EQ(pContentC, m_tree.m_contents[1].get());
+  ASSERT_NE(pContentD, nullptr);
+  EXPECT_EQ(pContentD->Type(), kContentRtf);
+  EXPECT_EQ(pContentD->CachedContent(), "");
+  // The second record with a repeated key stays, owned by no note.
+  EXPECT_EQ(m_tree.m_contents.size(), 5u);
+  EXPECT_FALSE(m_tree.m_contents[2]->m_bClaimed);
+  for (const auto& pContent : m_tree.m_contents)
+    EXPECT_EQ(pContent->AddressHash(), pContent->OwnKey());
+}
+
+TEST_F(XmlTreeTest, SortWithoutParentSortsTwoLevelsOnly) {
+  XMLelement* pB = Add("b");
+  XMLelement* pA = Add("a");
+  Add("z", pB);
+  XMLelement* pY = Add("y", pB);
+  Add("3", pY);
+  Add("1", pY);
+  Add("Z", pA);
+  // Attribute elements between the notes keep their places.
+  AddProperty(*pB, "color", "5");
+  Add("x", pB);
+
+  m_tree.m_bModified = false;
+  m_tree.SortNotes(nullptr, "name");
+  EXPECT_TRUE(m_tree.m_bModified);
+  EXPECT_EQ(Names(m_tree.TopLevel()), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(Names(pB->m_children), (std::vector<std::string>{"x", "y", "z"}));
+  EXPECT_EQ(Names(pY->m_children), (std::vector<std::string>{"3", "1"}));
+  const size_t nColor = pB->m_children.size() - 2;
+  EXPECT_EQ(pB->m_children[nColor]->m_sName, "color");
+
+  m_tree.SortNotes(pY, "name");
+  EXPECT_EQ(Names(pY->m_children), (std::vector<std::string>{"1", "3"}));
+}
+
+// Notes with equal values may change places, exactly as a selection sort
+// exchanges them, not in their old order.
+TEST_F(XmlTreeTest, SortExchangesLikeASelectionSort) {
+  std::mt19937 random(7);
+  std::vector<std::string> values;
+  for (int i = 0; i < 200; ++i) {
+    values.push_back(std::string(1, static_cast<char>('a' + random() % 5)));
+    XMLelement* pNote = Add(std::to_string(i));
+    SetProperty(*pNote, "description", values.back());
+  }
+  std::vector<std::string> expected;
+  for (int i = 0; i < 200; ++i) expected.push_back(std::to_string(i));
+  for (size_t i = 0; i + 1 < values.size(); ++i) {
+    size_t nMin = i;
+    for (size_t j = i + 1; j < values.size(); ++j)
+      if (values[j] < values[nMin]) nMin = j;
+    std::swap(values[i], values[nMin]);
+    std::swap(expected[i], expected[nMin]);
+  }
+  m_tree.SortNotes(nullptr, "description");
+  EXPECT_EQ(Names(m_tree.TopLevel()), expected);
+}
+
+}  // namespace
+}  // namespace orv

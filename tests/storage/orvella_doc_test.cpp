@@ -1,0 +1,384 @@
+#include "storage/orvella_doc.h"
+
+#include <filesystem>
+#include <functional>
+
+#include "storage/compound_stream.h"
+#include "storage/folder_record.h"
+#include "support/test_support.h"
+
+namespace orv {
+namespace {
+
+using test::CTempDir;
+using namespace std::string_literals;
+
+std::string StreamBytes(const std::string& sPath, const char* pName) {
+  auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly);
+  auto pStream = pFile->OpenStream(*pFile->Find(CCompoundFile::kRoot, pName));
+  std::string s(pStream->Size(), '\0');
+  pStream->Read(s.data(), s.size());
+  return s;
+}
+
+// A document file made of exactly the given streams (null data: no stream).
+void WriteDocument(const std::string& sPath, const std::string* pCommon,
+                   const std::string* pContents, const std::string* pBookmarks) {
+  auto pFile = CCompoundFile::Create(sPath);
+  auto put = [&](const char* pName, const std::string* pData) {
+    if (!pData) return;
+    auto pStream = pFile->OpenStream(pFile->CreateStream(CCompoundFile::kRoot, pName));
+    pStream->Write(pData->data(), pData->size());
+  };
+  put("CommonInformation", pCommon);
+  put("Contents", pContents);
+  put("Bookmark", pBookmarks);
+  pFile->Commit();
+}
+
+std::vector<std::string> NoteNames(const CXMLTree& tree) {
+  std::vector<std::string> names;
+  for (XMLelement* pNote : tree.AllNotes()) names.push_back(GetProperty(*pNote, "name"));
+  return names;
+}
+
+std::string Hex(std::string_view s) {
+  static const char* kDigits = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : s) {
+    out += kDigits[c >> 4];
+    out += kDigits[c & 15];
+  }
+  return out;
+}
+
+TEST(OrvellaDoc, ANewDocumentSavesTheExactStreams) {
+  CTempDir dir;
+  std::string sPath = dir.File("new.orv");
+  COrvellaDoc doc;
+  doc.OnSaveDocument(sPath);
+
+  auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly);
+  std::vector<std::string> names;
+  for (uint32_t nSid : pFile->Children(CCompoundFile::kRoot)) names.push_back(pFile->Name(nSid));
+  EXPECT_EQ(names, (std::vector<std::string>{"Bookmark", "Contents", "CommonInformation"}));
+  EXPECT_EQ(pFile->ClassId(CCompoundFile::kRoot), COrvellaDoc::kClassId);
+
+  EXPECT_EQ(Hex(StreamBytes(sPath, "CommonInformation")), "0100000000");
+  std::string sEmptyBookmark = "00ffffffffffffffffffffffff043c6e6f3e043c6e6f3e";
+  std::string sBookmarks = "010000000a000000";
+  for (int i = 0; i < 10; ++i) sBookmarks += sEmptyBookmark;
+  EXPECT_EQ(Hex(StreamBytes(sPath, "Bookmark")), sBookmarks);
+
+  // Contents: format 5, current 0, one folder of tree format 9 with one content.
+  std::string sContents = StreamBytes(sPath, "Contents");
+  EXPECT_EQ(Hex(sContents.substr(0, 24)), "050000000000000001000000090000000100000002000000");
+  CCodePage codePage;
+  CArchiveReader archive(sContents, codePage);
+  CFolderList folders;
+  ReadFolderList(archive, folders);
+  EXPECT_TRUE(archive.AtEnd());
+  ASSERT_EQ(folders.m_folders.size(), 1u);
+  EXPECT_EQ(folders.m_folders[0]->m_sFolderName, "Folder #1");
+  EXPECT_EQ(NoteNames(*folders.m_folders[0]), std::vector<std::string>{"Note #1"});
+}
+
+TEST(OrvellaDoc, SavesTwiceAndReadsBackWhatItWrote) {
+  CTempDir dir;
+  std::string sPath = dir.File("twice.orv");
+  COrvellaDoc doc;
+  CXMLTree& tree = *doc.m_folders.Current();
+  XMLelement* pNote = tree.TopLevel()[0].get();
+  tree.ContentOf(*pNote)->SetContent(std::string(300, 'x') + " Grüße, Привет");
+  tree.InsertNote(pNote, nullptr, false, "Sub", 0, 0);
+  doc.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
+  doc.m_folders.m_folders[1]->m_sFolderName = "Второй";
+  doc.m_folders.m_nCurrent = 1;
+  doc.m_bookmarks[3].m_bUsed = true;
+  doc.m_bookmarks[3].m_nFolder = 1;
+  doc.OnSaveDocument(sPath);
+  doc.OnSaveDocument(sPath);  // the written marks were cleared after the first save
+
+  COrvellaDoc reread;
+  reread.OnOpenDocument(sPath);
+  ASSERT_EQ(reread.m_folders.m_folders.size(), 2u);
+  EXPECT_EQ(reread.m_folders.m_nCurrent, 1);
+  EXPECT_EQ(reread.m_folders.m_folders[1]->m_sFolderName, "Второй");
+  CXMLTree& first = *reread.m_folders.m_folders[0];
+  EXPECT_EQ(NoteNames(first), (std::vector<std::string>{"Note #1", "Sub"}));
+  EXPECT_EQ(first.ContentOf(*first.TopLevel()[0])->GetContent(),
+            std::string(300, 'x') + " Grüße, Привет");
+  EXPECT_TRUE(reread.m_bookmarks[3].m_bUsed);
+  EXPECT_EQ(reread.m_bookmarks[3].m_nFolder, 1);
+}
+
+TEST(OrvellaDoc, BookmarksArePaddedToTenAndExtraOnesKept) {
+  CTempDir dir;
+  CCodePage codePage;
+  auto bookmarks = [&](int nCount) {
+    CArchiveWriter archive(codePage);
+    archive.WriteInt32(1);
+    archive.WriteInt32(nCount);
+    for (int i = 0; i < nCount; ++i) {
+      archive.WriteBool8(true);
+      archive.WriteInt32(i);
+      archive.WriteInt32(0);
+      archive.WriteInt32(0);
+      archive.WriteString("F" + std::to_string(i));
+      archive.WriteString("");
+    }
+    return archive.Take();
+  };
+  std::string sPath = dir.File("b.orv");
+  COrvellaDoc source;
+  source.OnSaveDocument(sPath);
+  std::string sContents = StreamBytes(sPath, "Contents");
+  for (int nCount : {3, 12}) {
+    std::string sBookmarks = bookmarks(nCount);
+    WriteDocument(sPath, nullptr, &sContents, &sBookmarks);
+    COrvellaDoc doc;
+    doc.OnOpenDocument(sPath);
+    ASSERT_EQ(doc.m_bookmarks.size(), std::max<size_t>(10, nCount));
+    EXPECT_EQ(doc.m_bookmarks[2].m_sFolderName, "F2");
+    EXPECT_FALSE(doc.m_bookmarks[nCount == 3 ? 3 : 11].m_bUsed == (nCount == 3));
+  }
+}
+
+// Builds a "Contents" stream of an old layout by hand.
+struct SOldContents {
+  CCodePage codePage;
+  CArchiveWriter archive{codePage};
+
+  void Element(uint8_t nFormat, const std::string& sName, const std::string& sValue,
+               int nChildren) {
+    archive.WriteByte(nFormat);
+    archive.WriteString(sName);
+    archive.WriteString(sValue);
+    archive.WriteInt32(sName == "source" ? 0 : 1);
+    archive.WriteInt32(0);
+    archive.WriteInt32(nChildren);
+  }
+  // A note with a name, an icon and a content key, and no subnotes.
+  void Note(uint8_t nFormat, const std::string& sName, const std::string& sIcon,
+            const std::string& sKey) {
+    Element(nFormat, "source", "", 3);
+    Element(nFormat, "name", sName, 0);
+    Element(nFormat, "icon", sIcon, 0);
+    Element(nFormat, "content", sKey, 0);
+  }
+  void Content(int nTreeFormat, int32_t nType, const std::string& sKey, const std::string& sText) {
+    if (nTreeFormat >= 2) archive.WriteInt32(nType);
+    archive.WriteByte(1);
+    archive.WriteString(sKey);
+    archive.WriteInt32(nType);
+    archive.WriteByte(1);
+    archive.WriteString(sText);
+  }
+  // Fields 6 to 12 as far as the tree format carries them.
+  void Tail(int nTreeFormat, const std::string& sName, int32_t nIcon) {
+    if (nTreeFormat >= 3) archive.WriteString(sName);
+    if (nTreeFormat >= 4) archive.WriteInt32(nIcon);
+    if (nTreeFormat >= 7) {
+      archive.WriteBool8(false);
+      archive.WriteString("");
+    }
+    if (nTreeFormat >= 8) {
+      archive.WriteInt32(0);
+      archive.WriteInt32(0);
+    }
+    if (nTreeFormat >= 9) archive.WriteBool8(true);
+  }
+};
+
+CFolderList ReadContents(const std::string& sContents) {
+  CCodePage codePage;
+  CArchiveReader archive(sContents, codePage);
+  CFolderList folders;
+  ReadFolderList(archive, folders);
+  EXPECT_TRUE(archive.AtEnd());
+  return folders;
+}
+
+TEST(FolderRecord, ReadsEveryOlderTreeFormat) {
+  for (int nTreeFormat = 1; nTreeFormat <= 9; ++nTreeFormat) {
+    SCOPED_TRACE("tree format " + std::to_string(nTreeFormat));
+    SOldContents old;
+    // Folder list formats below 4 hold one folder whose format is the list's.
+    int nListFormat = nTreeFormat < 4 ? nTreeFormat : 5;
+    old.archive.WriteInt32(nListFormat);
+    if (nListFormat >= 5) old.archive.WriteInt32(0);
+    if (nListFormat >= 4) {
+      old.archive.WriteInt32(1);
+      old.archive.WriteInt32(nTreeFormat);
+    }
+    old.archive.WriteInt32(1);
+    old.Content(nTreeFormat, nTreeFormat >= 2 ? 1 : 0, "77", "text");
+    old.archive.WriteInt32(1);
+    old.Note(nTreeFormat >= 6 ? 2 : 1, "Old", "75", "77");
+    old.Tail(nTreeFormat, "Kept", 75);
+
+    CFolderList folders = ReadContents(old.archive.Data());
+    ASSERT_EQ(folders.m_folders.size(), 1u);
+    CXMLTree& tree = *folders.m_folders[0];
+    EXPECT_EQ(NoteNames(tree), std::vector<std::string>{"Old"});
+    XMLelement& note = *tree.TopLevel()[0];
+    EXPECT_EQ(GetProperty(note, "icon"), nTreeFormat >= 6 ? "75" : "276");
+    EXPECT_EQ(tree.ContentOf(note)->GetContent(), "text");
+    EXPECT_EQ(tree.ContentOf(note)->Type(), nTreeFormat >= 2 ? 1 : 0);
+    EXPECT_EQ(tree.m_sFolderName, nTreeFormat >= 3 ? "Kept" : "Folder #1");
+    EXPECT_EQ(tree.m_nFolderIcon, nTreeFormat < 4 ? 47 : nTreeFormat <= 5 ? 276 : 75);
+    EXPECT_EQ(tree.m_bShowHidden, nTreeFormat >= 9);
+  }
+}
+
+TEST(FolderRecord, NotesSharingAKeyGetTheirOwnContents) {
+  SOldContents old;
+  old.archive.WriteInt32(5);
+  old.archive.WriteInt32(0);
+  old.archive.WriteInt32(1);
+  old.archive.WriteInt32(9);
+  old.archive.WriteInt32(1);
+  old.Content(9, 0, "5", "shared text");
+  old.archive.WriteInt32(3);
+  old.Note(2, "A", "1", "5");
+  old.Note(2, "B", "1", "5");
+  old.Note(2, "C", "1", "404");  // no such content
+  old.Tail(9, "F", 1);
+
+  CFolderList folders = ReadContents(old.archive.Data());
+  CXMLTree& tree = *folders.m_folders[0];
+  ASSERT_EQ(tree.m_contents.size(), 3u);
+  CBaseContentNode* pA = tree.ContentOf(*tree.TopLevel()[0]);
+  CBaseContentNode* pB = tree.ContentOf(*tree.TopLevel()[1]);
+  CBaseContentNode* pC = tree.ContentOf(*tree.TopLevel()[2]);
+  ASSERT_TRUE(pA && pB && pC);
+  EXPECT_NE(pA, pB);
+  EXPECT_EQ(pB->GetContent(), "shared text");
+  EXPECT_EQ(pB->Type(), kContentRtf);
+  EXPECT_EQ(pC->GetContent(), "");
+  EXPECT_EQ(pC->Type(), kContentRtf);
+}
+
+TEST(FolderRecord, DamagedContentsAreRejected) {
+  COrvellaDoc doc;
+  CCodePage codePage;
+  CArchiveWriter writer(codePage);
+  WriteFolderList(writer, doc.m_folders);
+  const std::string sGood = writer.Take();
+  auto patch = [&](size_t nOffset, int32_t nValue) {
+    std::string s = sGood;
+    for (int i = 0; i < 4; ++i) s[nOffset + i] = static_cast<char>(nValue >> (8 * i));
+    return s;
+  };
+  EXPECT_THROW(ReadContents(sGood.substr(0, sGood.size() - 1)), CArchiveError);
+  EXPECT_THROW(ReadContents(sGood.substr(0, 30)), CArchiveError);
+  EXPECT_THROW(ReadContents(patch(0, 6)), CArchiveError);           // newer list format
+  EXPECT_THROW(ReadContents(patch(8, 0x7FFFFFFF)), CArchiveError);  // folder count
+  EXPECT_THROW(ReadContents(patch(8, -1)), CArchiveError);
+  EXPECT_THROW(ReadContents(patch(12, 10)), CArchiveError);          // newer tree format
+  EXPECT_THROW(ReadContents(patch(16, 0x40000000)), std::runtime_error);  // content count
+  EXPECT_THROW(ReadContents(patch(20, 7)), CArchiveError);           // content type
+  // The content key: byte 24 is the base format, then the key's length prefix.
+  std::string sZeroKey = sGood;
+  size_t nKeyLength = static_cast<uint8_t>(sGood[25]);
+  sZeroKey.replace(26, nKeyLength, std::string(nKeyLength, '0'));
+  EXPECT_THROW_MSG(ReadContents(sZeroKey), CContentError, "m_sAddressHash error");
+}
+
+TEST(OrvellaDoc, AFailedOpenChangesNothing) {
+  CTempDir dir;
+  std::string sPath = dir.File("doc.orv");
+  COrvellaDoc doc;
+  doc.m_folders.Current()->m_sFolderName = "Mine";
+  doc.m_bookmarks[0].m_bUsed = true;
+  doc.OnSaveDocument(sPath);
+
+  std::string sBad = dir.File("bad.orv");
+  std::string sContents = StreamBytes(sPath, "Contents");
+  std::string sTruncated = sContents.substr(0, sContents.size() - 10);
+  std::string sCommon = "\x01\0\0\0\0"s;
+  std::string sEncrypted = "\x01\0\0\0\x01"s;
+  std::string sBookmarks = StreamBytes(sPath, "Bookmark");
+  for (auto [pCommon, pContents] : {std::pair{&sCommon, &sTruncated}, {&sCommon, nullptr},
+                                    {&sEncrypted, &sContents}}) {
+    WriteDocument(sBad, pCommon, pContents, &sBookmarks);
+    COrvellaDoc victim;
+    victim.OnOpenDocument(sPath);
+    EXPECT_THROW(victim.OnOpenDocument(sBad), CDocumentError);
+    EXPECT_EQ(victim.m_folders.Current()->m_sFolderName, "Mine");
+    EXPECT_TRUE(victim.m_bookmarks[0].m_bUsed);
+    EXPECT_FALSE(victim.m_bEncrypted);
+  }
+  test::WriteWholeFile(sBad, "garbage");
+  EXPECT_THROW(doc.OnOpenDocument(sBad), CDocumentError);
+
+  // An empty "Contents" stream opens with the folder list unchanged.
+  std::string sEmpty;
+  WriteDocument(sBad, &sCommon, &sEmpty, nullptr);
+  doc.OnOpenDocument(sBad);
+  EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Mine");
+  EXPECT_TRUE(doc.m_bookmarks[0].m_bUsed);  // no "Bookmark" stream: bookmarks stay
+}
+
+TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
+  CTempDir dir;
+  std::string sPath = dir.File("doc.orv");
+  COrvellaDoc doc;
+  doc.OnSaveDocument(sPath);
+  const std::string sBefore = test::ReadWholeFile(sPath);
+  doc.m_folders.Current()->m_sFolderName = "Changed";
+
+  test::CFaultyFileSystem fs;
+  COrvellaDoc faulty(fs);
+  faulty.m_folders.Current()->m_sFolderName = "Changed";
+  faulty.OnSaveDocument(dir.File("probe.orv"));
+  int nSteps = fs.Count();
+  for (int n = 1; n <= nSteps; ++n) {
+    fs.FailFrom(n);
+    try {
+      faulty.OnSaveDocument(sPath);
+    } catch (const CDocumentError&) {
+    }
+    std::string sNow = test::ReadWholeFile(sPath);
+    if (sNow != sBefore) {
+      COrvellaDoc reread;
+      reread.OnOpenDocument(sPath);
+      EXPECT_EQ(reread.m_folders.Current()->m_sFolderName, "Changed") << n;
+      test::WriteWholeFile(sPath, sBefore);
+    }
+    EXPECT_EQ(faulty.m_folders.Current()->m_sFolderName, "Changed");
+  }
+}
+
+TEST(OrvellaDoc, MergeAppendsFoldersAndExportWritesOne) {
+  CTempDir dir;
+  COrvellaDoc two;
+  two.m_folders.Current()->m_sFolderName = "T1";
+  two.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
+  two.m_folders.m_folders[1]->m_sFolderName = "T2";
+  two.m_folders.m_nCurrent = 1;
+  two.m_bookmarks[5].m_bUsed = true;
+  two.OnSaveDocument(dir.File("two.orv"));
+
+  COrvellaDoc three;
+  for (int i = 0; i < 2; ++i) three.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
+  for (int i = 0; i < 3; ++i)
+    three.m_folders.m_folders[i]->m_sFolderName = "D" + std::to_string(i + 1);
+  three.Merge(dir.File("two.orv"));
+  std::vector<std::string> names;
+  for (auto& pFolder : three.m_folders.m_folders) names.push_back(pFolder->m_sFolderName);
+  EXPECT_EQ(names, (std::vector<std::string>{"D1", "D2", "D3", "T1", "T2"}));
+  EXPECT_EQ(three.m_folders.m_nCurrent, 4);
+  EXPECT_FALSE(three.m_bookmarks[5].m_bUsed);
+
+  three.m_folders.m_nCurrent = 1;
+  three.ExportCurrentFolder(dir.File("one.orv"));
+  COrvellaDoc one;
+  one.OnOpenDocument(dir.File("one.orv"));
+  ASSERT_EQ(one.m_folders.m_folders.size(), 1u);
+  EXPECT_EQ(one.m_folders.Current()->m_sFolderName, "D2");
+  EXPECT_EQ(three.m_folders.m_folders.size(), 5u);
+}
+
+}  // namespace
+}  // namespace orv
