@@ -37,6 +37,16 @@ std::string GetProperty(const XMLelement& element, std::string_view key) {
   return pChild ? pChild->m_sValue : std::string(kNotFound);
 }
 
+XMLelement::~XMLelement() {
+  CElementList doomed = std::move(m_children);
+  while (!doomed.empty()) {
+    std::unique_ptr<XMLelement> pLast = std::move(doomed.back());
+    doomed.pop_back();
+    for (auto& pChild : pLast->m_children) doomed.push_back(std::move(pChild));
+    pLast->m_children.clear();
+  }
+}
+
 XMLelement* FindPropertyElement(const XMLelement& element, std::string_view key) {
   for (const auto& pChild : element.m_children)
     if (pChild->m_sName == key) return pChild.get();

@@ -24,6 +24,12 @@ struct XMLelement;
 using CElementList = std::vector<std::unique_ptr<XMLelement>>;
 
 struct XMLelement {
+  XMLelement() = default;
+  XMLelement(XMLelement&&) = default;
+  XMLelement& operator=(XMLelement&&) = default;
+  // Frees the subtree without recursion, so that no depth exhausts the stack.
+  ~XMLelement();
+
   // 0 for notes and for elements read with a separate end tag; 1 for
   // attribute elements made by AddProperty and for "<x/>" elements.
   int32_t m_nKind = 0;

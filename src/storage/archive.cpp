@@ -1,5 +1,6 @@
 #include "storage/archive.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace orv {
@@ -30,10 +31,18 @@ void CArchiveWriter::WriteUInt16(uint16_t n) {
 void CArchiveWriter::WriteUInt32(uint32_t n) {
   WriteUInt16(static_cast<uint16_t>(n));
   WriteUInt16(static_cast<uint16_t>(n >> 16));
+  FlushIfFull();
 }
 
 void CArchiveWriter::WriteBytes(const void* pData, size_t nCount) {
   m_sData.append(static_cast<const char*>(pData), nCount);
+  FlushIfFull();
+}
+
+void CArchiveWriter::Flush() {
+  if (!m_pSink || m_sData.empty()) return;
+  m_pSink->Write(m_sData.data(), m_sData.size());
+  m_sData.clear();
 }
 
 void CArchiveWriter::WriteLength(size_t nLength) {
@@ -57,6 +66,7 @@ void CArchiveWriter::WriteString(std::string_view sUtf8) {
   if (m_codePage.FromUtf8(sUtf8, sAnsi)) {
     WriteLength(sAnsi.size());
     m_sData += sAnsi;
+    FlushIfFull();
     return;
   }
   const std::u16string sWide = CCodePage::Utf8ToUtf16(sUtf8);
@@ -64,11 +74,30 @@ void CArchiveWriter::WriteString(std::string_view sUtf8) {
   WriteUInt16(kWideMarker);
   WriteLength(sWide.size());
   for (char16_t c : sWide) WriteUInt16(c);
+  FlushIfFull();
+}
+
+void CArchiveReader::Refill(size_t nCount) {
+  constexpr size_t kBlockSize = 1 << 20;
+  m_buffer.erase(0, m_nPos);
+  m_nBase += m_nPos;
+  m_nPos = 0;
+  size_t nHave = m_buffer.size();
+  size_t nWant = std::min<size_t>(std::max(nCount, kBlockSize), m_nTotal - m_nBase);
+  m_buffer.resize(nWant);
+  size_t nFilled = nHave;
+  for (size_t n; nFilled < nWant && (n = m_pSource->Read(&m_buffer[nFilled], nWant - nFilled)) > 0;)
+    nFilled += n;
+  m_buffer.resize(nFilled);
+  m_data = m_buffer;
+  if (nFilled < nCount)
+    throw CArchiveError("Unexpected end of data at byte " + std::to_string(m_nBase + nFilled));
 }
 
 const uint8_t* CArchiveReader::Take(size_t nCount) {
   if (nCount > Remaining())
-    throw CArchiveError("Unexpected end of data at byte " + std::to_string(m_nPos));
+    throw CArchiveError("Unexpected end of data at byte " + std::to_string(Position()));
+  if (m_nPos + nCount > m_data.size()) Refill(nCount);
   const auto* p = reinterpret_cast<const uint8_t*>(m_data.data() + m_nPos);
   m_nPos += nCount;
   return p;
@@ -87,7 +116,8 @@ uint32_t CArchiveReader::ReadUInt32() {
 }
 
 std::string_view CArchiveReader::ReadBytes(size_t nCount) {
-  if (nCount > Remaining()) throw CArchiveError(TooLong("Block length", nCount, m_nPos, Remaining()));
+  if (nCount > Remaining())
+    throw CArchiveError(TooLong("Block length", nCount, Position(), Remaining()));
   return {reinterpret_cast<const char*>(Take(nCount)), nCount};
 }
 
@@ -105,7 +135,7 @@ size_t CArchiveReader::ReadLength(bool* pWide) {
 }
 
 std::string CArchiveReader::ReadString() {
-  const size_t nStart = m_nPos;
+  const size_t nStart = Position();
   bool bWide = false;
   const size_t nLength = ReadLength(&bWide);
   if (!bWide) {

@@ -54,6 +54,25 @@ void WriteStream(CCompoundFile& file, const char* pName, const std::string& sDat
   pStream->Write(sData.data(), sData.size());
 }
 
+// The folder list goes between the archive and the stream in blocks.
+class CStreamSink : public CArchiveSink {
+ public:
+  explicit CStreamSink(CCompoundStream& stream) : m_stream(stream) {}
+  void Write(const void* pData, size_t nCount) override { m_stream.Write(pData, nCount); }
+
+ private:
+  CCompoundStream& m_stream;
+};
+
+class CStreamSource : public CArchiveSource {
+ public:
+  explicit CStreamSource(CCompoundStream& stream) : m_stream(stream) {}
+  size_t Read(void* pBuffer, size_t nCount) override { return m_stream.Read(pBuffer, nCount); }
+
+ private:
+  CCompoundStream& m_stream;
+};
+
 }  // namespace
 
 const CClassId COrvellaDoc::kClassId = {0xC4, 0x61, 0x3A, 0x8E, 0x0F, 0x5B, 0x27, 0x4D,
@@ -71,15 +90,21 @@ void COrvellaDoc::OnNewDocument() {
   m_bModified = false;
 }
 
-std::string COrvellaDoc::ReadStream(CCompoundFile& file, const char* pName, bool bRequired) {
+std::unique_ptr<CCompoundStream> COrvellaDoc::OpenStream(CCompoundFile& file, const char* pName,
+                                                         bool bRequired) {
   auto nSid = file.Find(CCompoundFile::kRoot, pName);
   if (!nSid || file.IsStorage(*nSid)) {
     if (bRequired)
       throw CDocumentError(file.Path() + " is not an Orvella document: it has no \"" + pName +
                            "\" stream");
-    return {};
+    return nullptr;
   }
-  auto pStream = file.OpenStream(*nSid);
+  return file.OpenStream(*nSid);
+}
+
+std::string COrvellaDoc::ReadStream(CCompoundFile& file, const char* pName) {
+  auto pStream = OpenStream(file, pName, false);
+  if (!pStream) return {};
   std::string sData(pStream->Size(), '\0');
   pStream->Read(sData.data(), sData.size());
   return sData;
@@ -89,13 +114,13 @@ COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath) {
   SLoaded loaded;
   try {
     auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly, m_fs);
-    std::string sCommon = ReadStream(*pFile, kCommonInformation, false);
+    std::string sCommon = ReadStream(*pFile, kCommonInformation);
     if (!sCommon.empty()) {
       CArchiveReader archive(sCommon, m_codePage);
       archive.ReadInt32();
       loaded.bEncrypted = archive.ReadBool8();
     }
-    std::string sBookmarks = ReadStream(*pFile, kBookmarkStream, false);
+    std::string sBookmarks = ReadStream(*pFile, kBookmarkStream);
     if (!sBookmarks.empty()) {
       loaded.bookmarks = ReadBookmarks(sBookmarks, m_codePage);
       loaded.bHasBookmarks = true;
@@ -103,9 +128,10 @@ COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath) {
     if (loaded.bEncrypted)
       throw CDocumentError(sPath +
                            " is protected with a passphrase, which this version can't open yet");
-    std::string sContents = ReadStream(*pFile, kContents, true);
-    if (sContents.empty()) return loaded;
-    CArchiveReader archive(sContents, m_codePage);
+    auto pContents = OpenStream(*pFile, kContents, true);
+    if (pContents->Size() == 0) return loaded;
+    CStreamSource source(*pContents);
+    CArchiveReader archive(source, pContents->Size(), m_codePage);
     ReadFolderList(archive, loaded.folders, m_noteDefaults);
     loaded.bHasContents = true;
   } catch (const CDocumentError&) {
@@ -141,15 +167,18 @@ void COrvellaDoc::Save(const std::string& sPath, bool bCurrentFolderOnly) {
     CArchiveWriter common(m_codePage);
     common.WriteInt32(kCommonFormat);
     common.WriteBool8(m_bEncrypted);
-    CArchiveWriter contents(m_codePage);
-    WriteFolderList(contents, m_folders, bCurrentFolderOnly);
-
     // One transaction for all three streams: the new file replaces the old
     // one only when it is complete.
     auto pFile = CCompoundFile::Create(sPath, m_fs);
     pFile->SetClassId(CCompoundFile::kRoot, kClassId);
     WriteStream(*pFile, kCommonInformation, common.Data());
-    WriteStream(*pFile, kContents, contents.Data());
+    {
+      auto pContents = pFile->OpenStream(pFile->CreateStream(CCompoundFile::kRoot, kContents));
+      CStreamSink sink(*pContents);
+      CArchiveWriter contents(m_codePage, &sink);
+      WriteFolderList(contents, m_folders, bCurrentFolderOnly);
+      contents.Flush();
+    }
     WriteStream(*pFile, kBookmarkStream, WriteBookmarks(m_bookmarks, m_codePage));
     pFile->Commit();
   } catch (const std::exception& e) {

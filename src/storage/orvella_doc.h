@@ -14,6 +14,7 @@
 #include "base/file_system.h"
 #include "model/folder_list.h"
 #include "storage/compound_file.h"
+#include "storage/compound_stream.h"
 
 namespace orv {
 
@@ -68,7 +69,9 @@ class COrvellaDoc {
   };
   SLoaded Load(const std::string& sPath);
   void Save(const std::string& sPath, bool bCurrentFolderOnly);
-  std::string ReadStream(CCompoundFile& file, const char* pName, bool bRequired);
+  std::unique_ptr<CCompoundStream> OpenStream(CCompoundFile& file, const char* pName,
+                                              bool bRequired);
+  std::string ReadStream(CCompoundFile& file, const char* pName);
 
   CFileSystem& m_fs;
   CCodePage m_codePage;

@@ -65,5 +65,15 @@ TEST(XmlElementTest, OldIconsMapAndOthersStay) {
   EXPECT_EQ(ConvertOldIcon(999), 999);
 }
 
+TEST(XmlElementTest, DeepTreesAreFreedWithoutRecursion) {
+  auto pRoot = std::make_unique<XMLelement>();
+  XMLelement* pLeaf = pRoot.get();
+  for (int i = 0; i < 1000000; ++i) {
+    pLeaf->m_children.push_back(std::make_unique<XMLelement>());
+    pLeaf = pLeaf->m_children.back().get();
+  }
+  pRoot.reset();  // would overflow the stack if freed level by level
+}
+
 }  // namespace
 }  // namespace orv

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <initializer_list>
 
 #include "support/test_support.h"
@@ -173,6 +175,54 @@ TEST_F(ArchiveTest, TruncatedOrOverlongInputIsAnError) {
   // Half a UTF-16 unit short.
   EXPECT_THROW_MSG(Read(Bytes({0xFF, 0xFE, 0xFF, 2, 'a', 0, 'b'}), String), CArchiveError,
                    "Wide string length 2 at byte 0 exceeds the 3 bytes left");
+}
+
+// Hands out its bytes a few at a time, as a stream read in blocks would.
+class CTrickleSource : public CArchiveSource {
+ public:
+  explicit CTrickleSource(std::string s) : m_s(std::move(s)) {}
+  size_t Read(void* pBuffer, size_t nCount) override {
+    size_t n = std::min({nCount, m_s.size() - m_nPos, size_t{7}});
+    std::memcpy(pBuffer, m_s.data() + m_nPos, n);
+    m_nPos += n;
+    return n;
+  }
+
+ private:
+  std::string m_s;
+  size_t m_nPos = 0;
+};
+
+TEST(ArchiveStreamingTest, WriterAndReaderMatchTheInMemoryForms) {
+  CCodePage codePage;
+  struct CCollect : CArchiveSink {
+    std::string m_s;
+    void Write(const void* p, size_t n) override { m_s.append(static_cast<const char*>(p), n); }
+  } sink;
+  CArchiveWriter memory(codePage), streaming(codePage, &sink);
+  for (CArchiveWriter* pWriter : {&memory, &streaming}) {
+    for (int i = 0; i < 20000; ++i) {
+      pWriter->WriteInt32(i);
+      pWriter->WriteString(std::string(i % 300, 'a') + "Привет");
+    }
+    pWriter->WriteString(std::string(3 << 20, 'z'));  // larger than one block
+  }
+  streaming.Flush();
+  ASSERT_EQ(sink.m_s, memory.Data());
+
+  CTrickleSource source(sink.m_s);
+  CArchiveReader reader(source, sink.m_s.size(), codePage);
+  for (int i = 0; i < 20000; ++i) {
+    ASSERT_EQ(reader.ReadInt32(), i);
+    ASSERT_EQ(reader.ReadString(), std::string(i % 300, 'a') + "Привет");
+  }
+  EXPECT_EQ(reader.ReadString().size(), 3u << 20);
+  EXPECT_TRUE(reader.AtEnd());
+
+  // A source that ends before its announced size is an error, not a hang.
+  CTrickleSource shortSource(sink.m_s.substr(0, 100));
+  CArchiveReader shortReader(shortSource, sink.m_s.size(), codePage);
+  EXPECT_THROW(for (;;) shortReader.ReadString(), CArchiveError);
 }
 
 }  // namespace
