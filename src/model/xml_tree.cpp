@@ -255,8 +255,14 @@ void CXMLTree::RebuildContentIndex() const {
   m_nIndexedCount = m_contents.size();
 }
 
+void CXMLTree::ExtendContentIndex() const {
+  if (m_nIndexedCount > m_contents.size()) return RebuildContentIndex();
+  for (size_t i = m_nIndexedCount; i < m_contents.size(); ++i)
+    m_contentIndex.emplace(m_contents[i]->AddressHash(), i);
+  m_nIndexedCount = m_contents.size();
+}
+
 size_t CXMLTree::LookUpContentIndex(std::string_view sKey) const {
-  if (m_nIndexedCount != m_contents.size()) return kNone;
   auto it = m_contentIndex.find(sKey);
   if (it == m_contentIndex.end() || it->second >= m_contents.size() ||
       m_contents[it->second]->AddressHash() != sKey)
@@ -266,7 +272,12 @@ size_t CXMLTree::LookUpContentIndex(std::string_view sKey) const {
 
 CBaseContentNode* CXMLTree::FindContent(std::string_view sKey, int* pIndex) const {
   size_t nIndex = LookUpContentIndex(sKey);
-  // A miss may only mean the list changed behind the cache's back.
+  // A miss may only mean the list changed behind the cache's back: objects
+  // appended (the common case, indexed in passing) or others removed.
+  if (nIndex == kNone) {
+    ExtendContentIndex();
+    nIndex = LookUpContentIndex(sKey);
+  }
   if (nIndex == kNone) {
     RebuildContentIndex();
     nIndex = LookUpContentIndex(sKey);

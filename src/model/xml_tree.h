@@ -90,6 +90,8 @@ class CXMLTree {
   // only a cache: rebuilt when its size no longer matches, and every hit is
   // checked against the object it points at.
   void RebuildContentIndex() const;
+  // Indexes objects appended since the last look-up.
+  void ExtendContentIndex() const;
   // The index of the first object with this stored key per the cache as it is; npos when none.
   size_t LookUpContentIndex(std::string_view sKey) const;
 
