@@ -57,6 +57,12 @@ void CAllocationTable::Free(uint32_t nUnit) {
   if (!IsCommittedUsed(nUnit)) m_nHint = std::min(m_nHint, nUnit);
 }
 
+void CAllocationTable::Reserve(uint32_t nUnit, uint32_t nValue) {
+  if (nUnit >= m_entries.size()) return;
+  m_entries[nUnit] = nValue;
+  if (nUnit < m_committed.size()) m_committed[nUnit] = nValue;
+}
+
 std::vector<uint32_t> CAllocationTable::Chain(uint32_t nStart, uint64_t nMaxUnits,
                                               uint32_t nLimit, const char* pWhat) const {
   std::vector<uint32_t> units;

@@ -33,6 +33,10 @@ class CAllocationTable {
   uint32_t Allocate();
   // Marks a unit free; it becomes reusable at once if the last commit did not use it.
   void Free(uint32_t nUnit);
+  // Records in memory that a unit the file uses is taken, when the file's own
+  // table says otherwise, so that it is never handed out. The mark reaches
+  // the file with the next commit that writes its page.
+  void Reserve(uint32_t nUnit, uint32_t nValue);
 
   // The units of the chain from `nStart`, at most `nMaxUnits` of them; units
   // must be below `nLimit`. Throws CStorageError on a loop or a unit out of range.

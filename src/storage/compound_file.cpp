@@ -1,6 +1,8 @@
 #include "storage/compound_file.h"
 
 #include <algorithm>
+#include <array>
+#include <map>
 #include <random>
 
 #include "base/code_page.h"
@@ -61,11 +63,15 @@ void CCompoundFile::InitNew() {
 
 std::vector<uint8_t> CCompoundFile::ReadSectors(const std::vector<uint32_t>& sectors) {
   std::vector<uint8_t> data(sectors.size() * kSectorSize);
-  for (size_t i = 0; i < sectors.size(); ++i) {
-    if (m_pFile->ReadAt(SectorOffset(sectors[i]), &data[i * kSectorSize], kSectorSize) !=
-        kSectorSize)
-      throw CStorageError(m_sPath + " is damaged: sector " + std::to_string(sectors[i]) +
+  // Sectors that lie back to back are read in one call.
+  for (size_t i = 0; i < sectors.size();) {
+    size_t nRun = 1;
+    while (i + nRun < sectors.size() && sectors[i + nRun] == sectors[i] + nRun) ++nRun;
+    size_t nBytes = nRun * kSectorSize;
+    if (m_pFile->ReadAt(SectorOffset(sectors[i]), &data[i * kSectorSize], nBytes) != nBytes)
+      throw CStorageError(m_sPath + " is damaged: sector " + std::to_string(sectors[i] + nRun - 1) +
                           " lies beyond the end of the file");
+    i += nRun;
   }
   return data;
 }
@@ -113,6 +119,71 @@ void CCompoundFile::Load() {
     m_miniStreamChain = m_fat.Chain(root.nStart, nNeeded, m_nFileSectors, "mini stream");
     if (m_miniStreamChain.size() < nNeeded)
       throw CStorageError(m_sPath + " is damaged: its mini stream is shorter than recorded");
+  }
+  CheckAllocation();
+}
+
+std::vector<uint32_t> CCompoundFile::StreamChain(const SCfbEntry& entry) {
+  if (entry.nSize == 0) return {};
+  bool bMini = entry.nSize < kMiniStreamCutoff;
+  uint32_t nUnitSize = bMini ? kMiniSectorSize : kSectorSize;
+  uint64_t nNeeded = CeilDiv(entry.nSize, nUnitSize);
+  // Units that exist: in the mini stream, or in the file and what this
+  // transaction added to it.
+  uint64_t nAvailable = bMini ? m_directory.Entry(kRoot).nSize / kMiniSectorSize
+                              : std::max<uint64_t>(m_nFileSectors, m_fat.Size());
+  std::string sName = CCodePage::Utf16ToUtf8(entry.sName);
+  if (nNeeded > nAvailable)
+    throw CStorageError(m_sPath + " is damaged: the stream \"" + sName +
+                        "\" is larger than the file");
+  uint32_t nLimit = static_cast<uint32_t>(std::min<uint64_t>(Table(bMini).Size(), nAvailable));
+  std::vector<uint32_t> units = Table(bMini).Chain(entry.nStart, nNeeded, nLimit, "stream");
+  if (units.size() < nNeeded)
+    throw CStorageError(m_sPath + " is damaged: the stream \"" + sName +
+                        "\" is shorter than recorded");
+  return units;
+}
+
+void CCompoundFile::CheckAllocation() {
+  std::vector<bool> claimed(m_fat.Size()), miniClaimed(m_miniFat.Size());
+  auto claim = [&](std::vector<bool>& taken, uint32_t nUnit, const char* pTable) {
+    if (nUnit >= taken.size() || taken[nUnit])
+      throw CStorageError(m_sPath + " is damaged: " + pTable + " " + std::to_string(nUnit) +
+                          " belongs to two chains");
+    taken[nUnit] = true;
+  };
+  // The last unit of a chain cut at its length may carry any mark; it must not read as free.
+  auto claimChain = [&](CAllocationTable& table, std::vector<bool>& taken,
+                        const std::vector<uint32_t>& chain, const char* pTable) {
+    for (uint32_t nUnit : chain) claim(taken, nUnit, pTable);
+    if (!chain.empty() && table.Get(chain.back()) == kFreeSect)
+      table.Reserve(chain.back(), kEndOfChain);
+  };
+  for (uint32_t nSector : m_fatSectors) {
+    claim(claimed, nSector, "sector");
+    if (m_fat.Get(nSector) != kFatSect) m_fat.Reserve(nSector, kFatSect);
+  }
+  for (uint32_t nSector : m_difatSectors) {
+    claim(claimed, nSector, "sector");
+    if (m_fat.Get(nSector) != kDifSect) m_fat.Reserve(nSector, kDifSect);
+  }
+  claimChain(m_fat, claimed, m_dirChain, "sector");
+  claimChain(m_fat, claimed, m_miniFatChain, "sector");
+  claimChain(m_fat, claimed, m_miniStreamChain, "sector");
+  std::vector<uint32_t> storages{kRoot};
+  while (!storages.empty()) {
+    uint32_t nStorage = storages.back();
+    storages.pop_back();
+    for (uint32_t nSid : m_directory.Children(nStorage)) {
+      const SCfbEntry& entry = m_directory.Entry(nSid);
+      if (entry.IsStorage()) {
+        storages.push_back(nSid);
+        continue;
+      }
+      bool bMini = entry.nSize < kMiniStreamCutoff;
+      claimChain(Table(bMini), bMini ? miniClaimed : claimed, StreamChain(entry),
+                 bMini ? "mini sector" : "sector");
+    }
   }
 }
 
@@ -237,22 +308,7 @@ std::unique_ptr<CCompoundStream> CCompoundFile::OpenStream(uint32_t nSid) {
     throw CStorageError("The stream \"" + Name(nSid) + "\" is already open");
   std::unique_ptr<CCompoundStream> pStream(new CCompoundStream(*this, nSid));
   pStream->m_bMini = entry.nSize < kMiniStreamCutoff;
-  if (entry.nSize > 0) {
-    uint32_t nUnitSize = pStream->UnitSize();
-    uint64_t nNeeded = CeilDiv(entry.nSize, nUnitSize);
-    uint64_t nAvailable = pStream->m_bMini ? m_directory.Entry(kRoot).nSize / kMiniSectorSize
-                                           : m_nFileSectors;
-    if (nNeeded > std::max<uint64_t>(nAvailable, Table(pStream->m_bMini).Size()))
-      throw CStorageError(m_sPath + " is damaged: the stream \"" + Name(nSid) +
-                          "\" is larger than the file");
-    uint32_t nLimit = static_cast<uint32_t>(
-        std::min<uint64_t>(Table(pStream->m_bMini).Size(),
-                           pStream->m_bMini ? nAvailable : UINT32_MAX));
-    pStream->m_units = Table(pStream->m_bMini).Chain(entry.nStart, nNeeded, nLimit, "stream");
-    if (pStream->m_units.size() < nNeeded)
-      throw CStorageError(m_sPath + " is damaged: the stream \"" + Name(nSid) +
-                          "\" is shorter than recorded");
-  }
+  pStream->m_units = StreamChain(entry);
   m_openStreams.insert(nSid);
   return pStream;
 }
@@ -355,22 +411,23 @@ void CCompoundFile::Commit() {
     RelocateIfCommitted(m_miniFatChain, nPage, m_nFirstMiniFatSector);
   FinalizeFat();
 
-  std::vector<uint8_t> sector(kSectorSize);
-  for (uint32_t nIndex : m_directory.DirtySectors()) {
-    m_directory.SerializeSector(nIndex, sector.data());
-    m_pFile->WriteAt(SectorOffset(m_dirChain[nIndex]), sector.data(), kSectorSize);
-  }
-  for (uint32_t nPage : m_miniFat.DirtyPages()) {
-    m_miniFat.SerializePage(nPage, sector.data());
-    m_pFile->WriteAt(SectorOffset(m_miniFatChain[nPage]), sector.data(), kSectorSize);
-  }
-  for (uint32_t k : DirtyDifatSectors()) {
-    SerializeDifatSector(k, sector.data());
-    m_pFile->WriteAt(SectorOffset(m_difatSectors[k]), sector.data(), kSectorSize);
-  }
-  for (uint32_t nPage : m_fat.DirtyPages()) {
-    m_fat.SerializePage(nPage, sector.data());
-    m_pFile->WriteAt(SectorOffset(m_fatSectors[nPage]), sector.data(), kSectorSize);
+  // Every changed table sector, by its place in the file, written in runs.
+  std::map<uint32_t, std::array<uint8_t, kSectorSize>> pending;
+  for (uint32_t nIndex : m_directory.DirtySectors())
+    m_directory.SerializeSector(nIndex, pending[m_dirChain[nIndex]].data());
+  for (uint32_t nPage : m_miniFat.DirtyPages())
+    m_miniFat.SerializePage(nPage, pending[m_miniFatChain[nPage]].data());
+  for (uint32_t k : DirtyDifatSectors())
+    SerializeDifatSector(k, pending[m_difatSectors[k]].data());
+  for (uint32_t nPage : m_fat.DirtyPages())
+    m_fat.SerializePage(nPage, pending[m_fatSectors[nPage]].data());
+  std::vector<uint8_t> run;
+  for (auto it = pending.begin(); it != pending.end();) {
+    uint32_t nFirst = it->first;
+    run.clear();
+    for (uint32_t nNext = nFirst; it != pending.end() && it->first == nNext; ++it, ++nNext)
+      run.insert(run.end(), it->second.begin(), it->second.end());
+    m_pFile->WriteAt(SectorOffset(nFirst), run.data(), run.size());
   }
   // Everything the new header points at must be on disk before the header.
   m_pFile->Sync();

@@ -74,6 +74,11 @@ class CCompoundFile {
   void InitNew();
   void Load();
   void LoadFat(const uint8_t* pHeader, uint32_t nFileSectors);
+  // Checks that no sector or mini sector serves two purposes and that every
+  // one in use is marked so; a damaged table would otherwise hand out a
+  // sector that holds data.
+  void CheckAllocation();
+  std::vector<uint32_t> StreamChain(const SCfbEntry& entry);
   std::vector<uint8_t> ReadSectors(const std::vector<uint32_t>& sectors);
   void RequireWritable() const;
   uint32_t ValidateNewName(uint32_t nParent, std::string_view sName,

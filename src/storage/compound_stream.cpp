@@ -48,7 +48,7 @@ void CCompoundStream::WriteAt(uint64_t nOffset, const uint8_t* pData, size_t nCo
   uint64_t nSize = Size();
   CAllocationTable& table = m_file.Table(m_bMini);
   uint32_t& rStart = m_file.m_directory.Modify(m_nSid).nStart;
-  std::vector<uint8_t> unit(nUnitSize);
+  std::vector<uint8_t> unit;
   for (size_t i = nOffset / nUnitSize; i <= (nEnd - 1) / nUnitSize; ++i) {
     uint32_t nOld = m_units[i];
     if (!table.IsCommittedUsed(nOld)) continue;
@@ -57,6 +57,7 @@ void CCompoundStream::WriteAt(uint64_t nOffset, const uint8_t* pData, size_t nCo
     bool bCovered = nOffset <= nUnitStart && nEnd >= nUnitEnd;
     uint32_t nNew = m_file.AllocateUnit(m_bMini);
     if (!bCovered) {
+      unit.resize(nUnitSize);
       m_file.m_pFile->ReadAt(m_file.UnitOffset(m_bMini, nOld), unit.data(), nUnitSize);
       m_file.m_pFile->WriteAt(m_file.UnitOffset(m_bMini, nNew), unit.data(), nUnitSize);
     }

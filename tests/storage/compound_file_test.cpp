@@ -219,7 +219,7 @@ void ExpectAllOrNothing(const std::string& sPath, const std::function<void(CComp
     pFile->Commit();
   }
   int nSteps = fs.Count();
-  EXPECT_GT(nSteps, 5);
+  EXPECT_GT(nSteps, 3);  // the open, the writes, the flushes and the header
   auto after = Contents(sWork);
   ASSERT_NE(before, after);
   for (int n = 1; n <= nSteps; ++n) {
@@ -330,6 +330,70 @@ TEST(CompoundFile, DamagedFilesGiveClearErrors) {
   for (size_t nEntry = 1; nEntry <= 2; ++nEntry)
     EXPECT_THROW(openAndRead(patch32(nRootEntry + 128 * nEntry + 0x78, 0x7FFFFFF0)),
                  CStorageError);
+}
+
+// Marks entry `nUnit` of the mini FAT (bMini) or of the FAT free on disk;
+// both tables fit in their first sector here.
+void MarkFreeOnDisk(const std::string& sPath, bool bMini, uint32_t nUnit) {
+  std::string s = test::ReadWholeFile(sPath);
+  auto* p = reinterpret_cast<uint8_t*>(s.data());
+  uint32_t nTableSector = cfb::GetLe32(p + (bMini ? 0x3C : 0x4C));
+  cfb::PutLe32(p + cfb::SectorOffset(nTableSector) + 4 * nUnit, cfb::kFreeSect);
+  test::WriteWholeFile(sPath, s);
+}
+
+TEST(CompoundFile, UnitsInUseThatATableMarksFreeAreNeverHandedOut) {
+  CTempDir dir;
+  std::string sPath = dir.File("marks.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "big", std::string(5000, 'b'));  // sectors 0-9
+    PutStream(*pFile, CCompoundFile::kRoot, "a", std::string(64, 'a'));      // mini sector 0
+    PutStream(*pFile, CCompoundFile::kRoot, "s", std::string(64, 's'));      // mini sector 1
+    pFile->Commit();
+  }
+  const std::string sGood = test::ReadWholeFile(sPath);
+  uint32_t nFatSector = cfb::GetLe32(reinterpret_cast<const uint8_t*>(sGood.data()) + 0x4C);
+  // The last mini sector of a stream, the last sector of a stream, the FAT's own sector.
+  for (auto [bMini, nUnit] : {std::pair{true, 1u}, {false, 9u}, {false, nFatSector}}) {
+    test::WriteWholeFile(sPath, sGood);
+    MarkFreeOnDisk(sPath, bMini, nUnit);
+    {
+      auto pFile = CCompoundFile::Open(sPath, EMode::ReadWrite);
+      PutStream(*pFile, CCompoundFile::kRoot, "new", std::string(5000, 'n'));
+      PutStream(*pFile, CCompoundFile::kRoot, "c", std::string(64, 'c'));
+      pFile->Commit();
+    }
+    auto contents = Contents(sPath);
+    EXPECT_EQ(contents["big"], std::string(5000, 'b')) << nUnit;
+    EXPECT_EQ(contents["s"], std::string(64, 's')) << nUnit;
+    EXPECT_EQ(contents["new"], std::string(5000, 'n')) << nUnit;
+    EXPECT_EQ(contents["c"], std::string(64, 'c')) << nUnit;
+  }
+}
+
+TEST(CompoundFile, ChainsThatShareSectorsAreRefused) {
+  CTempDir dir;
+  std::string sPath = dir.File("shared.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "one", std::string(5000, '1'));  // sectors 0-9
+    PutStream(*pFile, CCompoundFile::kRoot, "two", std::string(5000, '2'));
+    pFile->Commit();
+  }
+  auto pFile = CCompoundFile::Open(sPath, EMode::ReadOnly);
+  uint32_t nOne = *pFile->Find(CCompoundFile::kRoot, "one");
+  uint32_t nTwo = *pFile->Find(CCompoundFile::kRoot, "two");
+  pFile.reset();
+  // Point "two" at the first sector of "one": its directory entry's start sector.
+  std::string s = test::ReadWholeFile(sPath);
+  auto* p = reinterpret_cast<uint8_t*>(s.data());
+  uint32_t nDir = cfb::GetLe32(p + 0x30);
+  ASSERT_LT(std::max(nOne, nTwo), 4u);  // both entries in the first directory sector
+  uint32_t nStartOfOne = cfb::GetLe32(p + cfb::SectorOffset(nDir) + 128 * nOne + 0x74);
+  cfb::PutLe32(p + cfb::SectorOffset(nDir) + 128 * nTwo + 0x74, nStartOfOne);
+  test::WriteWholeFile(sPath, s);
+  EXPECT_THROW(CCompoundFile::Open(sPath, EMode::ReadWrite), CStorageError);
 }
 
 }  // namespace
