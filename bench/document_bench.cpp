@@ -17,12 +17,35 @@
 #include <string>
 #include <vector>
 
+#include "app/memory_settings.h"
+#include "app/settings_defaults.h"
 #include "document_generator.h"
 
 namespace {
 
 using namespace orv;
 using Clock = std::chrono::steady_clock;
+
+// Nobody answers during a benchmark: every question is cancelled.
+class CNoUserUi : public CUiPort {
+ public:
+  std::optional<std::string> AskText(const std::string&, const std::string&, bool) override {
+    return std::nullopt;
+  }
+  void ShowMessage(const std::string&, const std::string&, EMessageIcon) override {}
+  SConfirmAnswer AskConfirm(const std::string&, const std::string&) override { return {}; }
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+};
+
+// A document that measures the save alone: no backup copies beside it.
+struct SBenchDocument {
+  SBenchDocument() { WriteSetting(settings, kNumBackCopies, 0); }
+  CNoUserUi ui;
+  CMemorySettingsStore settings;
+  COrvellaDoc doc{ui, settings};
+};
 
 struct SRun {
   double fSeconds = 0;
@@ -88,9 +111,9 @@ int main(int argc, char** argv) {
     std::string sCopy = sPath + ".copy";
     std::string sSaved = sPath + ".saved";
     InChild([&] {
-      COrvellaDoc doc;
-      bench::GenerateDocument(doc, nNotes);
-      doc.OnSaveDocument(sPath);
+      SBenchDocument document;
+      bench::GenerateDocument(document.doc, nNotes);
+      document.doc.OnSaveDocument(sPath);
       return 0.0;
     });
     double fFileKiB = std::filesystem::file_size(sPath) / 1024.0;
@@ -101,13 +124,13 @@ int main(int argc, char** argv) {
       });
     });
     SRun open = InChild([&] {
-      COrvellaDoc doc;
-      return Timed([&] { doc.OnOpenDocument(sPath); });
+      SBenchDocument document;
+      return Timed([&] { document.doc.OnOpenDocument(sPath); });
     });
     SRun save = InChild([&] {
-      COrvellaDoc doc;
-      doc.OnOpenDocument(sPath);
-      return Timed([&] { doc.OnSaveDocument(sSaved); });
+      SBenchDocument document;
+      document.doc.OnOpenDocument(sPath);
+      return Timed([&] { document.doc.OnSaveDocument(sSaved); });
     });
     std::printf("%9zu %9.1f %8.2f %8.2f %8.2f %8.1f %8.1f %10.2f %10.2f %9.2f %9.2f\n", nNotes,
                 fFileKiB / 1024, cp.fSeconds, open.fSeconds, save.fSeconds,

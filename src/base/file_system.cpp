@@ -146,4 +146,28 @@ CFileSystem& CFileSystem::Default() {
   return fileSystem;
 }
 
+void ReplaceFileAtomically(CFileSystem& fs, const std::string& sPath,
+                           const std::function<void(COsFile&)>& write) {
+  std::string sScratch = sPath + ".orvella-new";
+  try {
+    std::unique_ptr<COsFile> pFile = fs.Open(sScratch, EOpenMode::CreateAlways);
+    write(*pFile);
+    pFile->Sync();
+    pFile.reset();
+    fs.Rename(sScratch, sPath);
+  } catch (...) {
+    try {
+      fs.Remove(sScratch);
+    } catch (const CIoError&) {
+      // The first error is the one to report.
+    }
+    throw;
+  }
+}
+
+void ReplaceFileContents(CFileSystem& fs, const std::string& sPath, std::string_view sData) {
+  ReplaceFileAtomically(fs, sPath,
+                        [&](COsFile& file) { file.WriteAt(0, sData.data(), sData.size()); });
+}
+
 }  // namespace orv

@@ -4,9 +4,11 @@
 // filling up half-way through a save is something we test.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv {
@@ -61,5 +63,11 @@ class CFileSystem {
   // The process-wide real file system.
   static CFileSystem& Default();
 };
+
+// Writes a file through a scratch file beside it that is flushed and renamed
+// over it, so the file is never seen half-written. `write` fills the scratch file.
+void ReplaceFileAtomically(CFileSystem& fs, const std::string& sPath,
+                           const std::function<void(COsFile&)>& write);
+void ReplaceFileContents(CFileSystem& fs, const std::string& sPath, std::string_view sData);
 
 }  // namespace orv

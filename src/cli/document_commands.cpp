@@ -4,37 +4,29 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
-#include <system_error>
 #include <tuple>
 #include <vector>
 
 #include "cli/cli_error.h"
 #include "cli/document_json.h"
 #include "cli/note_path.h"
+#include "cli/protection_commands.h"
 #include "model/mini_xml_parser.h"
 
 namespace orv::cli {
 
 namespace {
 
-// Every command reads the whole document first: what it prints is what opened.
-struct SOpened {
-  explicit SOpened(const std::string& sFile) { doc.OnOpenDocument(sFile); }
-  COrvellaDoc doc;
-};
-
-void New(const std::string& sFile) {
+void New(CCliSession& session, const std::string& sFile) {
   // A notes document is precious: `new` never writes over one.
   if (std::filesystem::exists(sFile))
     throw CCliError(sFile + " already exists; choose another name or remove it first");
-  COrvellaDoc doc;
-  doc.OnNewDocument();
-  doc.OnSaveDocument(sFile);
+  session.Doc().OnSaveDocument(sFile);
 }
 
-void Info(const std::string& sFile) {
-  SOpened opened(sFile);
-  const COrvellaDoc& doc = opened.doc;
+void Info(CCliSession& session, const std::string& sFile) {
+  session.Open(sFile);
+  const COrvellaDoc& doc = session.Doc();
   size_t nNotes = 0;
   for (const auto& pFolder : doc.m_folders.m_folders) nNotes += pFolder->NoteCount();
   size_t nBookmarks = 0;
@@ -66,9 +58,9 @@ void PrintNotes(const CElementList& topLevel) {
   }
 }
 
-void Tree(const std::string& sFile) {
-  SOpened opened(sFile);
-  const auto& folders = opened.doc.m_folders.m_folders;
+void Tree(CCliSession& session, const std::string& sFile) {
+  session.Open(sFile);
+  const auto& folders = session.Doc().m_folders.m_folders;
   for (size_t i = 0; i < folders.size(); ++i) {
     std::cout << '[' << i << "] " << folders[i]->m_sFolderName << '\n';
     PrintNotes(folders[i]->TopLevel());
@@ -77,18 +69,18 @@ void Tree(const std::string& sFile) {
 
 // The text stored in the document; the files that virtual notes point at are
 // not read, so a document can't make the tool read arbitrary files.
-void Cat(const std::string& sFile, const std::string& sNote) {
+void Cat(CCliSession& session, const std::string& sFile, const std::string& sNote) {
   SNotePath path = ParseNotePath(sNote);
-  SOpened opened(sFile);
-  const XMLelement& note = FindNote(opened.doc, path);
-  const CBaseContentNode* pContent = FindFolder(opened.doc, path).ContentOf(note);
+  session.Open(sFile);
+  const XMLelement& note = FindNote(session.Doc(), path);
+  const CBaseContentNode* pContent = FindFolder(session.Doc(), path).ContentOf(note);
   if (!pContent) throw CCliError("Note " + sNote + " has no content");
   std::cout << pContent->CachedContent() << std::flush;
 }
 
-void Dump(const std::string& sFile) {
-  SOpened opened(sFile);
-  WriteDocumentJson(std::cout, opened.doc);
+void Dump(CCliSession& session, const std::string& sFile) {
+  session.Open(sFile);
+  WriteDocumentJson(std::cout, session.Doc());
 }
 
 std::string ReadWholeFile(const std::string& sPath) {
@@ -98,52 +90,41 @@ std::string ReadWholeFile(const std::string& sPath) {
   return sData;
 }
 
-void Load(const std::string& sJson, const std::string& sFile) {
-  COrvellaDoc doc;
+// A document the JSON marks encrypted gets a new passphrase from the
+// session's source, by the rules of `encrypt`.
+void Load(CCliSession& session, const std::string& sJson, const std::string& sFile) {
+  COrvellaDoc& doc = session.Doc();
   ReadDocumentJson(ReadWholeFile(sJson), doc);
-  doc.OnSaveDocument(sFile);
-}
-
-// Written beside `sPath` and renamed over it, so a failed export leaves the old file.
-void ReplaceFile(const std::string& sPath, const std::string& sData) {
-  CFileSystem& fs = CFileSystem::Default();
-  std::string sTemporary = sPath + ".orvella-new";
-  try {
-    auto pFile = fs.Open(sTemporary, EOpenMode::CreateAlways);
-    pFile->WriteAt(0, sData.data(), sData.size());
-    pFile->Sync();
-    pFile.reset();
-    fs.Rename(sTemporary, sPath);
-  } catch (const CIoError&) {
-    std::error_code ignored;  // the first error is the one to report
-    std::filesystem::remove(sTemporary, ignored);
-    throw;
+  if (doc.m_bEncrypted) {
+    doc.m_bEncrypted = false;
+    ProtectWithNewPassphrase(session, sFile);
   }
+  doc.OnSaveDocument(sFile);
 }
 
 enum class EExportForm { Xml, Outline };
 
-void Export(EExportForm eForm, const std::string& sFile, const std::string& sNote,
-            const std::string& sOut) {
+void Export(CCliSession& session, EExportForm eForm, const std::string& sFile,
+            const std::string& sNote, const std::string& sOut) {
   SNotePath path = ParseNotePath(sNote);
-  SOpened opened(sFile);
-  const XMLelement& note = FindNote(opened.doc, path);
+  session.Open(sFile);
+  const XMLelement& note = FindNote(session.Doc(), path);
   std::ostringstream text;
   if (eForm == EExportForm::Xml)
     WriteElementText(text, note);
   else
     WriteOutline(text, note);
-  ReplaceFile(sOut, text.str());
+  ReplaceFileContents(CFileSystem::Default(), sOut, text.str());
 }
 
-void Check(const std::string& sFile) {
-  SOpened opened(sFile);
+void Check(CCliSession& session, const std::string& sFile) {
+  session.Open(sFile);
   std::cout << "ok\n";
 }
 
 }  // namespace
 
-void AddDocumentCommands(CLI::App& app) {
+void AddDocumentCommands(CLI::App& app, const SCliOptions& options) {
   // The argument holders live as long as the program.
   auto args = std::make_shared<std::vector<std::string>>(3);
   auto& file = (*args)[0];
@@ -152,31 +133,33 @@ void AddDocumentCommands(CLI::App& app) {
 
   CLI::App* create = app.add_subcommand("new", "Write a new document: one folder, one note");
   create->add_option("FILE", file, "Document to create; it must not exist yet")->required();
-  create->callback([args] { New((*args)[0]); });
+  create->callback(SessionCallback(options, [args](CCliSession& s) { New(s, (*args)[0]); }));
 
   CLI::App* info = app.add_subcommand("info", "Count the folders, notes and bookmarks");
   info->add_option("FILE", file, pFileHelp)->required();
-  info->callback([args] { Info((*args)[0]); });
+  info->callback(SessionCallback(options, [args](CCliSession& s) { Info(s, (*args)[0]); }));
 
   CLI::App* tree = app.add_subcommand("tree", "List every folder and its notes, hidden ones too");
   tree->add_option("FILE", file, pFileHelp)->required();
-  tree->callback([args] { Tree((*args)[0]); });
+  tree->callback(SessionCallback(options, [args](CCliSession& s) { Tree(s, (*args)[0]); }));
 
   CLI::App* cat = app.add_subcommand("cat", "Write a note's content to standard output");
   cat->add_option("FILE", file, pFileHelp)->required();
   cat->add_option("NOTE", (*args)[1], pNoteHelp)->required();
-  cat->callback([args] { Cat((*args)[0], (*args)[1]); });
+  cat->callback(
+      SessionCallback(options, [args](CCliSession& s) { Cat(s, (*args)[0], (*args)[1]); }));
 
   CLI::App* dump = app.add_subcommand("dump", "Write the whole document as JSON");
   dump->add_option("FILE", file, pFileHelp)->required();
-  dump->callback([args] { Dump((*args)[0]); });
+  dump->callback(SessionCallback(options, [args](CCliSession& s) { Dump(s, (*args)[0]); }));
 
   CLI::App* load =
       app.add_subcommand("load", "Write the document a JSON file describes (the shape of dump)");
   load->add_option("JSON", (*args)[1], "JSON file, as dump writes it")->required();
   load->add_option("FILE", (*args)[2], "Document to write; an existing one is replaced")
       ->required();
-  load->callback([args] { Load((*args)[1], (*args)[2]); });
+  load->callback(
+      SessionCallback(options, [args](CCliSession& s) { Load(s, (*args)[1], (*args)[2]); }));
 
   CLI::App* exporter = app.add_subcommand("export", "Write a note and its subnotes to a text file");
   exporter->require_subcommand(1);
@@ -190,12 +173,14 @@ void AddDocumentCommands(CLI::App& app) {
     form->add_option("NOTE", (*args)[1], pNoteHelp)->required();
     form->add_option("OUT", (*args)[2], "Text file to write; an existing one is replaced")
         ->required();
-    form->callback([args, eForm] { Export(eForm, (*args)[0], (*args)[1], (*args)[2]); });
+    form->callback(SessionCallback(options, [args, eForm](CCliSession& s) {
+      Export(s, eForm, (*args)[0], (*args)[1], (*args)[2]);
+    }));
   }
 
   CLI::App* check = app.add_subcommand("check", "Open a document and report what is wrong");
   check->add_option("FILE", file, pFileHelp)->required();
-  check->callback([args] { Check((*args)[0]); });
+  check->callback(SessionCallback(options, [args](CCliSession& s) { Check(s, (*args)[0]); }));
 }
 
 }  // namespace orv::cli

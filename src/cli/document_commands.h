@@ -4,8 +4,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/cli_session.h"
+
 namespace orv::cli {
 
-void AddDocumentCommands(CLI::App& app);
+void AddDocumentCommands(CLI::App& app, const SCliOptions& options);
 
 }  // namespace orv::cli

@@ -1,23 +1,32 @@
 // orvella-cli: the scriptable front end over the core library.
-// Exit status: 0 done, 1 usage error, 2 the command failed.
+// Exit status: 0 done, 1 usage error, 2 the command failed, 3 a protected
+// document got no passphrase or a wrong one.
 
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <iostream>
 
+#include "cli/cli_session.h"
 #include "cli/document_commands.h"
+#include "cli/protection_commands.h"
 #include "cli/storage_commands.h"
 
 int main(int argc, char** argv) {
+  orv::cli::SCliOptions options;
   CLI::App app{"Inspect and change Orvella documents and compound files", "orvella-cli"};
   app.require_subcommand(1);
-  orv::cli::AddDocumentCommands(app);
+  orv::cli::AddGlobalOptions(app, options);
+  orv::cli::AddDocumentCommands(app, options);
+  orv::cli::AddProtectionCommands(app, options);
   orv::cli::AddStorageCommands(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     int nCode = app.exit(e);
     return nCode == 0 ? 0 : 1;
+  } catch (const orv::CPassphraseError& e) {
+    std::cerr << "orvella-cli: " << e.what() << '\n';
+    return 3;
   } catch (const std::exception& e) {
     std::cerr << "orvella-cli: " << e.what() << '\n';
     return 2;

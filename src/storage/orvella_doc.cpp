@@ -1,5 +1,10 @@
 #include "storage/orvella_doc.h"
 
+#include <filesystem>
+
+#include "app/settings_defaults.h"
+#include "storage/cipher_stream.h"
+
 #include "model/content_node.h"
 #include "storage/compound_stream.h"
 #include "storage/folder_record.h"
@@ -78,16 +83,21 @@ class CStreamSource : public CArchiveSource {
 const CClassId COrvellaDoc::kClassId = {0xC4, 0x61, 0x3A, 0x8E, 0x0F, 0x5B, 0x27, 0x4D,
                                         0x9C, 0x1E, 0x2F, 0x7B, 0x40, 0xD9, 0xA3, 0x56};
 
-COrvellaDoc::COrvellaDoc(CFileSystem& fs, std::string_view sCodePage)
-    : m_fs(fs), m_codePage(sCodePage) {
+COrvellaDoc::COrvellaDoc(CUiPort& ui, CSettingsStore& settings, CFileSystem& fs,
+                         std::string_view sCodePage)
+    : m_ui(ui), m_settings(settings), m_fs(fs), m_codePage(sCodePage) {
+  m_noteDefaults.nDefIcon = ReadSetting(m_settings, kDefIcon);
+  m_log = [](const std::string&) {};
   OnNewDocument();
 }
 
 void COrvellaDoc::OnNewDocument() {
   m_bEncrypted = false;
+  m_sPassphrase.clear();
   m_folders.Reset(m_noteDefaults);
   m_bookmarks.assign(kBookmarkCount, CBookmark{});
   m_bModified = false;
+  m_sPathName.clear();
 }
 
 std::unique_ptr<CCompoundStream> COrvellaDoc::OpenStream(CCompoundFile& file, const char* pName,
@@ -110,7 +120,38 @@ std::string COrvellaDoc::ReadStream(CCompoundFile& file, const char* pName) {
   return sData;
 }
 
-COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath) {
+CBlowfish COrvellaDoc::MakeCipher(const std::string& sPassphrase) const {
+  // The key is the passphrase in the document's code page, as it always was;
+  // a passphrase the code page can't hold is keyed by its UTF-8 bytes.
+  std::string sKey;
+  if (!m_codePage.FromUtf8(sPassphrase, sKey)) sKey = sPassphrase;
+  const uint8_t zeroIv[CBlowfish::kBlockSize] = {};
+  CBlowfish cipher;
+  cipher.BlowfishInit(reinterpret_cast<const uint8_t*>(sKey.data()), sKey.size(), zeroIv);
+  return cipher;
+}
+
+void COrvellaDoc::ReadContents(CCompoundStream& stream, SLoaded& loaded) {
+  CStreamSource source(stream);
+  if (!loaded.bEncrypted) {
+    CArchiveReader archive(source, stream.Size(), m_codePage);
+    ReadFolderList(archive, loaded.folders, m_noteDefaults);
+    return;
+  }
+  CBlowfish cipher = MakeCipher(loaded.sPassphrase);
+  CBlowfishEcbSource plain(cipher, source, stream.Size());
+  CArchiveReader archive(plain, plain.Size(), m_codePage);
+  // Bytes after the record are the padding. A wrong passphrase shows only
+  // here, as a record that doesn't read.
+  try {
+    ReadFolderList(archive, loaded.folders, m_noteDefaults);
+  } catch (const std::runtime_error&) {
+    throw CPassphraseError(kWrongPassphraseText, true);
+  }
+}
+
+COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath,
+                                       const std::string* pKnownPassphrase) {
   SLoaded loaded;
   try {
     auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly, m_fs);
@@ -125,14 +166,22 @@ COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath) {
       loaded.bookmarks = ReadBookmarks(sBookmarks, m_codePage);
       loaded.bHasBookmarks = true;
     }
-    if (loaded.bEncrypted)
-      throw CDocumentError(sPath +
-                           " is protected with a passphrase, which this version can't open yet");
     auto pContents = OpenStream(*pFile, kContents, true);
+    if (loaded.bEncrypted) {
+      std::optional<std::string> passphrase;
+      if (pKnownPassphrase)
+        passphrase = *pKnownPassphrase;
+      else
+        passphrase = m_ui.AskText("Enter a passphrase", "", true);
+      // Without a passphrase nothing can be read; the open fails rather than
+      // show an empty document that a save would write over the real one.
+      if (!passphrase) throw CPassphraseError(kNoPassphraseText, false);
+      // An empty one can't key the cipher: it is simply a wrong one.
+      if (passphrase->empty()) throw CPassphraseError(kWrongPassphraseText, true);
+      loaded.sPassphrase = *passphrase;
+    }
     if (pContents->Size() == 0) return loaded;
-    CStreamSource source(*pContents);
-    CArchiveReader archive(source, pContents->Size(), m_codePage);
-    ReadFolderList(archive, loaded.folders, m_noteDefaults);
+    ReadContents(*pContents, loaded);
     loaded.bHasContents = true;
   } catch (const CDocumentError&) {
     throw;
@@ -143,21 +192,39 @@ COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath) {
 }
 
 void COrvellaDoc::OnOpenDocument(const std::string& sPath) {
-  SLoaded loaded = Load(sPath);
+  SLoaded loaded = Load(sPath, nullptr);
   // An empty "Contents" stream leaves the folder list as it was.
   if (loaded.bHasContents) m_folders = std::move(loaded.folders);
   if (loaded.bHasBookmarks) m_bookmarks = std::move(loaded.bookmarks);
   m_bEncrypted = loaded.bEncrypted;
+  m_sPassphrase = loaded.sPassphrase;
+  m_sPathName = sPath;
   m_bModified = false;
 }
 
 void COrvellaDoc::Merge(const std::string& sPath) {
-  SLoaded loaded = Load(sPath);
+  SLoaded loaded = Load(sPath, nullptr);
   int nOldCount = static_cast<int>(m_folders.m_folders.size());
   if (!loaded.bHasContents || loaded.folders.m_folders.empty()) return;
   for (auto& pFolder : loaded.folders.m_folders) m_folders.m_folders.push_back(std::move(pFolder));
   m_folders.m_nCurrent = nOldCount + loaded.folders.m_nCurrent;
   m_bModified = true;
+}
+
+void COrvellaDoc::WriteContents(CCompoundStream& stream, bool bCurrentFolderOnly) {
+  CStreamSink sink(stream);
+  if (!m_bEncrypted) {
+    CArchiveWriter contents(m_codePage, &sink);
+    WriteFolderList(contents, m_folders, bCurrentFolderOnly);
+    contents.Flush();
+    return;
+  }
+  CBlowfish cipher = MakeCipher(m_sPassphrase);
+  CBlowfishEcbSink enciphered(cipher, sink);
+  CArchiveWriter contents(m_codePage, &enciphered);
+  WriteFolderList(contents, m_folders, bCurrentFolderOnly);
+  contents.Flush();
+  enciphered.Finish();
 }
 
 void COrvellaDoc::Save(const std::string& sPath, bool bCurrentFolderOnly) {
@@ -167,18 +234,14 @@ void COrvellaDoc::Save(const std::string& sPath, bool bCurrentFolderOnly) {
     CArchiveWriter common(m_codePage);
     common.WriteInt32(kCommonFormat);
     common.WriteBool8(m_bEncrypted);
+
     // One transaction for all three streams: the new file replaces the old
     // one only when it is complete.
     auto pFile = CCompoundFile::Create(sPath, m_fs);
     pFile->SetClassId(CCompoundFile::kRoot, kClassId);
     WriteStream(*pFile, kCommonInformation, common.Data());
-    {
-      auto pContents = pFile->OpenStream(pFile->CreateStream(CCompoundFile::kRoot, kContents));
-      CStreamSink sink(*pContents);
-      CArchiveWriter contents(m_codePage, &sink);
-      WriteFolderList(contents, m_folders, bCurrentFolderOnly);
-      contents.Flush();
-    }
+    WriteContents(*pFile->OpenStream(pFile->CreateStream(CCompoundFile::kRoot, kContents)),
+                  bCurrentFolderOnly);
     WriteStream(*pFile, kBookmarkStream, WriteBookmarks(m_bookmarks, m_codePage));
     pFile->Commit();
   } catch (const std::exception& e) {
@@ -187,18 +250,39 @@ void COrvellaDoc::Save(const std::string& sPath, bool bCurrentFolderOnly) {
 }
 
 void COrvellaDoc::OnSaveDocument(const std::string& sPath) {
-  if (m_bEncrypted)
-    throw CDocumentError("Can't save " + sPath +
-                         ": passphrase protection is not available in this version yet");
+  MakeBackupCopies(m_fs, sPath, ReadSetting(m_settings, kNumBackCopies), m_log);
   Save(sPath, false);
+  m_sPathName = sPath;
   m_bModified = false;
 }
 
-void COrvellaDoc::ExportCurrentFolder(const std::string& sPath) {
-  if (m_bEncrypted)
-    throw CDocumentError("Can't export to " + sPath +
-                         ": passphrase protection is not available in this version yet");
-  Save(sPath, true);
+void COrvellaDoc::ExportCurrentFolder(const std::string& sPath) { Save(sPath, true); }
+
+void COrvellaDoc::BackupTo() {
+  if (m_sPathName.empty()) {
+    m_ui.ShowMessage("Warning", "Now document not saved to disk.", EMessageIcon::Warning);
+    return;
+  }
+  std::optional<std::string> folder =
+      m_ui.ChooseFolder("Select backup folder", ReadSetting(m_settings, kBackupFolder));
+  if (!folder) return;
+  WriteSetting(m_settings, kBackupFolder, *folder);
+  OnSaveDocument(m_sPathName);
+  std::string sTarget =
+      (std::filesystem::path(*folder) / std::filesystem::path(m_sPathName).filename()).string();
+  try {
+    CopyWholeFile(m_fs, m_sPathName, sTarget);
+  } catch (const CIoError& e) {
+    throw CDocumentError("Can't copy the document to " + sTarget + ": " + e.what());
+  }
+}
+
+void COrvellaDoc::SaveOnMinimize() {
+  // A document never saved has no name to save under; it waits for the user.
+  if (m_sPathName.empty() || !ReadSetting(m_settings, kMinimizeToTray) ||
+      !ReadSetting(m_settings, kAutoSaveByMinimize))
+    return;
+  OnSaveDocument(m_sPathName);
 }
 
 }  // namespace orv

@@ -15,6 +15,10 @@
 #include "model/folder_list.h"
 #include "storage/compound_file.h"
 #include "storage/compound_stream.h"
+#include "storage/backup.h"
+#include "storage/blowfish.h"
+#include "app/settings_store.h"
+#include "app/ui_port.h"
 
 namespace orv {
 
@@ -23,6 +27,22 @@ class CDocumentError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// An open of a protected document that got no passphrase or a wrong one;
+// the text is for a box titled "Warning". After a wrong passphrase
+// (bFatal) the desktop program ends, as users of the format expect.
+class CPassphraseError : public CDocumentError {
+ public:
+  CPassphraseError(const std::string& sText, bool bFatal) : CDocumentError(sText), m_bFatal(bFatal) {}
+  bool IsFatal() const { return m_bFatal; }
+
+ private:
+  bool m_bFatal;
+};
+
+inline constexpr const char* kNoPassphraseText = "Pasword not enterd";
+inline constexpr const char* kWrongPassphraseText =
+    "Password is incorrect ! Application will close now !!!";
 
 struct CBookmark {
   bool m_bUsed = false;
@@ -40,41 +60,62 @@ class COrvellaDoc {
   // The class identifier of the root storage, {8E3A61C4-5B0F-4D27-9C1E-2F7B40D9A356}.
   static const CClassId kClassId;
 
-  explicit COrvellaDoc(CFileSystem& fs = CFileSystem::Default(),
-                       std::string_view sCodePage = "windows-1252");
+  // The port asks for passphrases and folders; the settings give the number
+  // of backup copies, the default note icon and the backup folder.
+  COrvellaDoc(CUiPort& ui, CSettingsStore& settings, CFileSystem& fs = CFileSystem::Default(),
+              std::string_view sCodePage = "windows-1252");
 
   // One folder "Folder #1" with "Note #1", ten empty bookmarks, not encrypted.
   void OnNewDocument();
+  // A protected document asks for its passphrase. On any failure the
+  // document stays as it was.
   void OnOpenDocument(const std::string& sPath);
+  // Rotates the backup copies, then writes the document to sPath.
   void OnSaveDocument(const std::string& sPath);
   // Appends the folders of another document; the current folder becomes the
   // one that was current there. Our bookmarks and protection stay.
   void Merge(const std::string& sPath);
   // Writes a document holding only the current folder.
   void ExportCurrentFolder(const std::string& sPath);
+  // Saves, then copies the document into a folder the user picks.
+  void BackupTo();
+  // Saves to the document's own file when the settings ask for it on minimise.
+  void SaveOnMinimize();
+
+  const std::string& PathName() const { return m_sPathName; }
 
   CFolderList m_folders;
   std::vector<CBookmark> m_bookmarks;
   bool m_bEncrypted = false;
+  std::string m_sPassphrase;  // in memory only
   bool m_bModified = false;
   SNoteDefaults m_noteDefaults;
+  // Where failed backup copies and similar mishaps are reported.
+  CLogFunction m_log;
 
  private:
   struct SLoaded {
     bool bEncrypted = false;
     bool bHasBookmarks = false;
     bool bHasContents = false;
+    std::string sPassphrase;
     std::vector<CBookmark> bookmarks;
     CFolderList folders;
   };
-  SLoaded Load(const std::string& sPath);
+  SLoaded Load(const std::string& sPath, const std::string* pKnownPassphrase);
+  void ReadContents(CCompoundStream& stream, SLoaded& loaded);
   void Save(const std::string& sPath, bool bCurrentFolderOnly);
+  void WriteContents(CCompoundStream& stream, bool bCurrentFolderOnly);
+  CBlowfish MakeCipher(const std::string& sPassphrase) const;
   std::unique_ptr<CCompoundStream> OpenStream(CCompoundFile& file, const char* pName,
                                               bool bRequired);
   std::string ReadStream(CCompoundFile& file, const char* pName);
 
+  CUiPort& m_ui;
+  CSettingsStore& m_settings;
   CFileSystem& m_fs;
   CCodePage m_codePage;
+  std::string m_sPathName;
 };
 
 }  // namespace orv

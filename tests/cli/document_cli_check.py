@@ -280,7 +280,6 @@ def load_errors(tmp):
          "at folders[1].notes[0].attributes[0]: expected a pair of strings"),
         (variant(set_at(["current_folder"], 2)), "current_folder: expected a folder index"),
         (variant(set_at(["bookmarks", 0, "text"], None)), "bookmarks[0].text: expected a string"),
-        (variant(set_at(["encrypted"], True)), "passphrase protection is not available"),
     ]
     for document, message in cases:
         if isinstance(document, str):

@@ -4,7 +4,10 @@
 #include <functional>
 
 #include "storage/compound_stream.h"
+#include "app/memory_settings.h"
+#include "app/settings_defaults.h"
 #include "storage/folder_record.h"
+#include "support/scripted_ui.h"
 #include "support/test_support.h"
 
 namespace orv {
@@ -13,12 +16,16 @@ namespace {
 using test::CTempDir;
 using namespace std::string_literals;
 
-std::string StreamBytes(const std::string& sPath, const char* pName) {
-  auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly);
-  auto pStream = pFile->OpenStream(*pFile->Find(CCompoundFile::kRoot, pName));
-  std::string s(pStream->Size(), '\0');
-  pStream->Read(s.data(), s.size());
-  return s;
+// A user who is asked nothing and keeps no backup copies, unless a test says otherwise.
+struct SQuietUser {
+  test::CScriptedUi ui;
+  CMemorySettingsStore settings;
+  SQuietUser() { WriteSetting(settings, kNumBackCopies, 0); }
+};
+
+SQuietUser& Quiet() {
+  static SQuietUser user;
+  return user;
 }
 
 // A document file made of exactly the given streams (null data: no stream).
@@ -55,7 +62,7 @@ std::string Hex(std::string_view s) {
 TEST(OrvellaDoc, ANewDocumentSavesTheExactStreams) {
   CTempDir dir;
   std::string sPath = dir.File("new.orv");
-  COrvellaDoc doc;
+  COrvellaDoc doc(Quiet().ui, Quiet().settings);
   doc.OnSaveDocument(sPath);
 
   auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly);
@@ -64,14 +71,14 @@ TEST(OrvellaDoc, ANewDocumentSavesTheExactStreams) {
   EXPECT_EQ(names, (std::vector<std::string>{"Bookmark", "Contents", "CommonInformation"}));
   EXPECT_EQ(pFile->ClassId(CCompoundFile::kRoot), COrvellaDoc::kClassId);
 
-  EXPECT_EQ(Hex(StreamBytes(sPath, "CommonInformation")), "0100000000");
+  EXPECT_EQ(Hex(test::ReadRootStream(sPath, "CommonInformation")), "0100000000");
   std::string sEmptyBookmark = "00ffffffffffffffffffffffff043c6e6f3e043c6e6f3e";
   std::string sBookmarks = "010000000a000000";
   for (int i = 0; i < 10; ++i) sBookmarks += sEmptyBookmark;
-  EXPECT_EQ(Hex(StreamBytes(sPath, "Bookmark")), sBookmarks);
+  EXPECT_EQ(Hex(test::ReadRootStream(sPath, "Bookmark")), sBookmarks);
 
   // Contents: format 5, current 0, one folder of tree format 9 with one content.
-  std::string sContents = StreamBytes(sPath, "Contents");
+  std::string sContents = test::ReadRootStream(sPath, "Contents");
   EXPECT_EQ(Hex(sContents.substr(0, 24)), "050000000000000001000000090000000100000002000000");
   CCodePage codePage;
   CArchiveReader archive(sContents, codePage);
@@ -86,7 +93,7 @@ TEST(OrvellaDoc, ANewDocumentSavesTheExactStreams) {
 TEST(OrvellaDoc, SavesTwiceAndReadsBackWhatItWrote) {
   CTempDir dir;
   std::string sPath = dir.File("twice.orv");
-  COrvellaDoc doc;
+  COrvellaDoc doc(Quiet().ui, Quiet().settings);
   CXMLTree& tree = *doc.m_folders.Current();
   XMLelement* pNote = tree.TopLevel()[0].get();
   tree.ContentOf(*pNote)->SetContent(std::string(300, 'x') + " Grüße, Привет");
@@ -99,7 +106,7 @@ TEST(OrvellaDoc, SavesTwiceAndReadsBackWhatItWrote) {
   doc.OnSaveDocument(sPath);
   doc.OnSaveDocument(sPath);  // the written marks were cleared after the first save
 
-  COrvellaDoc reread;
+  COrvellaDoc reread(Quiet().ui, Quiet().settings);
   reread.OnOpenDocument(sPath);
   ASSERT_EQ(reread.m_folders.m_folders.size(), 2u);
   EXPECT_EQ(reread.m_folders.m_nCurrent, 1);
@@ -130,13 +137,13 @@ TEST(OrvellaDoc, BookmarksArePaddedToTenAndExtraOnesKept) {
     return archive.Take();
   };
   std::string sPath = dir.File("b.orv");
-  COrvellaDoc source;
+  COrvellaDoc source(Quiet().ui, Quiet().settings);
   source.OnSaveDocument(sPath);
-  std::string sContents = StreamBytes(sPath, "Contents");
+  std::string sContents = test::ReadRootStream(sPath, "Contents");
   for (int nCount : {3, 12}) {
     std::string sBookmarks = bookmarks(nCount);
     WriteDocument(sPath, nullptr, &sContents, &sBookmarks);
-    COrvellaDoc doc;
+    COrvellaDoc doc(Quiet().ui, Quiet().settings);
     doc.OnOpenDocument(sPath);
     ASSERT_EQ(doc.m_bookmarks.size(), std::max<size_t>(10, nCount));
     EXPECT_EQ(doc.m_bookmarks[2].m_sFolderName, "F2");
@@ -260,7 +267,7 @@ TEST(FolderRecord, NotesSharingAKeyGetTheirOwnContents) {
 }
 
 TEST(FolderRecord, DamagedContentsAreRejected) {
-  COrvellaDoc doc;
+  COrvellaDoc doc(Quiet().ui, Quiet().settings);
   CCodePage codePage;
   CArchiveWriter writer(codePage);
   WriteFolderList(writer, doc.m_folders);
@@ -288,21 +295,19 @@ TEST(FolderRecord, DamagedContentsAreRejected) {
 TEST(OrvellaDoc, AFailedOpenChangesNothing) {
   CTempDir dir;
   std::string sPath = dir.File("doc.orv");
-  COrvellaDoc doc;
+  COrvellaDoc doc(Quiet().ui, Quiet().settings);
   doc.m_folders.Current()->m_sFolderName = "Mine";
   doc.m_bookmarks[0].m_bUsed = true;
   doc.OnSaveDocument(sPath);
 
   std::string sBad = dir.File("bad.orv");
-  std::string sContents = StreamBytes(sPath, "Contents");
+  std::string sContents = test::ReadRootStream(sPath, "Contents");
   std::string sTruncated = sContents.substr(0, sContents.size() - 10);
   std::string sCommon = "\x01\0\0\0\0"s;
-  std::string sEncrypted = "\x01\0\0\0\x01"s;
-  std::string sBookmarks = StreamBytes(sPath, "Bookmark");
-  for (auto [pCommon, pContents] : {std::pair{&sCommon, &sTruncated}, {&sCommon, nullptr},
-                                    {&sEncrypted, &sContents}}) {
+  std::string sBookmarks = test::ReadRootStream(sPath, "Bookmark");
+  for (auto [pCommon, pContents] : {std::pair{&sCommon, &sTruncated}, {&sCommon, nullptr}}) {
     WriteDocument(sBad, pCommon, pContents, &sBookmarks);
-    COrvellaDoc victim;
+    COrvellaDoc victim(Quiet().ui, Quiet().settings);
     victim.OnOpenDocument(sPath);
     EXPECT_THROW(victim.OnOpenDocument(sBad), CDocumentError);
     EXPECT_EQ(victim.m_folders.Current()->m_sFolderName, "Mine");
@@ -323,13 +328,13 @@ TEST(OrvellaDoc, AFailedOpenChangesNothing) {
 TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
   CTempDir dir;
   std::string sPath = dir.File("doc.orv");
-  COrvellaDoc doc;
+  COrvellaDoc doc(Quiet().ui, Quiet().settings);
   doc.OnSaveDocument(sPath);
   const std::string sBefore = test::ReadWholeFile(sPath);
   doc.m_folders.Current()->m_sFolderName = "Changed";
 
   test::CFaultyFileSystem fs;
-  COrvellaDoc faulty(fs);
+  COrvellaDoc faulty(Quiet().ui, Quiet().settings, fs);
   faulty.m_folders.Current()->m_sFolderName = "Changed";
   faulty.OnSaveDocument(dir.File("probe.orv"));
   int nSteps = fs.Count();
@@ -341,7 +346,7 @@ TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
     }
     std::string sNow = test::ReadWholeFile(sPath);
     if (sNow != sBefore) {
-      COrvellaDoc reread;
+      COrvellaDoc reread(Quiet().ui, Quiet().settings);
       reread.OnOpenDocument(sPath);
       EXPECT_EQ(reread.m_folders.Current()->m_sFolderName, "Changed") << n;
       test::WriteWholeFile(sPath, sBefore);
@@ -352,7 +357,7 @@ TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
 
 TEST(OrvellaDoc, MergeAppendsFoldersAndExportWritesOne) {
   CTempDir dir;
-  COrvellaDoc two;
+  COrvellaDoc two(Quiet().ui, Quiet().settings);
   two.m_folders.Current()->m_sFolderName = "T1";
   two.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
   two.m_folders.m_folders[1]->m_sFolderName = "T2";
@@ -360,7 +365,7 @@ TEST(OrvellaDoc, MergeAppendsFoldersAndExportWritesOne) {
   two.m_bookmarks[5].m_bUsed = true;
   two.OnSaveDocument(dir.File("two.orv"));
 
-  COrvellaDoc three;
+  COrvellaDoc three(Quiet().ui, Quiet().settings);
   for (int i = 0; i < 2; ++i) three.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
   for (int i = 0; i < 3; ++i)
     three.m_folders.m_folders[i]->m_sFolderName = "D" + std::to_string(i + 1);
@@ -373,7 +378,7 @@ TEST(OrvellaDoc, MergeAppendsFoldersAndExportWritesOne) {
 
   three.m_folders.m_nCurrent = 1;
   three.ExportCurrentFolder(dir.File("one.orv"));
-  COrvellaDoc one;
+  COrvellaDoc one(Quiet().ui, Quiet().settings);
   one.OnOpenDocument(dir.File("one.orv"));
   ASSERT_EQ(one.m_folders.m_folders.size(), 1u);
   EXPECT_EQ(one.m_folders.Current()->m_sFolderName, "D2");

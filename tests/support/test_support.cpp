@@ -1,5 +1,8 @@
 #include "support/test_support.h"
 
+#include "storage/compound_file.h"
+#include "storage/compound_stream.h"
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -27,6 +30,14 @@ std::string ReadWholeFile(const std::string& sPath) {
 void WriteWholeFile(const std::string& sPath, const std::string& sData) {
   std::ofstream out(sPath, std::ios::binary | std::ios::trunc);
   out.write(sData.data(), static_cast<std::streamsize>(sData.size()));
+}
+
+std::string ReadRootStream(const std::string& sPath, const std::string& sName) {
+  auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly);
+  auto pStream = pFile->OpenStream(*pFile->Find(CCompoundFile::kRoot, sName));
+  std::string s(pStream->Size(), '\0');
+  pStream->Read(s.data(), s.size());
+  return s;
 }
 
 void CFaultyFileSystem::Step() {

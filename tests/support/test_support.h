@@ -38,6 +38,8 @@ class CTempDir {
 
 std::string ReadWholeFile(const std::string& sPath);
 void WriteWholeFile(const std::string& sPath, const std::string& sData);
+// The bytes of a stream directly in the root storage of a compound file.
+std::string ReadRootStream(const std::string& sPath, const std::string& sName);
 
 // The real file system, except that the n-th changing operation (write,
 // truncate, sync, rename, remove) and every one after it fail, as a full disk

@@ -1,0 +1,173 @@
+#pragma once
+// Every value the program keeps in the settings store, with its section and
+// its default, so that no caller spells a name or repeats a default. Read and
+// write them with ReadSetting and WriteSetting.
+//
+// Colours are 24-bit colour references with red in the low byte, the coding
+// note colours have in documents. Where the default is "the desktop's window
+// colour" we take white for backgrounds and black for text: the store has no
+// desktop to ask, and the app may still follow the theme when a value is unset.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/settings_store.h"
+
+namespace orv {
+
+struct SIntSetting {
+  std::string_view sSection;
+  std::string_view sName;
+  int32_t nDefault;
+};
+
+struct SStringSetting {
+  std::string_view sSection;
+  std::string_view sName;
+  std::string_view sDefault;
+};
+
+// Binary values have no default: an absent one means "the control's own"
+// (the fonts).
+struct SBinarySetting {
+  std::string_view sSection;
+  std::string_view sName;
+};
+
+int32_t ReadSetting(CSettingsStore& store, const SIntSetting& setting);
+std::string ReadSetting(CSettingsStore& store, const SStringSetting& setting);
+std::optional<std::vector<uint8_t>> ReadSetting(CSettingsStore& store,
+                                                const SBinarySetting& setting);
+void WriteSetting(CSettingsStore& store, const SIntSetting& setting, int32_t nValue);
+void WriteSetting(CSettingsStore& store, const SStringSetting& setting, std::string_view sValue);
+void WriteSetting(CSettingsStore& store, const SBinarySetting& setting,
+                  const std::vector<uint8_t>& value);
+
+inline constexpr std::string_view kSettingsSection = "Settings";
+inline constexpr int32_t kDefaultWindowColour = 0xFFFFFF;
+inline constexpr int32_t kDefaultTextColour = 0x000000;
+
+// The "Don't ask me again" choice of the question that uses `sKey`.
+constexpr SIntSetting DontAskAgainSetting(std::string_view sKey) {
+  return {kSettingsSection, sKey, 0};
+}
+
+// Remembered by a list dialog and by the settings dialog in their own sections.
+constexpr SIntSetting SelectedRowSetting(std::string_view sDialogSection) {
+  return {sDialogSection, "SelectedRow", 0};
+}
+constexpr SIntSetting CurrentTabSetting(std::string_view sDialogSection) {
+  return {sDialogSection, "CurrentTab", 0};
+}
+
+// General behaviour and the main window.
+inline constexpr SIntSetting kNumBackCopies{kSettingsSection, "iNumBackCopies", 2};
+inline constexpr SIntSetting kShowTreeHinths{kSettingsSection, "m_bShowTreeHinths", 0};
+inline constexpr SIntSetting kMinimizeToTray{kSettingsSection, "m_bMinimizeToTray", 0};
+inline constexpr SIntSetting kAutoSaveByMinimize{kSettingsSection, "m_bAutoSaveByMinimize", 0};
+inline constexpr SIntSetting kDefaultInsDate{kSettingsSection, "m_bDefaultInsDate", 0};
+inline constexpr SIntSetting kDefaultInsCustomDate{kSettingsSection, "m_bDefaultInsCustomDate", 0};
+inline constexpr SIntSetting kAllowOneInstance{kSettingsSection, "m_bAllowOneInstance", 0};
+inline constexpr SIntSetting kActShortcutKeyCode{kSettingsSection, "m_wActShortcutKeyCode", 123};
+// 1 Alt, 2 Ctrl, 4 Shift.
+inline constexpr SIntSetting kActShortcutModifiers{kSettingsSection, "m_wActShortcutModifiers", 2};
+inline constexpr SIntSetting kSetDef{kSettingsSection, "bSetDef", 1};
+// 0 text, 1 HTML, 2 rich text, kDefTypeNone: ask for every new note.
+inline constexpr SIntSetting kDefType{kSettingsSection, "iDefType", 2};
+inline constexpr int32_t kDefTypeNone = 100;
+inline constexpr SIntSetting kDefIcon{kSettingsSection, "iDefIcon", 0};
+// 0 normal, 1 minimised (start hidden), 2 maximised.
+inline constexpr SIntSetting kMainFrameState{kSettingsSection, "Main Frame State", 2};
+inline constexpr SIntSetting kMainFrameX{kSettingsSection, "Main Frame X", 0};
+inline constexpr SIntSetting kMainFrameY{kSettingsSection, "Main Frame Y", 0};
+inline constexpr SIntSetting kMainFrameWidth{kSettingsSection, "Main Frame Width", 1024};
+inline constexpr SIntSetting kMainFrameHeight{kSettingsSection, "Main Frame Height", 768};
+inline constexpr SStringSetting kInstalled{kSettingsSection, "sInstalled", ""};
+inline constexpr SStringSetting kLastShowed{kSettingsSection, "sLastShowed", ""};
+// The server-backup account: a login and two further account strings.
+inline constexpr SStringSetting kBackupLogin{kSettingsSection, "BackupLogin", ""};
+inline constexpr SStringSetting kBackupAccount2{kSettingsSection, "BackupAccount2", ""};
+inline constexpr SStringSetting kBackupAccount3{kSettingsSection, "BackupAccount3", ""};
+
+// Questions whose "Don't ask me again" box can silence them.
+inline constexpr SIntSetting kDontAskAttDel = DontAskAgainSetting("AttDel");
+inline constexpr SIntSetting kDontAskAttDelAll = DontAskAgainSetting("AttDelAll");
+inline constexpr SIntSetting kDontAskExtTools = DontAskAgainSetting("ExtTools");
+inline constexpr SIntSetting kDontAskDelPage = DontAskAgainSetting("DelPage");
+inline constexpr SIntSetting kDontAskPageSort = DontAskAgainSetting("PageSort");
+inline constexpr SIntSetting kDontAskDelNode = DontAskAgainSetting("DelNode");
+inline constexpr SIntSetting kDontAskNodeSort = DontAskAgainSetting("NodeSort");
+inline constexpr SIntSetting kDontAskSortCrTime = DontAskAgainSetting("SortCrTime");
+inline constexpr SIntSetting kDontAskSortMdTime = DontAskAgainSetting("SortMdTime");
+inline constexpr SIntSetting kDontAskSortAllTree = DontAskAgainSetting("SortAllTree");
+inline constexpr SIntSetting kDontAskSortCrTimeAll = DontAskAgainSetting("SortCrTimeAll");
+inline constexpr SIntSetting kDontAskSortMdTimeAll = DontAskAgainSetting("SortMdTimeAll");
+inline constexpr SIntSetting kDontAskNumbering = DontAskAgainSetting("Numbering");
+inline constexpr SIntSetting kDontAskOnNodeSetpassword = DontAskAgainSetting("OnNodeSetpassword");
+inline constexpr SIntSetting kDontAskOnNotesColorReset = DontAskAgainSetting("OnNotesColorReset");
+inline constexpr SIntSetting kDontAskAllChild = DontAskAgainSetting("AllChild");
+
+// Colours and fonts of the tree and the three editors.
+inline constexpr SIntSetting kTreeBckColor{kSettingsSection, "treeBckColor", kDefaultWindowColour};
+inline constexpr SIntSetting kTextBckColor{kSettingsSection, "textBckColor", kDefaultWindowColour};
+inline constexpr SIntSetting kRtfBckColor{kSettingsSection, "rtfBckColor", kDefaultWindowColour};
+inline constexpr SIntSetting kHtmlBckColor{kSettingsSection, "htmlBckColor", kDefaultWindowColour};
+inline constexpr SIntSetting kTreeTextColor{kSettingsSection, "treeTextColor", kDefaultTextColour};
+inline constexpr SIntSetting kTextColor{kSettingsSection, "textColor", kDefaultTextColour};
+inline constexpr SIntSetting kHtmlTextColor{kSettingsSection, "HTMLtextColor", kDefaultTextColour};
+// The last colours picked for the rich-text editor's colour buttons.
+inline constexpr SIntSetting kClickTextColor{kSettingsSection, "ClickTextColor",
+                                             kDefaultTextColour};
+inline constexpr SIntSetting kClickTextBckColor{kSettingsSection, "ClickTextBckColor",
+                                                kDefaultWindowColour};
+// A 60-byte font description each.
+inline constexpr SBinarySetting kTreeFont{kSettingsSection, "treeFont"};
+inline constexpr SBinarySetting kTextFont{kSettingsSection, "textFont"};
+inline constexpr SBinarySetting kRtfFont{kSettingsSection, "rtfFont"};
+inline constexpr SBinarySetting kHtmlFont{kSettingsSection, "HTMLFont"};
+
+// Other sections.
+inline constexpr SIntSetting kEnableLog{"CBasedApp", "m_bEnableLog", 1};
+inline constexpr SIntSetting kFullScreen{"CBasedMainFrame", "m_bFullScreen", 0};
+inline constexpr SIntSetting kTopmost{"MainFrame", "Topmost", 0};
+inline constexpr SIntSetting kStyleBar{"MainFrame", "m_wndStyleBar", 0};
+inline constexpr SIntSetting kBackupBar{"MainFrame", "m_wndBackupBar", 0};
+inline constexpr SIntSetting kSupportBar{"MainFrame", "m_wndSupportBar", 1};
+inline constexpr SStringSetting kBackupFolder{"CommonSettings", "BackupFolder", ""};
+inline constexpr std::array<SStringSetting, 4> kRecentFiles{{
+    {"Recent File List", "File1", ""},
+    {"Recent File List", "File2", ""},
+    {"Recent File List", "File3", ""},
+    {"Recent File List", "File4", ""},
+}};
+inline constexpr SIntSetting kTipStartUp{"Tip", "StartUp", 1};
+inline constexpr SIntSetting kTipFilePos{"Tip", "FilePos", 0};
+inline constexpr SStringSetting kTipTimeStamp{"Tip", "TimeStamp", ""};
+// The history entries themselves are texts named "0", "1", … in the same section.
+inline constexpr SIntSetting kFindHistoryCount{"FindHistory", "CountHistories", 0};
+inline constexpr SIntSetting kAdvancedFindHistoryCount{"AdvancedFindHistory", "CountHistories", 0};
+inline constexpr SIntSetting kSettingsDialogTab = CurrentTabSetting("CSettingsDialog");
+// The style names themselves are texts "style0", "style1", … in the same section.
+inline constexpr SIntSetting kStyleCount{"Styles", "count", 0};
+inline constexpr SIntSetting kStyleCurSel{"Styles", "cursel", 0};
+inline constexpr SStringSetting kLinkedFile{"CRTFView", "OnInsertLinkToFile", ""};
+
+enum class ESettingKind { Int, String, Binary };
+
+struct SSettingInfo {
+  std::string_view sSection;
+  std::string_view sName;
+  ESettingKind eKind;
+  int32_t nDefault = 0;       // Int only
+  std::string_view sDefault;  // String only
+};
+
+// Every setting above, for listings and checks.
+std::span<const SSettingInfo> AllSettings();
+
+}  // namespace orv

@@ -1,0 +1,35 @@
+#pragma once
+// Everything a core command asks the user or tells them goes through this
+// port: the desktop app answers with dialogs, the command line with its
+// options and the terminal, tests with scripted answers.
+
+#include <optional>
+#include <string>
+
+namespace orv {
+
+enum class EMessageIcon { Information, Warning, Error, Question };
+
+struct SConfirmAnswer {
+  bool bYes = false;
+  bool bDontAskAgain = false;  // the "Don't ask me again" box was ticked
+};
+
+class CUiPort {
+ public:
+  virtual ~CUiPort() = default;
+  // A single-line text input with `sCaption` as its caption; nullopt on Cancel.
+  // `bSecret` hides what is typed (passphrases).
+  virtual std::optional<std::string> AskText(const std::string& sCaption,
+                                             const std::string& sInitial, bool bSecret) = 0;
+  // A message box with the title ("Information", "Warning", "Error", "Question") and icon.
+  virtual void ShowMessage(const std::string& sTitle, const std::string& sText,
+                           EMessageIcon eIcon) = 0;
+  // A yes/no question with a "Don't ask me again" box.
+  virtual SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) = 0;
+  // A folder browser titled `sTitle`, starting at `sStart`; nullopt on Cancel.
+  virtual std::optional<std::string> ChooseFolder(const std::string& sTitle,
+                                                  const std::string& sStart) = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,47 @@
+#pragma once
+// The UI port of the command line: passphrase prompts are answered from a
+// passphrase source, messages go to standard error, questions are answered
+// by --yes, and the folder browser by the folder the command was given.
+
+#include <optional>
+#include <string>
+
+#include "app/ui_port.h"
+#include "cli/passphrase_source.h"
+
+namespace orv::cli {
+
+class CCliUi : public CUiPort {
+ public:
+  CCliUi(const CPassphraseSource& passphrases, bool bYes);
+
+  // The source that answers "Enter a passphrase" and "Repeat a passphrase";
+  // nullptr answers Cancel.
+  void SetPassphraseSource(const CPassphraseSource* pSource) { m_pPassphrases = pSource; }
+  // The answer to "Enter a previous passphrase": the one the document was
+  // opened with, so the user isn't asked for it twice.
+  void SetPreviousPassphrase(std::string sPassphrase) { m_previous = std::move(sPassphrase); }
+  void SetChosenFolder(std::string sFolder) { m_chosenFolder = std::move(sFolder); }
+  // Information boxes of steps the user did not ask for are not shown.
+  void SetInformationMuted(bool bMuted) { m_bInformationMuted = bMuted; }
+  // Whether the last passphrase prompt got no answer.
+  bool PassphraseMissing() const { return m_bPassphraseMissing; }
+
+  std::optional<std::string> AskText(const std::string& sCaption, const std::string& sInitial,
+                                     bool bSecret) override;
+  void ShowMessage(const std::string& sTitle, const std::string& sText,
+                   EMessageIcon eIcon) override;
+  SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) override;
+  std::optional<std::string> ChooseFolder(const std::string& sTitle,
+                                          const std::string& sStart) override;
+
+ private:
+  const CPassphraseSource* m_pPassphrases;
+  std::optional<std::string> m_previous;
+  std::optional<std::string> m_chosenFolder;
+  bool m_bYes;
+  bool m_bInformationMuted = false;
+  bool m_bPassphraseMissing = false;
+};
+
+}  // namespace orv::cli

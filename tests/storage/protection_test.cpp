@@ -1,0 +1,243 @@
+// Passphrase protection, the properties dialog's rules and backup copies.
+
+#include <filesystem>
+
+#include "app/memory_settings.h"
+#include "app/settings_defaults.h"
+#include "storage/compound_stream.h"
+#include "storage/file_properties.h"
+#include "storage/orvella_doc.h"
+#include "support/scripted_ui.h"
+#include "support/test_support.h"
+
+namespace orv {
+namespace {
+
+using test::CScriptedUi;
+using test::CTempDir;
+using test::Message;
+using test::TextPrompt;
+using namespace std::string_literals;
+
+struct SUser {
+  CScriptedUi ui;
+  CMemorySettingsStore settings;
+};
+
+// A document with a note text worth protecting, saved encrypted with sPassphrase.
+void SaveProtected(const std::string& sPath, const std::string& sPassphrase) {
+  SUser user;
+  COrvellaDoc doc(user.ui, user.settings);
+  CXMLTree& tree = *doc.m_folders.Current();
+  tree.ContentOf(*tree.TopLevel()[0])->SetContent("the secret text");
+  doc.m_bEncrypted = true;
+  doc.m_sPassphrase = sPassphrase;
+  doc.OnSaveDocument(sPath);
+}
+
+TEST(Protection, AProtectedDocumentOpensOnlyWithItsPassphrase) {
+  CTempDir dir;
+  std::string sPath = dir.File("secret.orv");
+  std::string sLong(60, 'k');
+  sLong[57] = 'x';  // beyond the 56 bytes the cipher uses
+  SaveProtected(sPath, sLong);
+
+  EXPECT_EQ(test::ReadRootStream(sPath, "CommonInformation"), "\x01\0\0\0\x01"s);
+  EXPECT_EQ(test::ReadRootStream(sPath, "Bookmark").substr(0, 8), "\x01\0\0\0\x0a\0\0\0"s);  // plain
+  std::string sContents = test::ReadRootStream(sPath, "Contents");
+  EXPECT_EQ(sContents.size() % 8, 0u);
+  EXPECT_EQ(sContents.find("secret"), std::string::npos);
+
+  SUser user;
+  COrvellaDoc doc(user.ui, user.settings);
+  doc.m_folders.Current()->m_sFolderName = "Untouched";
+  // Cancel, a wrong passphrase and an empty one: the document stays as it was.
+  user.ui.QueueText(std::nullopt);
+  try {
+    doc.OnOpenDocument(sPath);
+    ADD_FAILURE() << "opened without a passphrase";
+  } catch (const CPassphraseError& e) {
+    EXPECT_STREQ(e.what(), "Pasword not enterd");
+    EXPECT_FALSE(e.IsFatal());
+  }
+  for (const char* pWrong : {"wrong passphrase", ""}) {
+    user.ui.QueueText(pWrong);
+    try {
+      doc.OnOpenDocument(sPath);
+      ADD_FAILURE() << "opened with a wrong passphrase";
+    } catch (const CPassphraseError& e) {
+      EXPECT_STREQ(e.what(), "Password is incorrect ! Application will close now !!!");
+      EXPECT_TRUE(e.IsFatal());
+    }
+  }
+  EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Untouched");
+  EXPECT_FALSE(doc.m_bEncrypted);
+
+  // The first 56 bytes are the whole key.
+  user.ui.QueueText(sLong.substr(0, 56));
+  doc.OnOpenDocument(sPath);
+  CXMLTree& tree = *doc.m_folders.Current();
+  EXPECT_EQ(tree.ContentOf(*tree.TopLevel()[0])->GetContent(), "the secret text");
+  EXPECT_TRUE(doc.m_bEncrypted);
+  EXPECT_EQ(user.ui.Calls().back(), TextPrompt("Enter a passphrase", "", true));
+
+  // Saving again keeps the protection with the passphrase entered at open.
+  doc.OnSaveDocument(sPath);
+  user.ui.QueueText(sLong);
+  COrvellaDoc again(user.ui, user.settings);
+  again.OnOpenDocument(sPath);
+  EXPECT_TRUE(again.m_bEncrypted);
+}
+
+TEST(Protection, GarbageFromAWrongKeyIsRefusedForAnyKey) {
+  CTempDir dir;
+  std::string sPath = dir.File("secret.orv");
+  SaveProtected(sPath, "right passphrase");
+  SUser user;
+  for (int i = 0; i < 200; ++i) {
+    user.ui.QueueText("wrong " + std::to_string(i));
+    COrvellaDoc doc(user.ui, user.settings);
+    EXPECT_THROW(doc.OnOpenDocument(sPath), CPassphraseError);
+  }
+}
+
+TEST(Protection, PropertiesDialogTurnsProtectionOnWithItsMessages) {
+  SUser user;
+  COrvellaDoc doc(user.ui, user.settings);
+
+  {  // Too short, then two different entries, then a cancelled repeat.
+    CFileProperties dialog(doc, user.ui);
+    user.ui.QueueText("abcd");
+    dialog.OnCheckBoxClicked();
+    EXPECT_FALSE(dialog.IsChecked());
+    user.ui.QueueText("abcdefg");
+    user.ui.QueueText("abcdefh");
+    dialog.OnCheckBoxClicked();
+    EXPECT_FALSE(dialog.IsChecked());
+    user.ui.QueueText("abcdefg");
+    user.ui.QueueText(std::nullopt);
+    dialog.OnCheckBoxClicked();
+    EXPECT_FALSE(dialog.IsChecked());
+    EXPECT_EQ(dialog.PassphraseCopy(), "");
+    dialog.OnOk(doc);
+    EXPECT_FALSE(doc.m_bEncrypted);
+    EXPECT_FALSE(doc.m_bModified);
+  }
+  EXPECT_EQ(user.ui.Messages(),
+            (std::vector{Message("Information", "Please enter a 5 or more symbols",
+                                 EMessageIcon::Information),
+                         Message("Information", "Please enter a two equal passstrings",
+                                 EMessageIcon::Information)}));
+
+  CFileProperties dialog(doc, user.ui);
+  user.ui.QueueText("7 bytes");
+  user.ui.QueueText("7 bytes");
+  dialog.OnCheckBoxClicked();
+  EXPECT_TRUE(dialog.IsChecked());
+  EXPECT_EQ(user.ui.Messages().back(),
+            Message("Information", "The file will be crypted by press OK with 7 byte encoding",
+                    EMessageIcon::Information));
+  dialog.OnOk(doc);
+  EXPECT_TRUE(doc.m_bEncrypted);
+  EXPECT_EQ(doc.m_sPassphrase, "7 bytes");
+  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_EQ(user.ui.PendingAnswers(), 0u);
+}
+
+TEST(Protection, TurningProtectionOffAsksForThePreviousPassphrase) {
+  SUser user;
+  COrvellaDoc doc(user.ui, user.settings);
+  doc.m_bEncrypted = true;
+  doc.m_sPassphrase = "old passphrase";
+
+  CFileProperties dialog(doc, user.ui);
+  user.ui.QueueText(std::nullopt);  // cancelled: protection stays on
+  dialog.OnCheckBoxClicked();
+  EXPECT_TRUE(dialog.IsChecked());
+  user.ui.QueueText("not it");
+  dialog.OnCheckBoxClicked();
+  EXPECT_TRUE(dialog.IsChecked());  // a wrong one leaves protection on
+  EXPECT_EQ(user.ui.Messages().back(),
+            Message("Information", "please eneter a valid passphrase.", EMessageIcon::Information));
+  user.ui.QueueText("old passphrase");
+  dialog.OnCheckBoxClicked();
+  EXPECT_FALSE(dialog.IsChecked());
+  EXPECT_EQ(user.ui.Messages().back(),
+            Message("Information", "Crypto will disabled by press OK", EMessageIcon::Information));
+  // Ticking again needs a new passphrase: protection never goes on without one.
+  user.ui.QueueText(std::nullopt);
+  dialog.OnCheckBoxClicked();
+  dialog.OnOk(doc);
+  EXPECT_FALSE(doc.m_bEncrypted);
+  EXPECT_EQ(doc.m_sPassphrase, "");
+}
+
+TEST(Backups, SavesRotateTheCopies) {
+  CTempDir dir;
+  std::string sPath = dir.File("notes.orv");
+  SUser user;
+  COrvellaDoc doc(user.ui, user.settings);
+  std::vector<std::string> versions;
+  for (int i = 0; i < 3; ++i) {
+    doc.m_folders.Current()->m_sFolderName = "Version " + std::to_string(i);
+    doc.OnSaveDocument(sPath);
+    versions.push_back(test::ReadWholeFile(sPath));
+  }
+  // The default keeps two: the version before the third save, and the one before that.
+  EXPECT_EQ(test::ReadWholeFile(sPath + ".1.bak"), versions[1]);
+  EXPECT_EQ(test::ReadWholeFile(sPath + ".2.bak"), versions[0]);
+  EXPECT_FALSE(std::filesystem::exists(sPath + ".3.bak"));
+
+  // Lowering the count leaves the older copies alone; zero makes none.
+  test::WriteWholeFile(sPath + ".3.bak", "old third");
+  WriteSetting(user.settings, kNumBackCopies, 0);
+  doc.OnSaveDocument(sPath);
+  EXPECT_EQ(test::ReadWholeFile(sPath + ".1.bak"), versions[1]);
+  EXPECT_EQ(test::ReadWholeFile(sPath + ".3.bak"), "old third");
+
+  std::string sFresh = dir.File("fresh.orv");
+  WriteSetting(user.settings, kNumBackCopies, 2);
+  doc.OnSaveDocument(sFresh);  // nothing to copy yet
+  EXPECT_FALSE(std::filesystem::exists(sFresh + ".1.bak"));
+}
+
+TEST(Backups, BackupToCopiesTheSavedFileAndRemembersTheFolder) {
+  CTempDir dir;
+  SUser user;
+  COrvellaDoc doc(user.ui, user.settings);
+  doc.BackupTo();
+  EXPECT_EQ(user.ui.Messages().back(),
+            Message("Warning", "Now document not saved to disk.", EMessageIcon::Warning));
+
+  std::string sPath = dir.File("notes.orv");
+  doc.OnSaveDocument(sPath);
+  std::filesystem::create_directory(dir.Path() / "safe");
+  std::string sSafe = (dir.Path() / "safe").string();
+  user.ui.QueueFolder(sSafe);
+  doc.m_folders.Current()->m_sFolderName = "Changed";
+  doc.BackupTo();
+  EXPECT_EQ(test::ReadWholeFile(sSafe + "/notes.orv"), test::ReadWholeFile(sPath));
+  EXPECT_TRUE(std::filesystem::exists(sPath + ".1.bak"));  // saved with backups first
+
+  user.ui.QueueFolder(std::nullopt);
+  doc.BackupTo();
+  EXPECT_EQ(user.ui.Calls().back(), test::FolderPrompt("Select backup folder", sSafe));
+}
+
+TEST(Backups, SaveOnMinimizeOnlyWhenBothSettingsAreOn) {
+  CTempDir dir;
+  SUser user;
+  COrvellaDoc doc(user.ui, user.settings);
+  std::string sPath = dir.File("notes.orv");
+  doc.OnSaveDocument(sPath);
+  doc.m_folders.Current()->m_sFolderName = "Changed";
+  WriteSetting(user.settings, kAutoSaveByMinimize, 1);
+  doc.SaveOnMinimize();
+  EXPECT_FALSE(std::filesystem::exists(sPath + ".1.bak"));
+  WriteSetting(user.settings, kMinimizeToTray, 1);
+  doc.SaveOnMinimize();
+  EXPECT_TRUE(std::filesystem::exists(sPath + ".1.bak"));
+}
+
+}  // namespace
+}  // namespace orv

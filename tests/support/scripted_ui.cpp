@@ -1,0 +1,95 @@
+#include "support/scripted_ui.h"
+
+#include <gtest/gtest.h>
+
+namespace orv::test {
+namespace {
+
+const char* Name(EUiCall eCall) {
+  switch (eCall) {
+    case EUiCall::AskText: return "AskText";
+    case EUiCall::ShowMessage: return "ShowMessage";
+    case EUiCall::AskConfirm: return "AskConfirm";
+    case EUiCall::ChooseFolder: return "ChooseFolder";
+  }
+  return "?";
+}
+
+const char* Name(EMessageIcon eIcon) {
+  switch (eIcon) {
+    case EMessageIcon::Information: return "Information";
+    case EMessageIcon::Warning: return "Warning";
+    case EMessageIcon::Error: return "Error";
+    case EMessageIcon::Question: return "Question";
+  }
+  return "?";
+}
+
+// Takes the next scripted answer, or fails the test and gives `fallback`.
+template <typename T>
+T Next(std::deque<T>& queue, const SUiCall& call, T fallback) {
+  if (queue.empty()) {
+    ADD_FAILURE() << "No answer scripted for " << testing::PrintToString(call);
+    return fallback;
+  }
+  T answer = std::move(queue.front());
+  queue.pop_front();
+  return answer;
+}
+
+}  // namespace
+
+void PrintTo(const SUiCall& call, std::ostream* pOut) {
+  *pOut << Name(call.eCall) << "(\"" << call.sTitle << "\", \"" << call.sText << "\"";
+  if (call.eCall == EUiCall::ShowMessage) *pOut << ", " << Name(call.eIcon);
+  if (call.bSecret) *pOut << ", secret";
+  *pOut << ")";
+}
+
+SUiCall Message(std::string sTitle, std::string sText, EMessageIcon eIcon) {
+  return {EUiCall::ShowMessage, std::move(sTitle), std::move(sText), eIcon, false};
+}
+
+SUiCall Question(std::string sCaption, std::string sText) {
+  return {EUiCall::AskConfirm, std::move(sCaption), std::move(sText)};
+}
+
+SUiCall TextPrompt(std::string sCaption, std::string sInitial, bool bSecret) {
+  return {EUiCall::AskText, std::move(sCaption), std::move(sInitial),
+          EMessageIcon::Information, bSecret};
+}
+
+SUiCall FolderPrompt(std::string sTitle, std::string sStart) {
+  return {EUiCall::ChooseFolder, std::move(sTitle), std::move(sStart)};
+}
+
+std::vector<SUiCall> CScriptedUi::Messages() const {
+  std::vector<SUiCall> messages;
+  for (const SUiCall& call : m_calls)
+    if (call.eCall == EUiCall::ShowMessage) messages.push_back(call);
+  return messages;
+}
+
+std::optional<std::string> CScriptedUi::AskText(const std::string& sCaption,
+                                                const std::string& sInitial, bool bSecret) {
+  m_calls.push_back(TextPrompt(sCaption, sInitial, bSecret));
+  return Next(m_texts, m_calls.back(), std::optional<std::string>());
+}
+
+void CScriptedUi::ShowMessage(const std::string& sTitle, const std::string& sText,
+                              EMessageIcon eIcon) {
+  m_calls.push_back(Message(sTitle, sText, eIcon));
+}
+
+SConfirmAnswer CScriptedUi::AskConfirm(const std::string& sText, const std::string& sCaption) {
+  m_calls.push_back(Question(sCaption, sText));
+  return Next(m_confirms, m_calls.back(), SConfirmAnswer{});
+}
+
+std::optional<std::string> CScriptedUi::ChooseFolder(const std::string& sTitle,
+                                                     const std::string& sStart) {
+  m_calls.push_back(FolderPrompt(sTitle, sStart));
+  return Next(m_folders, m_calls.back(), std::optional<std::string>());
+}
+
+}  // namespace orv::test

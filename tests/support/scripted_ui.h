@@ -1,0 +1,66 @@
+#pragma once
+// A UI port for tests: answers come from queues filled beforehand, and every
+// call is recorded in order so a test can check exactly what the user saw.
+// A question with no answer queued fails the test and is answered with
+// Cancel or No.
+
+#include <deque>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/ui_port.h"
+
+namespace orv::test {
+
+enum class EUiCall { AskText, ShowMessage, AskConfirm, ChooseFolder };
+
+struct SUiCall {
+  EUiCall eCall = EUiCall::ShowMessage;
+  std::string sTitle;  // the caption of a question, the title of a box or a folder browser
+  std::string sText;   // the message or question; the initial text; the starting folder
+  EMessageIcon eIcon = EMessageIcon::Information;  // ShowMessage only
+  bool bSecret = false;                            // AskText only
+  bool operator==(const SUiCall&) const = default;
+};
+
+void PrintTo(const SUiCall& call, std::ostream* pOut);
+
+// Shorthands for expected calls.
+SUiCall Message(std::string sTitle, std::string sText, EMessageIcon eIcon);
+SUiCall Question(std::string sCaption, std::string sText);
+SUiCall TextPrompt(std::string sCaption, std::string sInitial = "", bool bSecret = false);
+SUiCall FolderPrompt(std::string sTitle, std::string sStart);
+
+class CScriptedUi : public CUiPort {
+ public:
+  // nullopt answers Cancel.
+  void QueueText(std::optional<std::string> answer) { m_texts.push_back(std::move(answer)); }
+  void QueueConfirm(bool bYes, bool bDontAskAgain = false) {
+    m_confirms.push_back({bYes, bDontAskAgain});
+  }
+  void QueueFolder(std::optional<std::string> answer) { m_folders.push_back(std::move(answer)); }
+
+  const std::vector<SUiCall>& Calls() const { return m_calls; }
+  // Only the message boxes, in order.
+  std::vector<SUiCall> Messages() const;
+  // Answers queued but never asked for.
+  size_t PendingAnswers() const { return m_texts.size() + m_confirms.size() + m_folders.size(); }
+
+  std::optional<std::string> AskText(const std::string& sCaption, const std::string& sInitial,
+                                     bool bSecret) override;
+  void ShowMessage(const std::string& sTitle, const std::string& sText,
+                   EMessageIcon eIcon) override;
+  SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) override;
+  std::optional<std::string> ChooseFolder(const std::string& sTitle,
+                                          const std::string& sStart) override;
+
+ private:
+  std::vector<SUiCall> m_calls;
+  std::deque<std::optional<std::string>> m_texts;
+  std::deque<SConfirmAnswer> m_confirms;
+  std::deque<std::optional<std::string>> m_folders;
+};
+
+}  // namespace orv::test
