@@ -37,6 +37,7 @@ class CNoUserUi : public CUiPort {
   std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
     return std::nullopt;
   }
+  std::optional<int> ChooseIcon(int) override { return std::nullopt; }
 };
 
 // A document that measures the save alone: no backup copies beside it.

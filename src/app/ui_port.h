@@ -30,6 +30,8 @@ class CUiPort {
   // A folder browser titled `sTitle`, starting at `sStart`; nullopt on Cancel.
   virtual std::optional<std::string> ChooseFolder(const std::string& sTitle,
                                                   const std::string& sStart) = 0;
+  // The icon picker, opened on icon `nCurrent`; the chosen index, nullopt on Cancel.
+  virtual std::optional<int> ChooseIcon(int nCurrent) = 0;
 };
 
 }  // namespace orv

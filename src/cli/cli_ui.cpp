@@ -13,8 +13,10 @@ std::optional<std::string> CCliUi::AskText(const std::string& sCaption, const st
     answer = m_previous;
   else if (sCaption == "Enter a passphrase" || sCaption == "Repeat a passphrase")
     answer = m_pPassphrases ? m_pPassphrases->Ask(sCaption) : std::nullopt;
+  else if (auto it = m_textAnswers.find(sCaption); it != m_textAnswers.end())
+    return it->second;
   else
-    return std::nullopt;  // no other text is asked for on the command line
+    return std::nullopt;  // the command was given no answer to this
   m_bPassphraseMissing = !answer;
   return answer;
 }
@@ -31,5 +33,7 @@ SConfirmAnswer CCliUi::AskConfirm(const std::string&, const std::string&) {
 std::optional<std::string> CCliUi::ChooseFolder(const std::string&, const std::string&) {
   return m_chosenFolder;
 }
+
+std::optional<int> CCliUi::ChooseIcon(int) { return m_chosenIcon; }
 
 }  // namespace orv::cli

@@ -1,8 +1,10 @@
 #pragma once
 // The UI port of the command line: passphrase prompts are answered from a
 // passphrase source, messages go to standard error, questions are answered
-// by --yes, and the folder browser by the folder the command was given.
+// by --yes, and the folder browser, the icon picker and other text inputs by
+// what the command was given.
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -22,6 +24,11 @@ class CCliUi : public CUiPort {
   // opened with, so the user isn't asked for it twice.
   void SetPreviousPassphrase(std::string sPassphrase) { m_previous = std::move(sPassphrase); }
   void SetChosenFolder(std::string sFolder) { m_chosenFolder = std::move(sFolder); }
+  void SetChosenIcon(int nIcon) { m_chosenIcon = nIcon; }
+  // The answer to the text input captioned `sCaption` (not a passphrase prompt).
+  void SetTextAnswer(std::string sCaption, std::string sAnswer) {
+    m_textAnswers[std::move(sCaption)] = std::move(sAnswer);
+  }
   // Information boxes of steps the user did not ask for are not shown.
   void SetInformationMuted(bool bMuted) { m_bInformationMuted = bMuted; }
   // Whether the last passphrase prompt got no answer.
@@ -34,11 +41,14 @@ class CCliUi : public CUiPort {
   SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) override;
   std::optional<std::string> ChooseFolder(const std::string& sTitle,
                                           const std::string& sStart) override;
+  std::optional<int> ChooseIcon(int nCurrent) override;
 
  private:
   const CPassphraseSource* m_pPassphrases;
   std::optional<std::string> m_previous;
   std::optional<std::string> m_chosenFolder;
+  std::optional<int> m_chosenIcon;
+  std::map<std::string, std::string> m_textAnswers;
   bool m_bYes;
   bool m_bInformationMuted = false;
   bool m_bPassphraseMissing = false;

@@ -8,6 +8,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/document_commands.h"
+#include "cli/folder_cli.h"
 #include "cli/protection_commands.h"
 #include "cli/storage_commands.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   orv::cli::AddGlobalOptions(app, options);
   orv::cli::AddDocumentCommands(app, options);
+  orv::cli::AddFolderCommands(app, options);
   orv::cli::AddProtectionCommands(app, options);
   orv::cli::AddStorageCommands(app);
   try {

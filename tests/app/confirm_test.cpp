@@ -13,12 +13,15 @@ using test::Question;
 
 constexpr int32_t kAbsent = -1;
 
-TEST(ConfirmTest, SilencedQuestionIsYesWithoutAsking) {
+TEST(ConfirmTest, SilencedQuestionIsYesWithoutAskingAndKeysAreSeparate) {
   CMemorySettingsStore store;
   store.SetInt("Settings", "DelPage", 1);
   CScriptedUi ui;
   EXPECT_TRUE(Confirm(ui, store, "Are you sure ?", "DelPage", "Question"));
   EXPECT_TRUE(ui.Calls().empty());
+  ui.QueueConfirm(false);
+  EXPECT_FALSE(Confirm(ui, store, "Are you sure ?", "DelNode", "Question"));
+  EXPECT_EQ(ui.Calls(), std::vector{Question("Question", "Are you sure ?")});
 }
 
 TEST(ConfirmTest, OnlyTickedYesSilencesTheQuestion) {
@@ -42,15 +45,6 @@ TEST(ConfirmTest, OnlyTickedYesSilencesTheQuestion) {
     EXPECT_EQ(Confirm(ui, store, "Are you sure ?", "PageSort", "Question"), c.nStored == 1);
     EXPECT_EQ(ui.Calls().size(), c.nStored == 1 ? 1u : 2u);
   }
-}
-
-TEST(ConfirmTest, KeysAreSeparate) {
-  CMemorySettingsStore store;
-  store.SetInt("Settings", "DelPage", 1);
-  CScriptedUi ui;
-  ui.QueueConfirm(false);
-  EXPECT_FALSE(Confirm(ui, store, "Are you sure ?", "DelNode", "Question"));
-  EXPECT_EQ(ui.PendingAnswers(), 0u);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
-#include <set>
+#include <map>
 
 #include "app/ini_settings.h"
 #include "app/memory_settings.h"
@@ -23,44 +22,34 @@ TEST(SettingsDefaultsTest, FirstStartWithEmptyStores) {
   CIniSettingsStore ini(dir.File("missing.ini"));
   for (CSettingsStore* pStore : {static_cast<CSettingsStore*>(&memory),
                                  static_cast<CSettingsStore*>(&ini)}) {
-    CSettingsStore& store = *pStore;
-    // Window at 0,0 sized 1024x768, maximised.
-    EXPECT_EQ(ReadSetting(store, kMainFrameX), 0);
-    EXPECT_EQ(ReadSetting(store, kMainFrameY), 0);
-    EXPECT_EQ(ReadSetting(store, kMainFrameWidth), 1024);
-    EXPECT_EQ(ReadSetting(store, kMainFrameHeight), 768);
-    EXPECT_EQ(ReadSetting(store, kMainFrameState), 2);
-    EXPECT_EQ(ReadSetting(store, kNumBackCopies), 2);
-    // Ctrl+F12.
-    EXPECT_EQ(ReadSetting(store, kActShortcutKeyCode), 123);
-    EXPECT_EQ(ReadSetting(store, kActShortcutModifiers), 2);
-    // New notes are rich text with the default icon, without the type question.
-    EXPECT_EQ(ReadSetting(store, kDefType), 2);
-    EXPECT_EQ(ReadSetting(store, kSetDef), 1);
-    EXPECT_EQ(ReadSetting(store, kDefIcon), 0);
-    EXPECT_EQ(ReadSetting(store, kEnableLog), 1);
-    EXPECT_EQ(ReadSetting(store, kTreeBckColor), 0xFFFFFF);
-    EXPECT_EQ(ReadSetting(store, kBackupFolder), "");
-    EXPECT_FALSE(ReadSetting(store, kTreeFont).has_value());
+    // Window at 0,0 sized 1024x768, maximised; Ctrl+F12; new notes are rich
+    // text with the default icon, without the type question.
+    const std::pair<SIntSetting, int32_t> kInts[] = {
+        {kMainFrameX, 0}, {kMainFrameY, 0}, {kMainFrameWidth, 1024}, {kMainFrameHeight, 768},
+        {kMainFrameState, 2}, {kNumBackCopies, 2}, {kActShortcutKeyCode, 123},
+        {kActShortcutModifiers, 2}, {kDefType, 2}, {kSetDef, 1}, {kDefIcon, 0},
+        {kEnableLog, 1}, {kTreeBckColor, 0xFFFFFF}};
+    for (const auto& [setting, nDefault] : kInts)
+      EXPECT_EQ(ReadSetting(*pStore, setting), nDefault) << setting.sName;
+    EXPECT_EQ(ReadSetting(*pStore, kBackupFolder), "");
+    EXPECT_FALSE(ReadSetting(*pStore, kTreeFont).has_value());
   }
   EXPECT_TRUE(ini.Sections().empty());
 }
 
 TEST(SettingsDefaultsTest, TableHasEveryNameOnceAndEveryDontAskKey) {
-  std::set<std::pair<std::string_view, std::string_view>> names;
+  std::map<std::pair<std::string_view, std::string_view>, const SSettingInfo*> byName;
   for (const SSettingInfo& info : AllSettings())
-    EXPECT_TRUE(names.insert({info.sSection, info.sName}).second)
+    EXPECT_TRUE(byName.emplace(std::pair{info.sSection, info.sName}, &info).second)
         << info.sSection << "/" << info.sName << " is listed twice";
   for (std::string_view sKey :
        {"AttDel", "AttDelAll", "ExtTools", "DelPage", "PageSort", "DelNode", "NodeSort",
         "SortCrTime", "SortMdTime", "SortAllTree", "SortCrTimeAll", "SortMdTimeAll", "Numbering",
         "OnNodeSetpassword", "OnNotesColorReset", "AllChild"}) {
-    auto it = std::find_if(AllSettings().begin(), AllSettings().end(), [&](const auto& info) {
-      return info.sSection == "Settings" && info.sName == sKey;
-    });
-    ASSERT_NE(it, AllSettings().end()) << sKey;
-    EXPECT_EQ(it->eKind, ESettingKind::Int);
-    EXPECT_EQ(it->nDefault, 0);
+    const auto it = byName.find({"Settings", sKey});
+    ASSERT_NE(it, byName.end()) << sKey;
+    EXPECT_EQ(it->second->eKind, ESettingKind::Int);
+    EXPECT_EQ(it->second->nDefault, 0);
   }
 }
 
@@ -92,21 +81,29 @@ class IniSettingsTest : public testing::Test {
   std::string m_sPath = m_dir.File("orvella.ini");
 };
 
-TEST_F(IniSettingsTest, WritesReadableText) {
+TEST_F(IniSettingsTest, WritesReadableTextAndDeletesSections) {
   {
     CIniSettingsStore store(m_sPath);
     WriteSetting(store, kNumBackCopies, 3);
     WriteSetting(store, kBackupFolder, "/home/me/back ups");
     WriteSetting(store, kTreeFont, {0x00, 0xFF, 0x10});
     store.Flush();
+    EXPECT_EQ(ReadWholeFile(m_sPath),
+              "[CommonSettings]\n"
+              "BackupFolder=\"/home/me/back ups\"\n"
+              "\n"
+              "[Settings]\n"
+              "iNumBackCopies=3\n"
+              "treeFont=hex:00ff10\n");
+    store.SetString("FindHistory", "0", "needle");
+  }  // written by the destructor
+  {
+    CIniSettingsStore store(m_sPath);
+    EXPECT_EQ(store.GetString("FindHistory", "0", ""), "needle");
+    store.DeleteSection("FindHistory");
+    store.DeleteSection("CommonSettings");
   }
-  EXPECT_EQ(ReadWholeFile(m_sPath),
-            "[CommonSettings]\n"
-            "BackupFolder=\"/home/me/back ups\"\n"
-            "\n"
-            "[Settings]\n"
-            "iNumBackCopies=3\n"
-            "treeFont=hex:00ff10\n");
+  EXPECT_EQ(ReadWholeFile(m_sPath), "[Settings]\niNumBackCopies=3\ntreeFont=hex:00ff10\n");
 }
 
 TEST_F(IniSettingsTest, AwkwardTextsNamesAndBytesRoundTrip) {
@@ -157,11 +154,7 @@ TEST_F(IniSettingsTest, ReadsHandWrittenFiles) {
 }
 
 TEST_F(IniSettingsTest, MalformedFileNamesTheLine) {
-  struct SCase {
-    const char* szText;
-    const char* szError;
-  };
-  const SCase cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"x=1\n", "line 1: a value before the first [Section]"},
       {"[Settings\n", "line 1: a section header must end with ]"},
       {"[S]\n\n; fine\nname\n", "line 4: expected [Section] or name=value"},
@@ -178,28 +171,13 @@ TEST_F(IniSettingsTest, MalformedFileNamesTheLine) {
       {"[S]\nn=hex:abc", "line 2: hex: needs two digits per byte"},
       {"[S]\nn=hex:zz", "line 2: hex: holds a character that is not a hex digit"},
   };
-  for (const SCase& c : cases) {
-    SCOPED_TRACE(c.szText);
-    WriteWholeFile(m_sPath, c.szText);
+  for (const auto& [szText, szError] : cases) {
+    SCOPED_TRACE(szText);
+    WriteWholeFile(m_sPath, szText);
     EXPECT_THROW_MSG(CIniSettingsStore(m_sPath), CSettingsError,
-                     "Settings file " + m_sPath + ", " + c.szError);
-    EXPECT_EQ(ReadWholeFile(m_sPath), c.szText);
+                     "Settings file " + m_sPath + ", " + szError);
+    EXPECT_EQ(ReadWholeFile(m_sPath), szText);
   }
-}
-
-TEST_F(IniSettingsTest, DeleteSectionRemovesItFromTheFile) {
-  {
-    CIniSettingsStore store(m_sPath);
-    store.SetInt("FindHistory", "CountHistories", 1);
-    store.SetString("FindHistory", "0", "needle");
-    store.SetInt("Settings", "iDefIcon", 3);
-  }  // written by the destructor
-  {
-    CIniSettingsStore store(m_sPath);
-    EXPECT_EQ(store.GetString("FindHistory", "0", ""), "needle");
-    store.DeleteSection("FindHistory");
-  }
-  EXPECT_EQ(ReadWholeFile(m_sPath), "[Settings]\niDefIcon=3\n");
 }
 
 TEST_F(IniSettingsTest, FailedFlushLeavesTheOldFile) {

@@ -73,7 +73,7 @@ TEST(MiniXmlParserTest, AttributesAndContentWords) {
   }
 }
 
-TEST(MiniXmlParserTest, CommentsEmptyTagsAndLooseEndTags) {
+TEST(MiniXmlParserTest, CommentsEmptyTagsLooseEndTagsAndMarkupInContent) {
   CMiniXMLParser parser;
   ASSERT_TRUE(parser.Parse("<!-- lead --><a>one<!-- x <b> y --><b/>two</c>\n<d_1>é</d_1>"));
   ASSERT_EQ(parser.m_elements.size(), 2u);
@@ -84,12 +84,10 @@ TEST(MiniXmlParserTest, CommentsEmptyTagsAndLooseEndTags) {
   EXPECT_EQ(a.m_children[0]->m_nKind, 1);
   EXPECT_EQ(a.m_children[0]->m_sValue, "");
   EXPECT_EQ(parser.m_elements[1]->m_sValue, "é");
-}
 
-TEST(MiniXmlParserTest, MarkupInsideContent) {
-  CMiniXMLParser parser;
-  ASSERT_TRUE(parser.Parse("<a>x>y a/> 1 > 2 k=v a-->b</a>"));
-  EXPECT_EQ(parser.m_elements[0]->m_sValue, "x>y a/> 1 > 2 k = v a --> b");
+  CMiniXMLParser markup;
+  ASSERT_TRUE(markup.Parse("<a>x>y a/> 1 > 2 k=v a-->b</a>"));
+  EXPECT_EQ(markup.m_elements[0]->m_sValue, "x>y a/> 1 > 2 k = v a --> b");
 }
 
 TEST(MiniXmlParserTest, RejectsMalformedTextKeepingEarlierElements) {

@@ -90,7 +90,7 @@ TEST_F(XmlTreeTest, InsertsAroundSiblingsAndRefusesWrongPlaces) {
   EXPECT_EQ(pContent->Path(), "/d/v.html");
 }
 
-TEST_F(XmlTreeTest, WalksNotesDepthFirst) {
+TEST_F(XmlTreeTest, WalksNotesDepthFirstAndDeletesSubtreesWithTheirContents) {
   XMLelement* pA = Add("A");
   XMLelement* pA1 = Add("A1", pA);
   XMLelement* pA1x = Add("A1x", pA1);
@@ -112,6 +112,15 @@ TEST_F(XmlTreeTest, WalksNotesDepthFirst) {
   EXPECT_FALSE(m_tree.FindParent(stranger, pParent));
   EXPECT_EQ(m_tree.GetNoteDepth(stranger), -1);
   EXPECT_FALSE(m_tree.DeleteNote(stranger));
+
+  CBaseContentNode* pContentB = m_tree.ContentOf(*pB);
+  m_tree.m_bModified = false;
+  EXPECT_TRUE(m_tree.DeleteNote(*pA));
+  EXPECT_TRUE(m_tree.m_bModified);
+  EXPECT_EQ(Names(m_tree.TopLevel()), (std::vector<std::string>{"B"}));
+  ASSERT_EQ(m_tree.m_contents.size(), 1u);
+  EXPECT_EQ(m_tree.m_contents[0].get(), pContentB);
+  EXPECT_EQ(m_tree.ContentOf(*pB), pContentB);
 }
 
 TEST_F(XmlTreeTest, FindsContentAfterTheListChangesBehindItsBack) {
@@ -133,22 +142,6 @@ TEST_F(XmlTreeTest, FindsContentAfterTheListChangesBehindItsBack) {
 
   EXPECT_EQ(m_tree.FindContent("999999999999", &nIndex), nullptr);
   EXPECT_EQ(nIndex, -1);
-}
-
-TEST_F(XmlTreeTest, DeleteRemovesTheSubtreeAndItsContents) {
-  XMLelement* pA = Add("A");
-  XMLelement* pA1 = Add("A1", pA);
-  Add("A1x", pA1);
-  XMLelement* pB = Add("B");
-  CBaseContentNode* pContentB = m_tree.ContentOf(*pB);
-  m_tree.m_bModified = false;
-
-  EXPECT_TRUE(m_tree.DeleteNote(*pA));
-  EXPECT_TRUE(m_tree.m_bModified);
-  EXPECT_EQ(Names(m_tree.TopLevel()), (std::vector<std::string>{"B"}));
-  ASSERT_EQ(m_tree.m_contents.size(), 1u);
-  EXPECT_EQ(m_tree.m_contents[0].get(), pContentB);
-  EXPECT_EQ(m_tree.ContentOf(*pB), pContentB);
 }
 
 TEST_F(XmlTreeTest, CopyClonesContentsOnlyWithATarget) {
@@ -179,57 +172,6 @@ TEST_F(XmlTreeTest, CopyClonesContentsOnlyWithATarget) {
   EXPECT_EQ(m_tree.m_contents.size(), 4u);
   EXPECT_EQ(m_tree.ContentOf(*pOwn)->CachedContent(), "text of A");
   EXPECT_NE(m_tree.ContentOf(*pOwn), m_tree.ContentOf(*pA));
-}
-
-TEST_F(XmlTreeTest, RelinkGivesEveryNoteItsOwnObject) {
-  XMLelement* pA = Add("A");
-  XMLelement* pB = Add("B", pA);
-  XMLelement* pC = Add("C");
-  XMLelement* pD = Add("D");
-  // As read from a file: stored keys, one named twice, one not at all, and two
-  // records that share a key.
-  m_tree.m_contents.clear();
-  for (auto [nType, szText] : {std::pair{kContentText, "first"}, {kContentHtml, "dup-a"},
-                               {kContentHtml, "dup-b"}}) {
-    m_tree.m_contents.push_back(CBaseContentNode::Make(nType, szText));
-  }
-  CCodePage codePage;
-  const char* aszKeys[] = {"1001", "2002", "2002"};
-  for (size_t i = 0; i < 3; ++i) {
-    CArchiveWriter writer(codePage);
-    writer.WriteByte(1);
-    writer.WriteString(aszKeys[i]);
-    writer.WriteInt32(m_tree.m_contents[i]->Type());
-    writer.WriteByte(1);
-    writer.WriteString(m_tree.m_contents[i]->CachedContent());
-    CArchiveReader reader(writer.Data(), codePage);
-    m_tree.m_contents[i]->Read(reader);
-  }
-  SetProperty(*pA, "content", "1001");
-  SetProperty(*pB, "content", "1001");
-  SetProperty(*pC, "content", "2002");
-  SetProperty(*pD, "content", "3003");
-
-  m_tree.RelinkContents();
-
-  CBaseContentNode* pContentA = m_tree.ContentOf(*pA);
-  CBaseContentNode* pContentB = m_tree.ContentOf(*pB);
-  CBaseContentNode* pContentC = m_tree.ContentOf(*pC);
-  CBaseContentNode* pContentD = m_tree.ContentOf(*pD);
-  EXPECT_EQ(pContentA, m_tree.m_contents[0].get());
-  ASSERT_NE(pContentB, nullptr);
-  EXPECT_NE(pContentB, pContentA);
-  EXPECT_EQ(pContentB->Type(), kContentRtf);
-  EXPECT_EQ(pContentB->CachedContent(), "first");
-  EXPECT_EQ(pContentC, m_tree.m_contents[1].get());
-  ASSERT_NE(pContentD, nullptr);
-  EXPECT_EQ(pContentD->Type(), kContentRtf);
-  EXPECT_EQ(pContentD->CachedContent(), "");
-  // The second record with a repeated key stays, owned by no note.
-  EXPECT_EQ(m_tree.m_contents.size(), 5u);
-  EXPECT_FALSE(m_tree.m_contents[2]->m_bClaimed);
-  for (const auto& pContent : m_tree.m_contents)
-    EXPECT_EQ(pContent->AddressHash(), pContent->OwnKey());
 }
 
 TEST_F(XmlTreeTest, SortWithoutParentSortsTwoLevelsOnly) {

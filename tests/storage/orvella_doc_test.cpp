@@ -59,6 +59,15 @@ std::string Hex(std::string_view s) {
   return out;
 }
 
+CFolderList ReadContents(const std::string& sContents) {
+  CCodePage codePage;
+  CArchiveReader archive(sContents, codePage);
+  CFolderList folders;
+  ReadFolderList(archive, folders);
+  EXPECT_TRUE(archive.AtEnd());
+  return folders;
+}
+
 TEST(OrvellaDoc, ANewDocumentSavesTheExactStreams) {
   CTempDir dir;
   std::string sPath = dir.File("new.orv");
@@ -80,11 +89,7 @@ TEST(OrvellaDoc, ANewDocumentSavesTheExactStreams) {
   // Contents: format 5, current 0, one folder of tree format 9 with one content.
   std::string sContents = test::ReadRootStream(sPath, "Contents");
   EXPECT_EQ(Hex(sContents.substr(0, 24)), "050000000000000001000000090000000100000002000000");
-  CCodePage codePage;
-  CArchiveReader archive(sContents, codePage);
-  CFolderList folders;
-  ReadFolderList(archive, folders);
-  EXPECT_TRUE(archive.AtEnd());
+  CFolderList folders = ReadContents(sContents);
   ASSERT_EQ(folders.m_folders.size(), 1u);
   EXPECT_EQ(folders.m_folders[0]->m_sFolderName, "Folder #1");
   EXPECT_EQ(NoteNames(*folders.m_folders[0]), std::vector<std::string>{"Note #1"});
@@ -147,7 +152,7 @@ TEST(OrvellaDoc, BookmarksArePaddedToTenAndExtraOnesKept) {
     doc.OnOpenDocument(sPath);
     ASSERT_EQ(doc.m_bookmarks.size(), std::max<size_t>(10, nCount));
     EXPECT_EQ(doc.m_bookmarks[2].m_sFolderName, "F2");
-    EXPECT_FALSE(doc.m_bookmarks[nCount == 3 ? 3 : 11].m_bUsed == (nCount == 3));
+    EXPECT_EQ(doc.m_bookmarks.back().m_bUsed, nCount == 12);  // padding is unused
   }
 }
 
@@ -197,15 +202,6 @@ struct SOldContents {
   }
 };
 
-CFolderList ReadContents(const std::string& sContents) {
-  CCodePage codePage;
-  CArchiveReader archive(sContents, codePage);
-  CFolderList folders;
-  ReadFolderList(archive, folders);
-  EXPECT_TRUE(archive.AtEnd());
-  return folders;
-}
-
 TEST(FolderRecord, ReadsEveryOlderTreeFormat) {
   for (int nTreeFormat = 1; nTreeFormat <= 9; ++nTreeFormat) {
     SCOPED_TRACE("tree format " + std::to_string(nTreeFormat));
@@ -238,32 +234,38 @@ TEST(FolderRecord, ReadsEveryOlderTreeFormat) {
   }
 }
 
+// The first note with a key owns its object; a second note with it, or one
+// whose key names nothing, gets a rich-text object of its own. A second record
+// under one key stays in the folder, owned by no note.
 TEST(FolderRecord, NotesSharingAKeyGetTheirOwnContents) {
   SOldContents old;
-  old.archive.WriteInt32(5);
-  old.archive.WriteInt32(0);
-  old.archive.WriteInt32(1);
-  old.archive.WriteInt32(9);
-  old.archive.WriteInt32(1);
-  old.Content(9, 0, "5", "shared text");
-  old.archive.WriteInt32(3);
+  // List format 5, current folder 0, one folder of tree format 9 with 3 contents.
+  for (int32_t n : {5, 0, 1, 9, 3}) old.archive.WriteInt32(n);
+  old.Content(9, kContentText, "5", "shared text");
+  old.Content(9, kContentHtml, "6", "dup-a");
+  old.Content(9, kContentHtml, "6", "dup-b");
+  old.archive.WriteInt32(4);
   old.Note(2, "A", "1", "5");
   old.Note(2, "B", "1", "5");
   old.Note(2, "C", "1", "404");  // no such content
+  old.Note(2, "D", "1", "6");
   old.Tail(9, "F", 1);
 
   CFolderList folders = ReadContents(old.archive.Data());
   CXMLTree& tree = *folders.m_folders[0];
-  ASSERT_EQ(tree.m_contents.size(), 3u);
-  CBaseContentNode* pA = tree.ContentOf(*tree.TopLevel()[0]);
-  CBaseContentNode* pB = tree.ContentOf(*tree.TopLevel()[1]);
-  CBaseContentNode* pC = tree.ContentOf(*tree.TopLevel()[2]);
-  ASSERT_TRUE(pA && pB && pC);
-  EXPECT_NE(pA, pB);
-  EXPECT_EQ(pB->GetContent(), "shared text");
-  EXPECT_EQ(pB->Type(), kContentRtf);
-  EXPECT_EQ(pC->GetContent(), "");
-  EXPECT_EQ(pC->Type(), kContentRtf);
+  ASSERT_EQ(tree.m_contents.size(), 5u);
+  std::vector<CBaseContentNode*> owned;
+  for (const auto& pNote : tree.TopLevel()) owned.push_back(tree.ContentOf(*pNote));
+  EXPECT_EQ(owned[0], tree.m_contents[0].get());
+  EXPECT_EQ(owned[3], tree.m_contents[1].get());
+  EXPECT_FALSE(tree.m_contents[2]->m_bClaimed);
+  for (auto [pContent, pText] : {std::pair{owned[1], "shared text"}, {owned[2], ""}}) {
+    ASSERT_NE(pContent, nullptr);
+    EXPECT_EQ(pContent->Type(), kContentRtf);
+    EXPECT_EQ(pContent->CachedContent(), pText);
+  }
+  for (const auto& pContent : tree.m_contents)
+    EXPECT_EQ(pContent->AddressHash(), pContent->OwnKey());
 }
 
 TEST(FolderRecord, DamagedContentsAreRejected) {
@@ -331,7 +333,6 @@ TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
   COrvellaDoc doc(Quiet().ui, Quiet().settings);
   doc.OnSaveDocument(sPath);
   const std::string sBefore = test::ReadWholeFile(sPath);
-  doc.m_folders.Current()->m_sFolderName = "Changed";
 
   test::CFaultyFileSystem fs;
   COrvellaDoc faulty(Quiet().ui, Quiet().settings, fs);

@@ -52,22 +52,16 @@ TEST(Protection, AProtectedDocumentOpensOnlyWithItsPassphrase) {
   COrvellaDoc doc(user.ui, user.settings);
   doc.m_folders.Current()->m_sFolderName = "Untouched";
   // Cancel, a wrong passphrase and an empty one: the document stays as it was.
-  user.ui.QueueText(std::nullopt);
-  try {
-    doc.OnOpenDocument(sPath);
-    ADD_FAILURE() << "opened without a passphrase";
-  } catch (const CPassphraseError& e) {
-    EXPECT_STREQ(e.what(), "Pasword not enterd");
-    EXPECT_FALSE(e.IsFatal());
-  }
-  for (const char* pWrong : {"wrong passphrase", ""}) {
-    user.ui.QueueText(pWrong);
+  const std::string sWrong = "Password is incorrect ! Application will close now !!!";
+  for (auto [answer, sMessage] : {std::pair{std::optional<std::string>(), "Pasword not enterd"s},
+                                  {"wrong passphrase", sWrong}, {"", sWrong}}) {
+    user.ui.QueueText(answer);
     try {
       doc.OnOpenDocument(sPath);
-      ADD_FAILURE() << "opened with a wrong passphrase";
+      ADD_FAILURE() << "opened with " << answer.value_or("no passphrase");
     } catch (const CPassphraseError& e) {
-      EXPECT_STREQ(e.what(), "Password is incorrect ! Application will close now !!!");
-      EXPECT_TRUE(e.IsFatal());
+      EXPECT_EQ(e.what(), sMessage);
+      EXPECT_EQ(e.IsFatal(), answer.has_value());
     }
   }
   EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Untouched");

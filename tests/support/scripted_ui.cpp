@@ -5,25 +5,10 @@
 namespace orv::test {
 namespace {
 
-const char* Name(EUiCall eCall) {
-  switch (eCall) {
-    case EUiCall::AskText: return "AskText";
-    case EUiCall::ShowMessage: return "ShowMessage";
-    case EUiCall::AskConfirm: return "AskConfirm";
-    case EUiCall::ChooseFolder: return "ChooseFolder";
-  }
-  return "?";
-}
-
-const char* Name(EMessageIcon eIcon) {
-  switch (eIcon) {
-    case EMessageIcon::Information: return "Information";
-    case EMessageIcon::Warning: return "Warning";
-    case EMessageIcon::Error: return "Error";
-    case EMessageIcon::Question: return "Question";
-  }
-  return "?";
-}
+// In the order of the enumerators.
+const char* const kCallNames[] = {"AskText", "ShowMessage", "AskConfirm", "ChooseFolder",
+                                  "ChooseIcon"};
+const char* const kIconNames[] = {"Information", "Warning", "Error", "Question"};
 
 // Takes the next scripted answer, or fails the test and gives `fallback`.
 template <typename T>
@@ -40,8 +25,10 @@ T Next(std::deque<T>& queue, const SUiCall& call, T fallback) {
 }  // namespace
 
 void PrintTo(const SUiCall& call, std::ostream* pOut) {
-  *pOut << Name(call.eCall) << "(\"" << call.sTitle << "\", \"" << call.sText << "\"";
-  if (call.eCall == EUiCall::ShowMessage) *pOut << ", " << Name(call.eIcon);
+  *pOut << kCallNames[static_cast<int>(call.eCall)] << "(\"" << call.sTitle << "\", \""
+        << call.sText << "\"";
+  if (call.eCall == EUiCall::ShowMessage)
+    *pOut << ", " << kIconNames[static_cast<int>(call.eIcon)];
   if (call.bSecret) *pOut << ", secret";
   *pOut << ")";
 }
@@ -61,6 +48,10 @@ SUiCall TextPrompt(std::string sCaption, std::string sInitial, bool bSecret) {
 
 SUiCall FolderPrompt(std::string sTitle, std::string sStart) {
   return {EUiCall::ChooseFolder, std::move(sTitle), std::move(sStart)};
+}
+
+SUiCall IconPrompt(int nCurrent) {
+  return {EUiCall::ChooseIcon, "", std::to_string(nCurrent)};
 }
 
 std::vector<SUiCall> CScriptedUi::Messages() const {
@@ -90,6 +81,11 @@ std::optional<std::string> CScriptedUi::ChooseFolder(const std::string& sTitle,
                                                      const std::string& sStart) {
   m_calls.push_back(FolderPrompt(sTitle, sStart));
   return Next(m_folders, m_calls.back(), std::optional<std::string>());
+}
+
+std::optional<int> CScriptedUi::ChooseIcon(int nCurrent) {
+  m_calls.push_back(IconPrompt(nCurrent));
+  return Next(m_icons, m_calls.back(), std::optional<int>());
 }
 
 }  // namespace orv::test

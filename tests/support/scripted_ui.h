@@ -14,12 +14,12 @@
 
 namespace orv::test {
 
-enum class EUiCall { AskText, ShowMessage, AskConfirm, ChooseFolder };
+enum class EUiCall { AskText, ShowMessage, AskConfirm, ChooseFolder, ChooseIcon };
 
 struct SUiCall {
   EUiCall eCall = EUiCall::ShowMessage;
   std::string sTitle;  // the caption of a question, the title of a box or a folder browser
-  std::string sText;   // the message or question; the initial text; the starting folder
+  std::string sText;   // the message or question; the initial text; the starting folder or icon
   EMessageIcon eIcon = EMessageIcon::Information;  // ShowMessage only
   bool bSecret = false;                            // AskText only
   bool operator==(const SUiCall&) const = default;
@@ -32,6 +32,7 @@ SUiCall Message(std::string sTitle, std::string sText, EMessageIcon eIcon);
 SUiCall Question(std::string sCaption, std::string sText);
 SUiCall TextPrompt(std::string sCaption, std::string sInitial = "", bool bSecret = false);
 SUiCall FolderPrompt(std::string sTitle, std::string sStart);
+SUiCall IconPrompt(int nCurrent);
 
 class CScriptedUi : public CUiPort {
  public:
@@ -41,12 +42,15 @@ class CScriptedUi : public CUiPort {
     m_confirms.push_back({bYes, bDontAskAgain});
   }
   void QueueFolder(std::optional<std::string> answer) { m_folders.push_back(std::move(answer)); }
+  void QueueIcon(std::optional<int> answer) { m_icons.push_back(answer); }
 
   const std::vector<SUiCall>& Calls() const { return m_calls; }
   // Only the message boxes, in order.
   std::vector<SUiCall> Messages() const;
   // Answers queued but never asked for.
-  size_t PendingAnswers() const { return m_texts.size() + m_confirms.size() + m_folders.size(); }
+  size_t PendingAnswers() const {
+    return m_texts.size() + m_confirms.size() + m_folders.size() + m_icons.size();
+  }
 
   std::optional<std::string> AskText(const std::string& sCaption, const std::string& sInitial,
                                      bool bSecret) override;
@@ -55,12 +59,14 @@ class CScriptedUi : public CUiPort {
   SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) override;
   std::optional<std::string> ChooseFolder(const std::string& sTitle,
                                           const std::string& sStart) override;
+  std::optional<int> ChooseIcon(int nCurrent) override;
 
  private:
   std::vector<SUiCall> m_calls;
   std::deque<std::optional<std::string>> m_texts;
   std::deque<SConfirmAnswer> m_confirms;
   std::deque<std::optional<std::string>> m_folders;
+  std::deque<std::optional<int>> m_icons;
 };
 
 }  // namespace orv::test

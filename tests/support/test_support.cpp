@@ -3,6 +3,8 @@
 #include "storage/compound_file.h"
 #include "storage/compound_stream.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -38,6 +40,13 @@ std::string ReadRootStream(const std::string& sPath, const std::string& sName) {
   std::string s(pStream->Size(), '\0');
   pStream->Read(s.data(), s.size());
   return s;
+}
+
+size_t CTrickleSource::Read(void* pBuffer, size_t nCount) {
+  const size_t n = std::min({nCount, m_s.size() - m_nPos, m_nPiece});
+  std::memcpy(pBuffer, m_s.data() + m_nPos, n);
+  m_nPos += n;
+  return n;
 }
 
 void CFaultyFileSystem::Step() {

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the test programs: scratch folders, exact-message
-// assertions, and a file system that fails on demand.
+// assertions, archive ends in memory, and a file system that fails on demand.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/file_system.h"
+#include "storage/archive.h"
 
 // Expects `expr` to throw `type` whose what() is exactly `message`.
 #define EXPECT_THROW_MSG(expr, type, message)                                  \
@@ -40,6 +41,26 @@ std::string ReadWholeFile(const std::string& sPath);
 void WriteWholeFile(const std::string& sPath, const std::string& sData);
 // The bytes of a stream directly in the root storage of a compound file.
 std::string ReadRootStream(const std::string& sPath, const std::string& sName);
+
+// Keeps every byte written to it.
+struct CCollectSink : CArchiveSink {
+  void Write(const void* pData, size_t nCount) override {
+    m_s.append(static_cast<const char*>(pData), nCount);
+  }
+  std::string m_s;
+};
+
+// Hands out at most nPiece bytes a call, as a stream read in blocks would.
+class CTrickleSource : public CArchiveSource {
+ public:
+  CTrickleSource(std::string s, size_t nPiece) : m_s(std::move(s)), m_nPiece(nPiece) {}
+  size_t Read(void* pBuffer, size_t nCount) override;
+
+ private:
+  std::string m_s;
+  size_t m_nPiece;
+  size_t m_nPos = 0;
+};
 
 // The real file system, except that the n-th changing operation (write,
 // truncate, sync, rename, remove) and every one after it fail, as a full disk

@@ -1,0 +1,31 @@
+#pragma once
+// The tree view of the command line: there is no pane to draw, and every
+// folder's remembered scroll positions are handed back as they are, so a
+// command never changes them.
+
+#include <utility>
+
+#include "model/folder_list.h"
+#include "tree/tree_view_port.h"
+
+namespace orv::cli {
+
+class CCliTreeView : public CTreeViewPort {
+ public:
+  explicit CCliTreeView(const CFolderList& folders) : m_folders(folders) {}
+
+  void RefreshTree() override {}
+  void StoreEditorContent() override {}
+  void RebuildTabs() override {}
+  std::pair<int, int> ScrollPosition() const override {
+    const CXMLTree* pFolder = m_folders.Current();
+    if (!pFolder) return {0, 0};
+    return {pFolder->m_nTreeHScroll, pFolder->m_nTreeVScroll};
+  }
+  void SetScrollPosition(int, int) override {}
+
+ private:
+  const CFolderList& m_folders;
+};
+
+}  // namespace orv::cli

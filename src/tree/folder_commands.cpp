@@ -1,0 +1,188 @@
+#include "tree/folder_commands.h"
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+
+#include "app/confirm.h"
+
+namespace orv {
+namespace {
+
+constexpr const char* kAreYouSure = "Are you sure ?";
+constexpr const char* kQuestion = "Question";
+
+int FolderCount(const CNoteTree& tree) { return static_cast<int>(tree.Folders().m_folders.size()); }
+
+// How every command that changed the folder list ends.
+void ShowChange(CNoteTree& tree) {
+  tree.RefreshTree(true);
+  tree.RebuildTabs();
+  tree.MarkModified();
+}
+
+void NewFolder(CNoteTree& tree) {
+  // Stored while the editor's note still belongs to the current folder.
+  tree.StoreEditorContent();
+  CFolderList& folders = tree.Folders();
+  folders.m_folders.push_back(
+      std::make_unique<CXMLTree>(std::string_view{}, tree.Doc().m_noteDefaults));
+  folders.m_nCurrent = FolderCount(tree) - 1;
+  // Named by the count, not by the highest number in use.
+  folders.Current()->m_sFolderName = "Folder #" + std::to_string(folders.m_nCurrent);
+  ShowChange(tree);
+}
+
+bool RenameFolder(CNoteTree& tree) {
+  CXMLTree& folder = tree.CurrentFolder();
+  std::optional<std::string> name =
+      tree.Ui().AskText(kFolderNameCaption, folder.m_sFolderName, false);
+  if (!name) return false;
+  folder.m_sFolderName = std::move(*name);  // an empty name too
+  ShowChange(tree);
+  return true;
+}
+
+bool DeleteFolder(CNoteTree& tree) {
+  if (!Confirm(tree.Ui(), tree.Settings(), kAreYouSure, "DelPage", kQuestion)) return false;
+  // The editor's text is not stored: its note goes with the folder.
+  CFolderList& folders = tree.Folders();
+  const int nDeleted = folders.m_nCurrent;
+  folders.m_folders.erase(folders.m_folders.begin() + nDeleted);
+  folders.m_nCurrent = nDeleted == 0 ? 0 : nDeleted - 1;
+  ShowChange(tree);
+  return true;
+}
+
+bool SetFolderIcon(CNoteTree& tree) {
+  CXMLTree& folder = tree.CurrentFolder();
+  std::optional<int> icon = tree.Ui().ChooseIcon(folder.m_nFolderIcon);
+  if (!icon) return false;
+  folder.m_nFolderIcon = *icon;
+  tree.RebuildTabs();
+  tree.MarkModified();
+  return true;
+}
+
+// The current folder and the one at nTarget trade places; the current index
+// follows. Between neighbours this is the move left or right; with the ends
+// it is make first or last, which leaves the folders between in place.
+void ExchangeCurrentWith(CNoteTree& tree, int nTarget) {
+  tree.StoreEditorContent();
+  CFolderList& folders = tree.Folders();
+  std::swap(folders.m_folders[folders.m_nCurrent], folders.m_folders[nTarget]);
+  folders.m_nCurrent = nTarget;
+  ShowChange(tree);
+}
+
+// A selection sort that exchanges, so equal names may change their order;
+// names compare as unsigned bytes, upper case before lower.
+void SortFolderList(CFolderList& folders, bool bAscending) {
+  auto& list = folders.m_folders;
+  for (size_t p = 0; p < list.size(); ++p) {
+    size_t nBest = p;
+    for (size_t i = p + 1; i < list.size(); ++i) {
+      const std::string& sName = list[i]->m_sFolderName;
+      const std::string& sBest = list[nBest]->m_sFolderName;
+      if (bAscending ? sName < sBest : sBest < sName) nBest = i;
+    }
+    if (nBest != p) std::swap(list[p], list[nBest]);
+  }
+  folders.m_nCurrent = 0;
+}
+
+bool SortByName(CNoteTree& tree, bool bAscending) {
+  if (!Confirm(tree.Ui(), tree.Settings(), kAreYouSure, "PageSort", kQuestion)) return false;
+  tree.StoreEditorContent();
+  SortFolderList(tree.Folders(), bAscending);
+  ShowChange(tree);
+  return true;
+}
+
+// A view preference: the document is not marked modified.
+void ToggleShowHidden(CNoteTree& tree) {
+  CXMLTree& folder = tree.CurrentFolder();
+  folder.m_bShowHidden = !folder.m_bShowHidden;
+  tree.RefreshTree(true);
+}
+
+}  // namespace
+
+bool IsEnabled(const CNoteTree& tree, EFolderCommand eCommand) {
+  const int nCount = FolderCount(tree);
+  const int nCurrent = tree.CurrentIndex();
+  switch (eCommand) {
+    case EFolderCommand::Delete:
+      return nCount > 1;
+    case EFolderCommand::SetIcon:
+      return tree.Folders().Current() != nullptr;
+    case EFolderCommand::MoveLeft:
+    case EFolderCommand::MakeFirst:
+      return nCurrent > 0;
+    case EFolderCommand::MoveRight:
+    case EFolderCommand::MakeLast:
+      return nCurrent < nCount - 1;
+    case EFolderCommand::New:
+    case EFolderCommand::Rename:
+    case EFolderCommand::SortAscending:
+    case EFolderCommand::SortDescending:
+    case EFolderCommand::ShowHidden:
+      return true;
+  }
+  return false;
+}
+
+bool IsChecked(const CNoteTree& tree, EFolderCommand eCommand) {
+  return eCommand == EFolderCommand::ShowHidden && tree.CurrentFolder().m_bShowHidden;
+}
+
+bool RunFolderCommand(CNoteTree& tree, EFolderCommand eCommand) {
+  if (!IsEnabled(tree, eCommand)) return false;
+  const int nCurrent = tree.CurrentIndex();
+  switch (eCommand) {
+    case EFolderCommand::New:
+      NewFolder(tree);
+      return true;
+    case EFolderCommand::Rename:
+      return RenameFolder(tree);
+    case EFolderCommand::Delete:
+      return DeleteFolder(tree);
+    case EFolderCommand::SetIcon:
+      return SetFolderIcon(tree);
+    case EFolderCommand::MoveLeft:
+      ExchangeCurrentWith(tree, nCurrent - 1);
+      return true;
+    case EFolderCommand::MoveRight:
+      ExchangeCurrentWith(tree, nCurrent + 1);
+      return true;
+    case EFolderCommand::MakeFirst:
+      ExchangeCurrentWith(tree, 0);
+      return true;
+    case EFolderCommand::MakeLast:
+      ExchangeCurrentWith(tree, FolderCount(tree) - 1);
+      return true;
+    case EFolderCommand::SortAscending:
+    case EFolderCommand::SortDescending:
+      return SortByName(tree, eCommand == EFolderCommand::SortAscending);
+    case EFolderCommand::ShowHidden:
+      ToggleShowHidden(tree);
+      return true;
+  }
+  return false;
+}
+
+void SwitchFolder(CNoteTree& tree, int nIndex) {
+  if (nIndex < 0 || nIndex >= FolderCount(tree))
+    throw std::invalid_argument("there is no folder " + std::to_string(nIndex));
+  tree.StoreEditorContent();
+  tree.Folders().m_nCurrent = nIndex;
+  tree.RefreshTree(false);
+  tree.MarkModified();
+}
+
+std::string TabToolTip(const CXMLTree& folder) {
+  return folder.m_sFolderName.empty() ? "A new unsaved file" : folder.m_sFolderName;
+}
+
+}  // namespace orv

@@ -1,0 +1,102 @@
+#include "tree/note_tree.h"
+
+#include <stdexcept>
+#include <tuple>
+
+namespace orv {
+namespace {
+
+constexpr std::string_view kSelectedKey = "selected";
+
+bool CarriesHide(const XMLelement& note) { return FindPropertyElement(note, "hide") != nullptr; }
+
+// Calls fn for the notes of `topLevel`, depth first, each before its
+// subnotes, until fn returns false. With bSkipHidden a hidden note is passed
+// over together with its subtree. An explicit stack, because notes may nest
+// deeper than the call stack goes.
+template <typename F>
+void WalkNotes(const CElementList& topLevel, bool bSkipHidden, F&& fn) {
+  struct SFrame {
+    const CElementList* pList;
+    size_t nNext;
+  };
+  std::vector<SFrame> stack{{&topLevel, 0}};
+  while (!stack.empty()) {
+    SFrame& frame = stack.back();
+    if (frame.nNext == frame.pList->size()) {
+      stack.pop_back();
+      continue;
+    }
+    XMLelement& element = *(*frame.pList)[frame.nNext++];
+    if (!element.IsNote() || (bSkipHidden && CarriesHide(element))) continue;
+    if (!fn(element)) return;
+    stack.push_back({&element.m_children, 0});
+  }
+}
+
+}  // namespace
+
+CNoteTree::CNoteTree(COrvellaDoc& doc, CUiPort& ui, CSettingsStore& settings, CTreeViewPort& view)
+    : m_doc(doc), m_ui(ui), m_settings(settings), m_view(view) {}
+
+CXMLTree& CNoteTree::CurrentFolder() {
+  return const_cast<CXMLTree&>(static_cast<const CNoteTree&>(*this).CurrentFolder());
+}
+
+const CXMLTree& CNoteTree::CurrentFolder() const {
+  const CXMLTree* pFolder = m_doc.m_folders.Current();
+  if (!pFolder) throw std::invalid_argument("the current folder index is outside the folder list");
+  return *pFolder;
+}
+
+void CNoteTree::RefreshTree(bool bKeepScroll) {
+  CXMLTree& folder = CurrentFolder();
+  if (bKeepScroll) std::tie(folder.m_nTreeHScroll, folder.m_nTreeVScroll) = m_view.ScrollPosition();
+  struct SRefreshing {
+    bool& rbFlag;
+    explicit SRefreshing(bool& rb) : rbFlag(rb) { rbFlag = true; }
+    ~SRefreshing() { rbFlag = false; }
+  } refreshing(m_bRefreshing);
+  m_view.RefreshTree();
+  m_view.SetScrollPosition(folder.m_nTreeHScroll, folder.m_nTreeVScroll);
+}
+
+bool CNoteTree::IsShown(const XMLelement& note) const {
+  const CXMLTree& folder = CurrentFolder();
+  bool bFound = false;
+  WalkNotes(folder.TopLevel(), !folder.m_bShowHidden, [&](const XMLelement& shown) {
+    bFound = &shown == &note;
+    return !bFound;
+  });
+  return bFound;
+}
+
+std::vector<XMLelement*> CNoteTree::ShownChildren(XMLelement* pParent) {
+  CXMLTree& folder = CurrentFolder();
+  std::vector<XMLelement*> shown;
+  for (const auto& pChild : folder.GetNoteList(pParent))
+    if (pChild->IsNote() && (folder.m_bShowHidden || !CarriesHide(*pChild)))
+      shown.push_back(pChild.get());
+  return shown;
+}
+
+XMLelement* CNoteTree::SelectedNote() {
+  CXMLTree& folder = CurrentFolder();
+  XMLelement* pSelected = nullptr;
+  WalkNotes(folder.TopLevel(), !folder.m_bShowHidden, [&](XMLelement& note) {
+    if (GetProperty(note, kSelectedKey) == "true") pSelected = &note;
+    return !pSelected;
+  });
+  return pSelected;
+}
+
+void CNoteTree::Select(XMLelement* pNote) {
+  WalkNotes(CurrentFolder().TopLevel(), false, [&](XMLelement& note) {
+    if (&note != pNote && GetProperty(note, kSelectedKey) == "true")
+      SetProperty(note, kSelectedKey, "false");
+    return true;
+  });
+  if (pNote) SetProperty(*pNote, kSelectedKey, "true");
+}
+
+}  // namespace orv

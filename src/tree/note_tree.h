@@ -1,0 +1,59 @@
+#pragma once
+// The core of the note tree pane: the open document's folders, the current
+// folder, which notes show and which is selected. Every folder and note
+// command works through it; the view (CTreeViewPort) only draws.
+
+#include <vector>
+
+#include "app/settings_store.h"
+#include "app/ui_port.h"
+#include "storage/orvella_doc.h"
+#include "tree/tree_view_port.h"
+
+namespace orv {
+
+class CNoteTree {
+ public:
+  CNoteTree(COrvellaDoc& doc, CUiPort& ui, CSettingsStore& settings, CTreeViewPort& view);
+
+  COrvellaDoc& Doc() { return m_doc; }
+  CUiPort& Ui() { return m_ui; }
+  CSettingsStore& Settings() { return m_settings; }
+  CTreeViewPort& View() { return m_view; }
+
+  CFolderList& Folders() { return m_doc.m_folders; }
+  const CFolderList& Folders() const { return m_doc.m_folders; }
+  int CurrentIndex() const { return m_doc.m_folders.m_nCurrent; }
+  CXMLTree& CurrentFolder();
+  const CXMLTree& CurrentFolder() const;
+  void MarkModified() { m_doc.m_bModified = true; }
+
+  // Rebuilds the pane from the current folder. With bKeepScroll the pane's
+  // scroll positions are remembered in the folder first; they are restored after.
+  void RefreshTree(bool bKeepScroll);
+  // True while the view rebuilds the pane: the selection changes it makes
+  // then are not the user's and must not be acted on.
+  bool IsRefreshing() const { return m_bRefreshing; }
+  void StoreEditorContent() { m_view.StoreEditorContent(); }
+  void RebuildTabs() { m_view.RebuildTabs(); }
+
+  // A note with a "hide" attribute (whatever its value) is left out with all
+  // its subnotes unless its folder shows hidden notes.
+  bool IsShown(const XMLelement& note) const;
+  // The notes the pane shows under pParent (the top level for null), in order.
+  std::vector<XMLelement*> ShownChildren(XMLelement* pParent);
+  // The note of the current folder whose "selected" is "true", or null. Only
+  // shown notes count: a hidden one has no item in the pane to act on.
+  XMLelement* SelectedNote();
+  // Makes pNote the folder's one selected note (none for null).
+  void Select(XMLelement* pNote);
+
+ private:
+  COrvellaDoc& m_doc;
+  CUiPort& m_ui;
+  CSettingsStore& m_settings;
+  CTreeViewPort& m_view;
+  bool m_bRefreshing = false;
+};
+
+}  // namespace orv
