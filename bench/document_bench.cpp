@@ -38,6 +38,10 @@ class CNoUserUi : public CUiPort {
     return std::nullopt;
   }
   std::optional<int> ChooseIcon(int) override { return std::nullopt; }
+  std::optional<int32_t> ChooseColor(int32_t) override { return std::nullopt; }
+  std::optional<SNoteTypeAnswer> AskNoteType(int32_t) override { return std::nullopt; }
+  std::optional<std::string> ChooseFile(const SFileDialog&) override { return std::nullopt; }
+  std::optional<std::string> ClipboardText() override { return std::nullopt; }
 };
 
 // A document that measures the save alone: no backup copies beside it.

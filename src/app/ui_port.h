@@ -3,12 +3,29 @@
 // port: the desktop app answers with dialogs, the command line with its
 // options and the terminal, tests with scripted answers.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace orv {
 
 enum class EMessageIcon { Information, Warning, Error, Question };
+
+// The note-type dialog's answer: 0 "Text", 1 "HTML", 2 "RTF", and whether
+// the box that makes the choice the default was ticked.
+struct SNoteTypeAnswer {
+  int32_t nType = 2;
+  bool bMakeDefault = false;
+};
+
+// A file open or save dialog.
+struct SFileDialog {
+  bool bSave = false;
+  std::string sFilterName;  // "Orvella files"
+  std::string sPattern;     // "*.orv"
+  std::string sDefaultExtension;  // "orv"
+  std::string sStart;       // folder or file the dialog starts at
+};
 
 struct SConfirmAnswer {
   bool bYes = false;
@@ -32,6 +49,14 @@ class CUiPort {
                                                   const std::string& sStart) = 0;
   // The icon picker, opened on icon `nCurrent`; the chosen index, nullopt on Cancel.
   virtual std::optional<int> ChooseIcon(int nCurrent) = 0;
+  // The colour picker (RGB, red in the low byte) opened on nCurrent; nullopt on Cancel.
+  virtual std::optional<int32_t> ChooseColor(int32_t nCurrent) = 0;
+  // The note-type dialog with nCurrent preselected; nullopt on Cancel.
+  virtual std::optional<SNoteTypeAnswer> AskNoteType(int32_t nCurrent) = 0;
+  // The chosen path, nullopt on Cancel.
+  virtual std::optional<std::string> ChooseFile(const SFileDialog& dialog) = 0;
+  // The clipboard's text; nullopt when it holds none.
+  virtual std::optional<std::string> ClipboardText() = 0;
 };
 
 }  // namespace orv

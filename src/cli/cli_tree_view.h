@@ -23,6 +23,8 @@ class CCliTreeView : public CTreeViewPort {
     return {pFolder->m_nTreeHScroll, pFolder->m_nTreeVScroll};
   }
   void SetScrollPosition(int, int) override {}
+  std::string EditorSelectedText() override { return {}; }
+  void StartLabelEdit(XMLelement&) override {}
 
  private:
   const CFolderList& m_folders;

@@ -25,6 +25,8 @@ class CCliUi : public CUiPort {
   void SetPreviousPassphrase(std::string sPassphrase) { m_previous = std::move(sPassphrase); }
   void SetChosenFolder(std::string sFolder) { m_chosenFolder = std::move(sFolder); }
   void SetChosenIcon(int nIcon) { m_chosenIcon = nIcon; }
+  void SetChosenColor(int32_t nColor) { m_chosenColor = nColor; }
+  void SetChosenFile(std::string sPath) { m_chosenFile = std::move(sPath); }
   // The answer to the text input captioned `sCaption` (not a passphrase prompt).
   void SetTextAnswer(std::string sCaption, std::string sAnswer) {
     m_textAnswers[std::move(sCaption)] = std::move(sAnswer);
@@ -42,12 +44,19 @@ class CCliUi : public CUiPort {
   std::optional<std::string> ChooseFolder(const std::string& sTitle,
                                           const std::string& sStart) override;
   std::optional<int> ChooseIcon(int nCurrent) override;
+  std::optional<int32_t> ChooseColor(int32_t) override { return m_chosenColor; }
+  // The command line gives the type with each note; this dialog is never needed.
+  std::optional<SNoteTypeAnswer> AskNoteType(int32_t) override { return std::nullopt; }
+  std::optional<std::string> ChooseFile(const SFileDialog&) override { return m_chosenFile; }
+  std::optional<std::string> ClipboardText() override { return std::nullopt; }
 
  private:
   const CPassphraseSource* m_pPassphrases;
   std::optional<std::string> m_previous;
   std::optional<std::string> m_chosenFolder;
   std::optional<int> m_chosenIcon;
+  std::optional<int32_t> m_chosenColor;
+  std::optional<std::string> m_chosenFile;
   std::map<std::string, std::string> m_textAnswers;
   bool m_bYes;
   bool m_bInformationMuted = false;

@@ -3,7 +3,10 @@
 // when and what (which folder, which notes show, which one is selected, the
 // scroll positions); the view decides how to draw it.
 
+#include <string>
 #include <utility>
+
+#include "model/xml_element.h"
 
 namespace orv {
 
@@ -20,6 +23,10 @@ class CTreeViewPort {
   // The tree pane's horizontal and vertical scroll positions.
   virtual std::pair<int, int> ScrollPosition() const = 0;
   virtual void SetScrollPosition(int nHorizontal, int nVertical) = 0;
+  // The open editor's selected text; empty when nothing is selected.
+  virtual std::string EditorSelectedText() = 0;
+  // Starts in-place editing of the note's label, so a new note is named at once.
+  virtual void StartLabelEdit(XMLelement& note) = 0;
 };
 
 }  // namespace orv

@@ -6,8 +6,8 @@ namespace orv::test {
 namespace {
 
 // In the order of the enumerators.
-const char* const kCallNames[] = {"AskText", "ShowMessage", "AskConfirm", "ChooseFolder",
-                                  "ChooseIcon"};
+const char* const kCallNames[] = {"AskText",    "ShowMessage", "AskConfirm", "ChooseFolder",
+                                  "ChooseIcon", "ChooseColor", "AskNoteType", "ChooseFile"};
 const char* const kIconNames[] = {"Information", "Warning", "Error", "Question"};
 
 // Takes the next scripted answer, or fails the test and gives `fallback`.
@@ -54,6 +54,18 @@ SUiCall IconPrompt(int nCurrent) {
   return {EUiCall::ChooseIcon, "", std::to_string(nCurrent)};
 }
 
+SUiCall ColorPrompt(int32_t nCurrent) {
+  return {EUiCall::ChooseColor, "", std::to_string(nCurrent)};
+}
+
+SUiCall NoteTypePrompt(int32_t nCurrent) {
+  return {EUiCall::AskNoteType, "", std::to_string(nCurrent)};
+}
+
+SUiCall FilePrompt(const SFileDialog& dialog) {
+  return {EUiCall::ChooseFile, (dialog.bSave ? "save " : "") + dialog.sFilterName, dialog.sStart};
+}
+
 std::vector<SUiCall> CScriptedUi::Messages() const {
   std::vector<SUiCall> messages;
   for (const SUiCall& call : m_calls)
@@ -86,6 +98,21 @@ std::optional<std::string> CScriptedUi::ChooseFolder(const std::string& sTitle,
 std::optional<int> CScriptedUi::ChooseIcon(int nCurrent) {
   m_calls.push_back(IconPrompt(nCurrent));
   return Next(m_icons, m_calls.back(), std::optional<int>());
+}
+
+std::optional<int32_t> CScriptedUi::ChooseColor(int32_t nCurrent) {
+  m_calls.push_back(ColorPrompt(nCurrent));
+  return Next(m_colors, m_calls.back(), std::optional<int32_t>());
+}
+
+std::optional<SNoteTypeAnswer> CScriptedUi::AskNoteType(int32_t nCurrent) {
+  m_calls.push_back(NoteTypePrompt(nCurrent));
+  return Next(m_noteTypes, m_calls.back(), std::optional<SNoteTypeAnswer>());
+}
+
+std::optional<std::string> CScriptedUi::ChooseFile(const SFileDialog& dialog) {
+  m_calls.push_back(FilePrompt(dialog));
+  return Next(m_files, m_calls.back(), std::optional<std::string>());
 }
 
 }  // namespace orv::test

@@ -14,7 +14,16 @@
 
 namespace orv::test {
 
-enum class EUiCall { AskText, ShowMessage, AskConfirm, ChooseFolder, ChooseIcon };
+enum class EUiCall {
+  AskText,
+  ShowMessage,
+  AskConfirm,
+  ChooseFolder,
+  ChooseIcon,
+  ChooseColor,
+  AskNoteType,
+  ChooseFile
+};
 
 struct SUiCall {
   EUiCall eCall = EUiCall::ShowMessage;
@@ -33,6 +42,10 @@ SUiCall Question(std::string sCaption, std::string sText);
 SUiCall TextPrompt(std::string sCaption, std::string sInitial = "", bool bSecret = false);
 SUiCall FolderPrompt(std::string sTitle, std::string sStart);
 SUiCall IconPrompt(int nCurrent);
+SUiCall ColorPrompt(int32_t nCurrent);
+SUiCall NoteTypePrompt(int32_t nCurrent);
+// sTitle holds the filter name, sText the start; a save dialog's filter name is prefixed "save ".
+SUiCall FilePrompt(const SFileDialog& dialog);
 
 class CScriptedUi : public CUiPort {
  public:
@@ -43,13 +56,19 @@ class CScriptedUi : public CUiPort {
   }
   void QueueFolder(std::optional<std::string> answer) { m_folders.push_back(std::move(answer)); }
   void QueueIcon(std::optional<int> answer) { m_icons.push_back(answer); }
+  void QueueColor(std::optional<int32_t> answer) { m_colors.push_back(answer); }
+  void QueueNoteType(std::optional<SNoteTypeAnswer> answer) { m_noteTypes.push_back(answer); }
+  void QueueFile(std::optional<std::string> answer) { m_files.push_back(std::move(answer)); }
+  // What the clipboard holds (nullopt: no text).
+  std::optional<std::string> m_clipboard;
 
   const std::vector<SUiCall>& Calls() const { return m_calls; }
   // Only the message boxes, in order.
   std::vector<SUiCall> Messages() const;
   // Answers queued but never asked for.
   size_t PendingAnswers() const {
-    return m_texts.size() + m_confirms.size() + m_folders.size() + m_icons.size();
+    return m_texts.size() + m_confirms.size() + m_folders.size() + m_icons.size() +
+           m_colors.size() + m_noteTypes.size() + m_files.size();
   }
 
   std::optional<std::string> AskText(const std::string& sCaption, const std::string& sInitial,
@@ -60,6 +79,10 @@ class CScriptedUi : public CUiPort {
   std::optional<std::string> ChooseFolder(const std::string& sTitle,
                                           const std::string& sStart) override;
   std::optional<int> ChooseIcon(int nCurrent) override;
+  std::optional<int32_t> ChooseColor(int32_t nCurrent) override;
+  std::optional<SNoteTypeAnswer> AskNoteType(int32_t nCurrent) override;
+  std::optional<std::string> ChooseFile(const SFileDialog& dialog) override;
+  std::optional<std::string> ClipboardText() override { return m_clipboard; }
 
  private:
   std::vector<SUiCall> m_calls;
@@ -67,6 +90,9 @@ class CScriptedUi : public CUiPort {
   std::deque<SConfirmAnswer> m_confirms;
   std::deque<std::optional<std::string>> m_folders;
   std::deque<std::optional<int>> m_icons;
+  std::deque<std::optional<int32_t>> m_colors;
+  std::deque<std::optional<SNoteTypeAnswer>> m_noteTypes;
+  std::deque<std::optional<std::string>> m_files;
 };
 
 }  // namespace orv::test

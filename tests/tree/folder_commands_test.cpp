@@ -29,6 +29,12 @@ class CRecordingView : public CTreeViewPort {
     m_scroll = {nHorizontal, nVertical};
     m_calls.push_back("scroll " + std::to_string(nHorizontal) + "," + std::to_string(nVertical));
   }
+  std::string EditorSelectedText() override { return m_sSelection; }
+  void StartLabelEdit(XMLelement& note) override {
+    m_calls.push_back("edit " + GetProperty(note, "name"));
+  }
+
+  std::string m_sSelection;  // what the open editor has selected
 
   const CNoteTree* m_pTree = nullptr;
   std::pair<int, int> m_scroll{0, 0};
