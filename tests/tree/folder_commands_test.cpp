@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/memory_settings.h"
+#include "support/recording_view.h"
 #include "support/scripted_ui.h"
 #include "support/test_support.h"
 
@@ -13,33 +14,9 @@ using test::CScriptedUi;
 using test::IconPrompt;
 using test::Question;
 using test::TextPrompt;
+using test::CRecordingView;
 using TCalls = std::vector<std::string>;
 using enum EFolderCommand;
-
-// Records what the core tells the pane and the tab bar, in order.
-class CRecordingView : public CTreeViewPort {
- public:
-  void RefreshTree() override {
-    m_calls.push_back(m_pTree && m_pTree->IsRefreshing() ? "refresh" : "refresh, not marked");
-  }
-  void StoreEditorContent() override { m_calls.push_back("store"); }
-  void RebuildTabs() override { m_calls.push_back("tabs"); }
-  std::pair<int, int> ScrollPosition() const override { return m_scroll; }
-  void SetScrollPosition(int nHorizontal, int nVertical) override {
-    m_scroll = {nHorizontal, nVertical};
-    m_calls.push_back("scroll " + std::to_string(nHorizontal) + "," + std::to_string(nVertical));
-  }
-  std::string EditorSelectedText() override { return m_sSelection; }
-  void StartLabelEdit(XMLelement& note) override {
-    m_calls.push_back("edit " + GetProperty(note, "name"));
-  }
-
-  std::string m_sSelection;  // what the open editor has selected
-
-  const CNoteTree* m_pTree = nullptr;
-  std::pair<int, int> m_scroll{0, 0};
-  TCalls m_calls;
-};
 
 class FolderCommandsTest : public testing::Test {
  protected:
