@@ -19,6 +19,7 @@
 
 #include "app/memory_settings.h"
 #include "app/settings_defaults.h"
+#include "no_user_ui.h"
 #include "document_generator.h"
 
 namespace {
@@ -26,23 +27,7 @@ namespace {
 using namespace orv;
 using Clock = std::chrono::steady_clock;
 
-// Nobody answers during a benchmark: every question is cancelled.
-class CNoUserUi : public CUiPort {
- public:
-  std::optional<std::string> AskText(const std::string&, const std::string&, bool) override {
-    return std::nullopt;
-  }
-  void ShowMessage(const std::string&, const std::string&, EMessageIcon) override {}
-  SConfirmAnswer AskConfirm(const std::string&, const std::string&) override { return {}; }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<int> ChooseIcon(int) override { return std::nullopt; }
-  std::optional<int32_t> ChooseColor(int32_t) override { return std::nullopt; }
-  std::optional<SNoteTypeAnswer> AskNoteType(int32_t) override { return std::nullopt; }
-  std::optional<std::string> ChooseFile(const SFileDialog&) override { return std::nullopt; }
-  std::optional<std::string> ClipboardText() override { return std::nullopt; }
-};
+using bench::CNoUserUi;
 
 // A document that measures the save alone: no backup copies beside it.
 struct SBenchDocument {

@@ -68,7 +68,7 @@ constexpr SSettingInfo kAllSettings[] = {
     Info(kRecentFiles[0]), Info(kRecentFiles[1]), Info(kRecentFiles[2]), Info(kRecentFiles[3]),
     Info(kTipStartUp), Info(kTipFilePos), Info(kTipTimeStamp),
     Info(kFindHistoryCount), Info(kAdvancedFindHistoryCount), Info(kSettingsDialogTab),
-    Info(kStyleCount), Info(kStyleCurSel), Info(kLinkedFile),
+    Info(kStyleCount), Info(kStyleCurSel), Info(kLinkedFile), Info(kMergeStart),
 };
 
 }  // namespace

@@ -156,6 +156,8 @@ inline constexpr SIntSetting kSettingsDialogTab = CurrentTabSetting("CSettingsDi
 inline constexpr SIntSetting kStyleCount{"Styles", "count", 0};
 inline constexpr SIntSetting kStyleCurSel{"Styles", "cursel", 0};
 inline constexpr SStringSetting kLinkedFile{"CRTFView", "OnInsertLinkToFile", ""};
+// Where the "Merge With ..." file dialog starts; the chosen file is written back.
+inline constexpr SStringSetting kMergeStart{"CMainFrame", "OnFileMerge", "Keywords"};
 
 enum class ESettingKind { Int, String, Binary };
 

@@ -6,6 +6,7 @@
 
 #include "cli/cli_error.h"
 #include "cli/cli_tree_view.h"
+#include "cli/note_cli.h"
 #include "cli/note_path.h"
 #include "tree/folder_commands.h"
 
@@ -171,6 +172,16 @@ void AddFolderCommands(CLI::App& app, const SCliOptions& options) {
       ->add_option("ORDER", args->sChoice, "asc or desc")
       ->required()
       ->check(CLI::IsMember({"asc", "desc"}));
+
+  add("sort-notes", "Sort the top-level notes of a folder and their subnotes (asks; give --yes)",
+      true,
+      [args](CCliSession&, CNoteTree& tree) {
+        MakeCurrent(tree, args->nFolder);
+        return SortFolderNotes(tree, args->sChoice, args->sFile);
+      })
+      ->add_option("KEY", args->sChoice, "name, created or modified")
+      ->required()
+      ->check(CLI::IsMember({"name", "created", "modified"}));
 
   add("hidden", "Show a folder's hidden notes in the tree, or leave them out", true,
       [args](CCliSession&, CNoteTree& tree) { return Hidden(tree, args->nFolder, args->sChoice); })

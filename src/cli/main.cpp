@@ -6,9 +6,13 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/bookmark_cli.h"
+#include "cli/branch_cli.h"
 #include "cli/cli_session.h"
 #include "cli/document_commands.h"
 #include "cli/folder_cli.h"
+#include "cli/note_cli.h"
+#include "cli/note_set_cli.h"
 #include "cli/protection_commands.h"
 #include "cli/storage_commands.h"
 
@@ -19,6 +23,10 @@ int main(int argc, char** argv) {
   orv::cli::AddGlobalOptions(app, options);
   orv::cli::AddDocumentCommands(app, options);
   orv::cli::AddFolderCommands(app, options);
+  orv::cli::AddNoteCommands(app, options);
+  orv::cli::AddNoteSetCommand(app, options);
+  orv::cli::AddBranchCommands(app, options);
+  orv::cli::AddBookmarkCommands(app, options);
   orv::cli::AddProtectionCommands(app, options);
   orv::cli::AddStorageCommands(app);
   try {

@@ -36,6 +36,8 @@ class CXMLTree {
   int32_t m_nTreeHScroll = 0;
   int32_t m_nTreeVScroll = 0;
   int32_t m_nEditorPos[2] = {0, 0};  // handed to the editor on refresh; not stored
+  // The last password typed for a note of this folder; kept only while open.
+  std::string m_sRememberedPassword;
   CContentList m_contents;
 
   CElementList& TopLevel() { return m_parser.m_elements; }

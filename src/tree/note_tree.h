@@ -3,6 +3,8 @@
 // folder, which notes show and which is selected. Every folder and note
 // command works through it; the view (CTreeViewPort) only draws.
 
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/settings_store.h"
@@ -11,6 +13,12 @@
 #include "tree/tree_view_port.h"
 
 namespace orv {
+
+// The notes visited in one folder, newest last; in memory only.
+struct SNoteHistory {
+  std::vector<const XMLelement*> m_back;
+  std::vector<const XMLelement*> m_forward;
+};
 
 class CNoteTree {
  public:
@@ -48,12 +56,21 @@ class CNoteTree {
   // Makes pNote the folder's one selected note (none for null).
   void Select(XMLelement* pNote);
 
+  // The open editor's text goes back into its note of the current folder.
+  // Content and "Modificate time" change only when the text differs, and
+  // never while the note's "save" is "false". True when it wrote.
+  bool StoreEditorText(XMLelement& note, std::string_view sText);
+  // The Back and Forward lists of a folder. Entries may name notes deleted
+  // since: check them against the folder before use.
+  SNoteHistory& History(const CXMLTree& folder) { return m_histories[&folder]; }
+
  private:
   COrvellaDoc& m_doc;
   CUiPort& m_ui;
   CSettingsStore& m_settings;
   CTreeViewPort& m_view;
   bool m_bRefreshing = false;
+  std::unordered_map<const CXMLTree*, SNoteHistory> m_histories;
 };
 
 }  // namespace orv

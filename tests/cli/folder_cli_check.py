@@ -6,23 +6,8 @@ Usage: folder_cli_check.py ORVELLA-CLI
 """
 import json
 import os
-import subprocess
-import sys
-import tempfile
 
-CLI = sys.argv[1]
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what)
-
-
-def cli(*args):
-    result = subprocess.run([CLI, *args], capture_output=True)
-    return result.returncode, result.stdout.decode(), result.stderr.decode()
+from cli_check import check, cli, finish, refused, scratch_document
 
 
 def step(args, line, folders):
@@ -33,16 +18,7 @@ def step(args, line, folders):
     check(cli("tree", args[2])[1] == tree, f"{args}: tree {cli('tree', args[2])[1]!r}")
 
 
-def refused(args, message):
-    before = open(args[2], "rb").read()
-    code, out, err = cli(*args)
-    check(code == 2 and out == "" and message in err, f"{args} refused: {code} {err!r}")
-    check(open(args[2], "rb").read() == before, f"{args} leaves the file as it was")
-
-
-with tempfile.TemporaryDirectory() as tmp:
-    doc = os.path.join(tmp, "doc.orv")
-    cli("new", doc)
+with scratch_document() as (_, doc):
     step(["folder", "add", doc], 'added folder 1 "Folder #1"', ["Folder #1", "Folder #1"])
     step(["folder", "add", doc, "--name", "b"], 'added folder 2 "b"', ["Folder #1", "Folder #1", "b"])
     step(["folder", "rename", doc, "0", "B"], 'renamed folder 0 "Folder #1" to "B"',
@@ -70,4 +46,4 @@ with tempfile.TemporaryDirectory() as tmp:
          ["B"])
     refused(["folder", "delete", doc, "0", "--yes"], "The only folder of a document can't be deleted")
 
-sys.exit(1 if failures else 0)
+finish()

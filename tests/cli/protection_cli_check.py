@@ -11,7 +11,6 @@ import re
 import select
 import shutil
 import signal
-import subprocess
 import sys
 import tempfile
 import time
@@ -19,16 +18,12 @@ import time
 import olefile
 from Cryptodome.Cipher import Blowfish
 
-CLI, ABOUT = sys.argv[1:3]
+import cli_check
+from cli_check import CLI, check, finish, read
+
+ABOUT = sys.argv[2]
 WRONG = "Password is incorrect ! Application will close now !!!"
 MISSING = "Pasword not enterd"
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what)
 
 
 def cli(*args, passphrase=None, new_passphrase=None):
@@ -38,8 +33,7 @@ def cli(*args, passphrase=None, new_passphrase=None):
         env["ORVELLA_PASSPHRASE"] = passphrase
     if new_passphrase is not None:
         env["ORVELLA_NEW_PASSPHRASE"] = new_passphrase
-    result = subprocess.run([CLI, *args], capture_output=True, env=env, start_new_session=True)
-    return result.returncode, result.stdout.decode(), result.stderr.decode()
+    return cli_check.cli(*args, env=env, start_new_session=True)
 
 
 def ok(*args, **env):
@@ -52,11 +46,6 @@ def fails(args, message, code, **env):
     rc, out, err = cli(*args, **env)
     check(rc == code and message in err and err.startswith("orvella-cli: "),
           f"{args} fails with {code} and {message!r}: got {rc}, {err!r}")
-
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 def write(path, data):
@@ -311,6 +300,4 @@ with tempfile.TemporaryDirectory() as tmp:
         os.mkdir(os.path.join(tmp, step.__name__))
         step(os.path.join(tmp, step.__name__))
 
-print("protection cli: " + ("all checks passed" if not failures else
-                            f"{len(failures)} checks failed"))
-sys.exit(1 if failures else 0)
+finish("protection cli")

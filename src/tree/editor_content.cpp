@@ -1,0 +1,22 @@
+// Storing the open editor's text back into its note.
+
+#include "tree/local_time.h"
+#include "tree/note_tree.h"
+
+namespace orv {
+
+bool CNoteTree::StoreEditorText(XMLelement& note, std::string_view sText) {
+  // An editor showing a protected note without its password holds a
+  // placeholder, which must never replace the content.
+  if (GetProperty(note, "save") == "false") return false;
+  CBaseContentNode* pContent = CurrentFolder().ContentOf(note);
+  // Merely viewing a note must not date it: otherwise every note looked at
+  // would sort as just modified.
+  if (!pContent || pContent->GetContent() == sText) return false;
+  pContent->SetContent(std::string(sText));
+  SetProperty(note, "Modificate time", FormatLocalTime(kNoteTimeFormat));
+  MarkModified();
+  return true;
+}
+
+}  // namespace orv

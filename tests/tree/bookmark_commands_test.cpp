@@ -1,0 +1,154 @@
+#include "tree/bookmark_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "app/memory_settings.h"
+#include "support/recording_view.h"
+#include "support/scripted_ui.h"
+#include "tree/folder_commands.h"
+
+namespace orv {
+namespace {
+
+using test::CRecordingView;
+using test::CScriptedUi;
+using test::Message;
+using TCalls = std::vector<std::string>;
+
+class BookmarkCommandsTest : public testing::Test {
+ protected:
+  BookmarkCommandsTest() {
+    view.m_pTree = &tree;
+    auto& folders = doc.m_folders.m_folders;
+    folders.clear();
+    for (const char* pName : {"Home", "Work", "My work", "Work"}) {
+      folders.push_back(std::make_unique<CXMLTree>());
+      folders.back()->m_sFolderName = pName;
+      folders.back()->m_nTreeVScroll = static_cast<int>(folders.size());  // its own, restored
+    }
+  }
+  void Fresh() {
+    view.m_calls.clear();
+    doc.m_bModified = false;
+  }
+  test::SUiCall NotFound(const std::string& sName) {
+    return Message("Information", "Folder with name '" + sName + "' not found.",
+                   EMessageIcon::Information);
+  }
+
+  CScriptedUi ui;
+  CMemorySettingsStore settings;
+  CRecordingView view;
+  COrvellaDoc doc{ui, settings};
+  CNoteTree tree{doc, ui, settings, view};
+};
+
+TEST_F(BookmarkCommandsTest, SetOverwritesAndTheMenuNamesTheFolder) {
+  EXPECT_EQ(GoToBookmarkMenuText(doc, 3), "&3       Ctrl+3");
+  EXPECT_FALSE(IsGoToBookmarkEnabled(doc, 3));
+  EXPECT_FALSE(GoToBookmark(tree, 3));
+  EXPECT_THROW(SetBookmark(tree, 10), std::invalid_argument);
+
+  SetBookmark(tree, 3);
+  SwitchFolder(tree, 1);
+  Fresh();
+  SetBookmark(tree, 3);
+  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(view.m_calls.empty());
+  const CBookmark& bookmark = doc.m_bookmarks[3];
+  EXPECT_TRUE(bookmark.m_bUsed);
+  EXPECT_EQ(bookmark.m_nFolder, 1);
+  EXPECT_EQ(bookmark.m_sFolderName, "Work");
+  EXPECT_EQ(bookmark.m_sText, "");
+  EXPECT_EQ(bookmark.m_nReserved1 + bookmark.m_nReserved2, 0);
+  EXPECT_EQ(GoToBookmarkMenuText(doc, 3), "&3       Ctrl+3 (Work)");
+  EXPECT_FALSE(IsGoToBookmarkEnabled(doc, 0));
+}
+
+TEST_F(BookmarkCommandsTest, GoToFindsTheFirstFolderOfTheNameWhereverItMoved) {
+  SwitchFolder(tree, 3);  // the second "Work"
+  SetBookmark(tree, 1);
+  SwitchFolder(tree, 0);
+  Fresh();
+  EXPECT_TRUE(GoToBookmark(tree, 1));
+  EXPECT_EQ(tree.CurrentIndex(), 1);
+  // The pane shows the folder's own scroll position, not the one of the folder left.
+  EXPECT_EQ(view.m_calls, (TCalls{"store", "refresh", "scroll 0,2", "tabs"}));
+  EXPECT_TRUE(doc.m_bModified);
+
+  SwitchFolder(tree, 2);
+  SetBookmark(tree, 2);
+  RunFolderCommand(tree, EFolderCommand::MakeFirst);
+  SwitchFolder(tree, 3);
+  EXPECT_TRUE(GoToBookmark(tree, 2));
+  EXPECT_EQ(tree.CurrentFolder().m_sFolderName, "My work");
+  EXPECT_EQ(tree.CurrentIndex(), 0);
+  EXPECT_TRUE(ui.Calls().empty());
+}
+
+TEST_F(BookmarkCommandsTest, ARenamedOrDeletedFolderBreaksTheBookmarkAndNothingChanges) {
+  SwitchFolder(tree, 2);
+  SetBookmark(tree, 5);
+  ui.QueueText("Private");
+  RunFolderCommand(tree, EFolderCommand::Rename);
+  SwitchFolder(tree, 0);
+  Fresh();
+  EXPECT_FALSE(GoToBookmark(tree, 5));
+  EXPECT_EQ(ui.Messages(), std::vector{NotFound("My work")});
+  EXPECT_EQ(tree.CurrentIndex(), 0);
+  EXPECT_TRUE(view.m_calls.empty());
+  EXPECT_FALSE(doc.m_bModified);
+
+  // Deleted: the index it was set at now holds another folder, which is not used.
+  SwitchFolder(tree, 1);
+  SetBookmark(tree, 6);
+  ui.QueueConfirm(true);
+  RunFolderCommand(tree, EFolderCommand::Delete);
+  doc.m_folders.m_folders[2]->m_sFolderName = "Other";  // the remaining "Work"
+  Fresh();
+  EXPECT_FALSE(GoToBookmark(tree, 6));
+  EXPECT_EQ(ui.Messages().back(), NotFound("Work"));
+  EXPECT_TRUE(view.m_calls.empty());
+}
+
+TEST_F(BookmarkCommandsTest, LinksAreBuiltAndParsedWithBlanksAsPlus) {
+  EXPECT_EQ(BuildInternalLink("Work", "My note", "see this"), "wais://Work:My+note/+_+/see+this");
+  std::optional<SInternalLink> link = ParseInternalLink("wais://My+work:My+note/+_+/see+this");
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->m_sFolder, "My+work");
+  EXPECT_EQ(link->m_sNote, "My note");
+  EXPECT_EQ(link->m_sText, "see this");
+  EXPECT_FALSE(ParseInternalLink("https://example.org/wais://x"));
+  link = ParseInternalLink("wais://Work");
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->m_sFolder, "Work");
+  EXPECT_EQ(link->m_sNote, "");
+
+  EXPECT_EQ(MakeInternalLink(tree, -1, "n", "t"), std::nullopt);
+  EXPECT_EQ(ui.Messages(), std::vector{Message("Information", "Please select a Folder.",
+                                               EMessageIcon::Information)});
+  EXPECT_EQ(MakeInternalLink(tree, 2, "Plans 2024", "the plans"),
+            "wais://My+work:Plans+2024/+_+/the+plans");
+}
+
+TEST_F(BookmarkCommandsTest, FollowingALinkShowsTheFirstFolderOfItsName) {
+  Fresh();
+  EXPECT_EQ(FollowLink(tree, "mailto:me@example.org"), ELinkResult::External);
+  EXPECT_TRUE(view.m_calls.empty());
+
+  EXPECT_EQ(FollowLink(tree, "wais://Work:Plans+2024/+_+/x"), ELinkResult::FolderShown);
+  EXPECT_EQ(tree.CurrentIndex(), 1);
+  // A folder whose name has blanks is reached through its "+" form.
+  EXPECT_EQ(FollowLink(tree, BuildInternalLink("My work", "n", "t")), ELinkResult::FolderShown);
+  EXPECT_EQ(tree.CurrentIndex(), 2);
+  EXPECT_TRUE(doc.m_bModified);
+
+  Fresh();
+  EXPECT_EQ(FollowLink(tree, "wais://Play:x/+_+/y"), ELinkResult::FolderNotFound);
+  EXPECT_EQ(ui.Messages(), std::vector{NotFound("Play")});
+  EXPECT_EQ(tree.CurrentIndex(), 2);
+  EXPECT_FALSE(doc.m_bModified);
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,199 @@
+#include "tree/note_commands.h"
+
+#include "app/settings_defaults.h"
+#include "note_fixture.h"
+#include "tree/local_time.h"
+
+namespace orv {
+namespace {
+
+using test::Message;
+using test::NoteTypePrompt;
+using test::Question;
+using TCalls = std::vector<std::string>;
+using enum ENoteCommand;
+
+class NoteCommandsTest : public test::CNoteFixture {
+ protected:
+  TCalls Run(ENoteCommand eCommand, bool bExpectDone = true) {
+    view.m_calls.clear();
+    EXPECT_EQ(RunNoteCommand(tree, eCommand), bExpectDone);
+    return view.m_calls;
+  }
+  std::string Content(XMLelement* pNote) { return Folder().ContentOf(*pNote)->GetContent(); }
+};
+
+TEST_F(NoteCommandsTest, NewNotesTakeTheDefaultTypeOrAskAndTickingTheBoxMakesItTheDefault) {
+  Build("A(A1 A2) B");
+  tree.Select(N("A", "A2"));
+  WriteSetting(settings, kDefIcon, 7);
+  EXPECT_EQ(Run(InsertBefore), (TCalls{"store", "refresh", "scroll 0,0", "edit New item"}));
+  EXPECT_EQ(Outline(), "A(A1 New item A2) B");  // before A2, not at the start of the level
+  EXPECT_EQ(SelectedName(), "New item");
+  XMLelement* pNew = tree.SelectedNote();
+  EXPECT_EQ(GetProperty(*pNew, "type"), "2");
+  EXPECT_EQ(GetProperty(*pNew, "icon"), "7");
+  EXPECT_TRUE(doc.m_bModified);
+
+  WriteSetting(settings, kSetDef, 0);
+  ui.QueueNoteType(std::nullopt);
+  Run(NewSubnote, false);
+  ui.QueueNoteType(SNoteTypeAnswer{1, false});
+  Run(NewSubnote);
+  EXPECT_EQ(ReadSetting(settings, kSetDef), 0);
+  ui.QueueNoteType(SNoteTypeAnswer{0, true});
+  Run(NewNote);
+  EXPECT_EQ(Outline(), "A(A1 New item(New item New item) A2) B");
+  EXPECT_EQ(GetProperty(*tree.SelectedNote(), "type"), "0");
+  EXPECT_EQ(ReadSetting(settings, kSetDef), 1);
+  EXPECT_EQ(ReadSetting(settings, kDefType), 0);
+  Run(NewNote);  // silent now
+  EXPECT_EQ(ui.Calls(), (std::vector{NoteTypePrompt(2), NoteTypePrompt(2), NoteTypePrompt(2)}));
+
+  // "None" (or any type not offered) asks even with bSetDef set.
+  WriteSetting(settings, kDefType, kDefTypeNone);
+  ui.QueueNoteType(std::nullopt);
+  Run(NewNote, false);
+  EXPECT_EQ(ui.Calls().back(), NoteTypePrompt(2));
+}
+
+TEST_F(NoteCommandsTest, WithoutASelectedNoteOnlyTopLevelNotesCanBeCreated) {
+  Build("");
+  for (ENoteCommand e : {NewSubnote, SubnoteFromSelection, Rename, Delete, MoveUp, NameDate})
+    EXPECT_FALSE(IsEnabled(tree, e));
+  Run(NewNote);
+  Run(InsertBefore);
+  EXPECT_EQ(Outline(), "New item New item");
+}
+
+TEST_F(NoteCommandsTest, LabelEditsReplaceAngleBracketsButOtherNamesAreTakenAsTheyAre) {
+  Build("A");
+  tree.Select(N("A"));
+  EXPECT_EQ(Run(Rename), (TCalls{"edit A"}));
+  OnLabelEdited(tree, *N("A"), "a<b>");
+  EXPECT_EQ(Outline(), "a[b]");
+  EXPECT_TRUE(doc.m_bModified);
+
+  ui.m_clipboard = "a<b>";
+  Run(NameFromClipboard);
+  EXPECT_EQ(Outline(), "a<b>");
+  view.m_sSelection = "x\r\ny";
+  Run(NameFromSelection);
+  EXPECT_EQ(SelectedName(), "x\r\ny");
+  Run(NameDate);
+  EXPECT_EQ(SelectedName(), FormatLocalTime("%x"));
+
+  ui.m_clipboard.reset();
+  EXPECT_TRUE(Run(NameFromClipboard, false).empty());
+  view.m_sSelection.clear();
+  Run(NameFromSelection, false);
+  EXPECT_EQ(ui.Messages(),
+            (std::vector{Message("Warning", "Clipboard is empty", EMessageIcon::Warning),
+                         Message("Warning", "Selection is empty", EMessageIcon::Warning)}));
+}
+
+TEST_F(NoteCommandsTest, ASubnoteFromSelectionIsNamedByTheFirstLineAndHoldsAllLines) {
+  Build("A");
+  tree.Select(N("A"));
+  Run(SubnoteFromSelection, false);
+  EXPECT_EQ(Outline(), "A");
+  EXPECT_EQ(ui.Messages(),
+            (std::vector{Message("Warning", "Selection is empty", EMessageIcon::Warning)}));
+
+  view.m_sSelection = "first\r\nsecond";
+  EXPECT_EQ(Run(SubnoteFromSelection),
+            (TCalls{"store", "refresh", "scroll 0,0"}));  // no label edit
+  EXPECT_EQ(Outline(), "A(first)");
+  EXPECT_EQ(Content(N("A", "first")), "first\r\nsecond");
+  EXPECT_EQ(SelectedName(), "first");
+}
+
+TEST_F(NoteCommandsTest, DeleteAsksThenSelectsTheParentAndReleasesTheContents) {
+  Build("A(A1(x) A2) B");
+  tree.Select(N("A", "A1"));
+  ui.QueueConfirm(false, true);
+  Run(Delete, false);
+  EXPECT_EQ(Outline(), "A(A1(x) A2) B");
+  ui.QueueConfirm(true, true);
+  EXPECT_EQ(Run(Delete), (TCalls{"refresh", "scroll 0,0"}));
+  EXPECT_EQ(ui.Calls(), (std::vector{Question("Question", "Are you sure ?"),
+                                     Question("Question", "Are you sure ?")}));
+  EXPECT_EQ(Outline(), "A(A2) B");
+  EXPECT_EQ(SelectedName(), "A");
+  EXPECT_EQ(Folder().m_contents.size(), 3u);
+  EXPECT_EQ(ReadSetting(settings, kDontAskDelNode), 1);
+
+  Run(Delete);  // silenced now; a top-level note leaves nothing selected
+  EXPECT_EQ(Outline(), "B");
+  EXPECT_EQ(SelectedName(), "(none)");
+  EXPECT_EQ(ui.Calls().size(), 2u);
+}
+
+TEST_F(NoteCommandsTest, MovesKeepSubtreesAndImpossibleMovesRefreshNothing) {
+  Build("A(A1 A2(y)) B C");
+  tree.Select(N("A"));
+  EXPECT_EQ(Run(MoveUp, false), (TCalls{"store"}));
+  EXPECT_EQ(Run(MoveRight, false), (TCalls{"store"}));
+  EXPECT_EQ(Run(MoveLeft, false), (TCalls{"store"}));
+  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_EQ(Run(MoveDown), (TCalls{"store", "refresh", "scroll 0,0"}));
+  EXPECT_EQ(Outline(), "B A(A1 A2(y)) C");
+
+  tree.Select(N("A", "A2"));
+  Run(MoveLeft);  // directly after its former parent, not at the end of the level
+  EXPECT_EQ(Outline(), "B A(A1) A2(y) C");
+  Run(MoveRight);
+  EXPECT_EQ(Outline(), "B A(A1 A2(y)) C");
+  Run(MoveUp);
+  Run(MoveUp, false);
+  EXPECT_EQ(Outline(), "B A(A2(y) A1) C");
+  EXPECT_EQ(SelectedName(), "A2");
+  EXPECT_TRUE(doc.m_bModified);
+}
+
+TEST_F(NoteCommandsTest, DropsCopyOrMoveWholeBranchesAndRefuseAMoveIntoItself) {
+  Build("A(A1(x)) B");
+  Folder().ContentOf(*N("A", "A1", "x"))->SetContent("text of x");
+  tree.Select(N("A", "A1"));
+  EXPECT_FALSE(CanDropNote(*N("A"), *N("A", "A1"), true));
+  EXPECT_EQ(DropNote(tree, *N("A"), *N("A", "A1", "x"), true), nullptr);
+  EXPECT_EQ(DropNote(tree, *N("A"), *N("A"), true), nullptr);
+  EXPECT_EQ(Outline(), "A(A1(x)) B");
+  EXPECT_TRUE(view.m_calls.empty());
+
+  ASSERT_NE(DropNote(tree, *N("A"), *N("B"), false), nullptr);
+  EXPECT_EQ(Outline(), "A(A1(x)) B(A(A1(x)))");
+  EXPECT_EQ(SelectedName(), "A1");
+  EXPECT_EQ(tree.SelectedNote(), N("A", "A1"));  // the copy carries no second selection
+
+  XMLelement* pMoved = DropNote(tree, *N("A"), *N("B", "A", "A1"), true);
+  ASSERT_NE(pMoved, nullptr);
+  EXPECT_EQ(Outline(), "B(A(A1(x A(A1(x)))))");
+  EXPECT_EQ(tree.SelectedNote(), N("B", "A", "A1", "A", "A1"));  // the selection moved with it
+  EXPECT_EQ(Content(N("B", "A", "A1", "A", "A1", "x")), "text of x");
+  EXPECT_EQ(Folder().m_contents.size(), 7u);
+  EXPECT_EQ(view.m_calls,
+            (TCalls{"store", "refresh", "scroll 0,0", "store", "refresh", "scroll 0,0"}));
+}
+
+TEST_F(NoteCommandsTest, StoringTheEditorsTextDatesTheNoteOnlyWhenTheTextChanged) {
+  Build("A");
+  XMLelement& note = *N("A");
+  SetProperty(note, "Modificate time", "2001/01/01 00:00:00");
+  EXPECT_FALSE(tree.StoreEditorText(note, ""));
+  EXPECT_EQ(GetProperty(note, "Modificate time"), "2001/01/01 00:00:00");
+  EXPECT_FALSE(doc.m_bModified);
+
+  SetProperty(note, "save", "false");  // the editor shows a password placeholder
+  EXPECT_FALSE(tree.StoreEditorText(note, "placeholder"));
+  EXPECT_EQ(Content(&note), "");
+
+  SetProperty(note, "save", "true");
+  EXPECT_TRUE(tree.StoreEditorText(note, "new"));
+  EXPECT_EQ(Content(&note), "new");
+  EXPECT_NE(GetProperty(note, "Modificate time"), "2001/01/01 00:00:00");
+  EXPECT_TRUE(doc.m_bModified);
+}
+
+}  // namespace
+}  // namespace orv
