@@ -1,7 +1,6 @@
 #include "storage/compound_directory.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace orv {
 
@@ -29,32 +28,99 @@ char16_t UpperUnit(char16_t c) {
   return c;
 }
 
-std::u16string UpperName(std::u16string_view s) {
-  std::u16string out(s);
-  for (auto& c : out) c = UpperUnit(c);
-  return out;
-}
-
 }  // namespace
 
 int CompareEntryNames(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
   for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == b[i]) continue;
     char16_t ua = UpperUnit(a[i]), ub = UpperUnit(b[i]);
     if (ua != ub) return ua < ub ? -1 : 1;
   }
   return 0;
 }
 
+// FNV-1a over the upper-cased units, folded to 32 bits, except the low two
+// bits of the last unit, which are added: names that differ only there, as
+// in a numbered series, get neighbouring slots of the index and are looked
+// up in order from one cache line, while no group of neighbours is larger
+// than four.
+uint32_t CNameIndex::Hash(std::u16string_view sName) {
+  uint64_t nHash = 0xCBF29CE484222325ull;
+  char16_t nLast = sName.empty() ? 0 : UpperUnit(sName.back());
+  for (size_t i = 0; i + 1 < sName.size(); ++i)
+    nHash = (nHash ^ UpperUnit(sName[i])) * 0x100000001B3ull;
+  nHash = (nHash ^ (nLast >> 2)) * 0x100000001B3ull;
+  return static_cast<uint32_t>(nHash ^ (nHash >> 32)) + (nLast & 3);
+}
+
+std::optional<uint32_t> CNameIndex::Find(std::u16string_view sName,
+                                         const std::vector<SCfbEntry>& entries) const {
+  if (m_slots.empty()) return std::nullopt;
+  uint32_t nSid = m_slots[Probe(Hash(sName), sName, entries)].nSid;
+  if (nSid == kNoStream) return std::nullopt;
+  return nSid;
+}
+
+void CNameIndex::Reserve(size_t nCount) {
+  if (2 * nCount <= m_slots.size()) return;
+  size_t nSlots = 16;
+  while (nSlots < 2 * nCount) nSlots *= 2;
+  std::vector<SSlot> old(nSlots);
+  old.swap(m_slots);
+  for (const SSlot& slot : old)
+    if (slot.nSid != kNoStream) Place(slot);
+}
+
+void CNameIndex::Insert(uint32_t nSid, uint32_t nHash, const std::vector<SCfbEntry>& entries) {
+  Reserve(m_nCount + 1);
+  SSlot& slot = m_slots[Probe(nHash, entries[nSid].sName, entries)];
+  if (slot.nSid != kNoStream) return;
+  slot = SSlot{nHash, nSid};
+  ++m_nCount;
+}
+
+void CNameIndex::Erase(uint32_t nSid, const std::vector<SCfbEntry>& entries) {
+  if (m_slots.empty()) return;
+  const std::u16string& sName = entries[nSid].sName;
+  size_t nMask = m_slots.size() - 1;
+  size_t i = Probe(Hash(sName), sName, entries);
+  if (m_slots[i].nSid != nSid) return;
+  m_slots[i] = SSlot{};
+  --m_nCount;
+  // What follows in the same run moves up, so that no probe stops at the hole.
+  for (size_t j = (i + 1) & nMask; m_slots[j].nSid != kNoStream; j = (j + 1) & nMask) {
+    SSlot slot = m_slots[j];
+    m_slots[j] = SSlot{};
+    Place(slot);
+  }
+}
+
+size_t CNameIndex::Probe(uint32_t nHash, std::u16string_view sName,
+                         const std::vector<SCfbEntry>& entries) const {
+  size_t nMask = m_slots.size() - 1;
+  for (size_t i = nHash & nMask;; i = (i + 1) & nMask) {
+    const SSlot& slot = m_slots[i];
+    if (slot.nSid == kNoStream ||
+        (slot.nHash == nHash && CompareEntryNames(entries[slot.nSid].sName, sName) == 0))
+      return i;
+  }
+}
+
+void CNameIndex::Place(SSlot slot) {
+  size_t nMask = m_slots.size() - 1;
+  size_t i = slot.nHash & nMask;
+  while (m_slots[i].nSid != kNoStream) i = (i + 1) & nMask;
+  m_slots[i] = slot;
+}
+
 void SCfbEntry::Parse(const uint8_t* p) {
   uint16_t nNameBytes = GetLe16(p + 0x40);
   size_t nUnits = std::min<size_t>(nNameBytes / 2, 32);
-  sName.clear();
-  for (size_t i = 0; i < nUnits; ++i) {
-    char16_t c = GetLe16(p + 2 * i);
-    if (c == 0) break;  // the length counts the terminator; some writers omit it
-    sName.push_back(c);
-  }
+  size_t nLength = 0;  // the length counts the terminator; some writers omit it
+  while (nLength < nUnits && GetLe16(p + 2 * nLength) != 0) ++nLength;
+  sName.resize(nLength);
+  for (size_t i = 0; i < nLength; ++i) sName[i] = GetLe16(p + 2 * i);
   nType = p[0x42];
   nLeft = GetLe32(p + 0x44);
   nRight = GetLe32(p + 0x48);
@@ -91,74 +157,97 @@ void CCompoundDirectory::InitNew() {
   m_entries.assign(1, SCfbEntry{});
   m_entries[0].sName = u"Root Entry";
   m_entries[0].nType = kTypeRoot;
+  m_heights.assign(1, 1);
+  m_unbalanced.clear();
+  m_inTree.assign(1, true);
   m_index.clear();
   m_index[kRootSid];
   m_freeSids.clear();
-  m_dirty.clear();
+  m_dirty.assign(1, false);
   m_dirtyList.clear();
   Touch(kRootSid);
 }
 
-void CCompoundDirectory::Load(const uint8_t* pData, size_t nCount) {
+void CCompoundDirectory::Load(std::vector<SCfbEntry> entries) {
+  size_t nCount = entries.size();
   if (nCount == 0) throw CStorageError("The compound file has no directory");
-  m_entries.assign(nCount, SCfbEntry{});
-  for (size_t i = 0; i < nCount; ++i) m_entries[i].Parse(pData + i * kDirEntrySize);
+  m_entries = std::move(entries);
   if (m_entries[kRootSid].nType != kTypeRoot)
     throw CStorageError("The compound file's directory does not start with the root storage");
 
   m_index.clear();
   m_freeSids.clear();
+  m_heights.assign(nCount, 1);
+  m_unbalanced.clear();
+  m_inTree.assign(nCount, false);
+  m_inTree[kRootSid] = true;
   m_dirty.assign((nCount + kDirEntriesPerSector - 1) / kDirEntriesPerSector, false);
   m_dirtyList.clear();
-  std::vector<bool> visited(nCount, false);
-  visited[kRootSid] = true;
+  // The walk below goes in tree order; what it needs of the entries, copied
+  // out in directory order, stays in cache where the entries would not.
+  std::vector<STreeNode> nodes(nCount);
+  for (size_t i = 0; i < nCount; ++i) {
+    const SCfbEntry& entry = m_entries[i];
+    nodes[i] = {entry.nLeft, entry.nRight, entry.nChild, CNameIndex::Hash(entry.sName),
+                entry.nType};
+  }
   std::vector<uint32_t> pending{kRootSid};
   while (!pending.empty()) {
     uint32_t nStorage = pending.back();
     pending.pop_back();
-    IndexStorage(nStorage, visited, pending);
+    IndexStorage(nStorage, nodes, pending);
   }
   for (uint32_t nSid = static_cast<uint32_t>(nCount); nSid-- > 1;)
-    if (m_entries[nSid].nType == kTypeEmpty && !visited[nSid]) m_freeSids.push_back(nSid);
+    if (m_entries[nSid].nType == kTypeEmpty && !m_inTree[nSid]) m_freeSids.push_back(nSid);
 }
 
-void CCompoundDirectory::IndexStorage(uint32_t nStorage, std::vector<bool>& visited,
+void CCompoundDirectory::IndexStorage(uint32_t nStorage, const std::vector<STreeNode>& nodes,
                                       std::vector<uint32_t>& pending) {
   CNameIndex& index = m_index[nStorage];
-  std::vector<uint32_t> stack;
-  if (m_entries[nStorage].nChild != kNoStream) stack.push_back(m_entries[nStorage].nChild);
+  std::vector<uint32_t> stack, reached;
+  if (nodes[nStorage].nChild != kNoStream) stack.push_back(nodes[nStorage].nChild);
   while (!stack.empty()) {
     uint32_t nSid = stack.back();
     stack.pop_back();
-    if (nSid >= m_entries.size())
+    if (nSid >= nodes.size())
       throw CStorageError("The compound file's directory refers to entry " +
                           std::to_string(nSid) + ", which does not exist");
-    if (visited[nSid])
+    if (m_inTree[nSid])
       throw CStorageError("The compound file's directory has a loop at entry " +
                           std::to_string(nSid));
-    visited[nSid] = true;
-    const SCfbEntry& entry = m_entries[nSid];
-    if (entry.nType != kTypeStorage && entry.nType != kTypeStream)
+    m_inTree[nSid] = true;
+    reached.push_back(nSid);
+    const STreeNode& node = nodes[nSid];
+    if (node.nType != kTypeStorage && node.nType != kTypeStream)
       throw CStorageError("The compound file's directory entry " + std::to_string(nSid) +
                           " has an invalid type");
-    index.emplace(UpperName(entry.sName), nSid);  // a duplicate name keeps the first
-    if (entry.nLeft != kNoStream) stack.push_back(entry.nLeft);
-    if (entry.nRight != kNoStream) stack.push_back(entry.nRight);
-    if (entry.nType == kTypeStorage) {
+    if (node.nLeft != kNoStream) stack.push_back(node.nLeft);
+    if (node.nRight != kNoStream) stack.push_back(node.nRight);
+    if (node.nType == kTypeStorage) {
       m_index[nSid];
       pending.push_back(nSid);
     }
   }
+  index.Reserve(reached.size());
+  for (uint32_t nSid : reached)
+    index.Insert(nSid, nodes[nSid].nHash, m_entries);  // a duplicate name keeps the first
+  // Every node was reached before the nodes below it, so going backwards
+  // measures both sides of a node before the node.
+  for (auto it = reached.rbegin(); it != reached.rend(); ++it) {
+    uint32_t nLeft = Height(nodes[*it].nLeft), nRight = Height(nodes[*it].nRight);
+    m_heights[*it] = 1 + std::max(nLeft, nRight);
+    if (nLeft > nRight + 1 || nRight > nLeft + 1) m_unbalanced.insert(nStorage);
+  }
 }
 
 SCfbEntry& CCompoundDirectory::Modify(uint32_t nSid) {
+  SCfbEntry& entry = m_entries.at(nSid);
   Touch(nSid);
-  return m_entries.at(nSid);
+  return entry;
 }
 
 void CCompoundDirectory::Touch(uint32_t nSid) {
-  uint32_t nSector = nSid / kDirEntriesPerSector;
-  if (nSector >= m_dirty.size()) m_dirty.resize(nSector + 1, false);
+  uint32_t nSector = nSid / kDirEntriesPerSector;  // m_dirty covers every entry
   if (!m_dirty[nSector]) {
     m_dirty[nSector] = true;
     m_dirtyList.push_back(nSector);
@@ -167,11 +256,9 @@ void CCompoundDirectory::Touch(uint32_t nSid) {
 
 std::optional<uint32_t> CCompoundDirectory::Find(uint32_t nParent,
                                                  std::u16string_view sName) const {
-  auto itStorage = m_index.find(nParent);
-  if (itStorage == m_index.end()) return std::nullopt;
-  auto it = itStorage->second.find(UpperName(sName));
-  if (it == itStorage->second.end()) return std::nullopt;
-  return it->second;
+  auto it = m_index.find(nParent);
+  if (it == m_index.end()) return std::nullopt;
+  return it->second.Find(sName, m_entries);
 }
 
 void CCompoundDirectory::InOrder(uint32_t nTop, std::vector<uint32_t>& out) const {
@@ -200,10 +287,14 @@ uint32_t CCompoundDirectory::NewEntry() {
     uint32_t nSid = m_freeSids.back();
     m_freeSids.pop_back();
     m_entries[nSid] = SCfbEntry{};
+    m_heights[nSid] = 1;
     return nSid;
   }
   if (m_entries.size() >= kMaxRegSect) throw CStorageError("The compound file is full");
   m_entries.emplace_back();
+  m_heights.push_back(1);
+  m_inTree.push_back(false);
+  m_dirty.resize((m_entries.size() + kDirEntriesPerSector - 1) / kDirEntriesPerSector, false);
   return static_cast<uint32_t>(m_entries.size() - 1);
 }
 
@@ -212,88 +303,120 @@ uint32_t CCompoundDirectory::Add(uint32_t nParent, std::u16string_view sName, ui
   SCfbEntry& entry = Modify(nSid);
   entry.sName = sName;
   entry.nType = nType;
-  m_index[nParent].emplace(UpperName(sName), nSid);
+  m_index[nParent].Insert(nSid, CNameIndex::Hash(sName), m_entries);
+  m_inTree[nSid] = true;
   if (nType == kTypeStorage) m_index[nSid];
   InsertIntoTree(nParent, nSid);
   return nSid;
 }
 
-size_t CCompoundDirectory::SubtreeSize(uint32_t nSid) const {
-  std::vector<uint32_t> nodes;
-  InOrder(nSid, nodes);
-  return nodes.size();
-}
-
 void CCompoundDirectory::InsertIntoTree(uint32_t nParent, uint32_t nSid) {
+  if (!m_unbalanced.empty() && m_unbalanced.count(nParent)) RebuildSorted(nParent);
   const std::u16string& sName = m_entries[nSid].sName;
-  std::vector<uint32_t> path;
-  uint32_t* pLink = &Modify(nParent).nChild;
+  m_path.clear();
+  uint32_t* pLink = &m_entries[nParent].nChild;
   while (*pLink != kNoStream) {
     uint32_t nNode = *pLink;
-    path.push_back(nNode);
+    m_path.push_back(nNode);
     SCfbEntry& node = m_entries[nNode];
     pLink = CompareEntryNames(sName, node.sName) < 0 ? &node.nLeft : &node.nRight;
   }
   *pLink = nSid;
-  if (!path.empty()) Touch(path.back());
+  Touch(m_path.empty() ? nParent : m_path.back());
 
-  // Scapegoat rule: when the new node lies deeper than log base 3/2 of the
-  // tree's size, rebuild the lowest ancestor whose one side outweighs 2/3.
-  size_t nTotal = m_index[nParent].size();
-  double fLimit = std::log(static_cast<double>(nTotal)) / std::log(1.5) + 1;
-  if (static_cast<double>(path.size()) <= fLimit) return;
-  size_t nChildSize = 1;
-  uint32_t nChild = nSid;
-  for (size_t i = path.size(); i-- > 0;) {
-    uint32_t nNode = path[i];
-    const SCfbEntry& node = m_entries[nNode];
-    uint32_t nOther = node.nLeft == nChild ? node.nRight : node.nLeft;
-    size_t nSize = 1 + nChildSize + (nOther == kNoStream ? 0 : SubtreeSize(nOther));
-    if (3 * nChildSize > 2 * nSize) {
-      uint32_t nOwner = i == 0 ? nParent : path[i - 1];
-      uint32_t& rLink = i == 0 ? m_entries[nParent].nChild
-                               : (m_entries[nOwner].nLeft == nNode ? m_entries[nOwner].nLeft
-                                                                    : m_entries[nOwner].nRight);
-      std::vector<uint32_t> sids;
-      InOrder(nNode, sids);
-      RebuildTree(rLink, std::move(sids), nOwner);
-      return;
+  // Back up the path heights grow until a node takes the growth in, or one
+  // rotation restores the height the subtree had.
+  for (size_t i = m_path.size(); i-- > 0;) {
+    uint32_t nNode = m_path[i];
+    uint32_t nOldHeight = m_heights[nNode];
+    uint32_t nTop = Rebalance(nNode);
+    if (nTop != nNode) {
+      uint32_t nOwner = i == 0 ? nParent : m_path[i - 1];
+      SCfbEntry& owner = m_entries[nOwner];
+      (i == 0 ? owner.nChild : owner.nLeft == nNode ? owner.nLeft : owner.nRight) = nTop;
+      Touch(nOwner);
     }
-    nChildSize = nSize;
-    nChild = nNode;
+    if (m_heights[nTop] == nOldHeight) return;
   }
 }
 
-void CCompoundDirectory::RebuildTree(uint32_t& rLink, std::vector<uint32_t> sids,
-                                     uint32_t nLinkOwner) {
-  rLink = BuildBalanced(sids, 0, sids.size());
-  Touch(nLinkOwner);
+uint32_t CCompoundDirectory::Rebalance(uint32_t nTop) {
+  SCfbEntry& top = m_entries[nTop];
+  uint32_t nLeft = Height(top.nLeft), nRight = Height(top.nRight);
+  if (nLeft > nRight + 1) {
+    const SCfbEntry& left = m_entries[top.nLeft];
+    if (Height(left.nRight) > Height(left.nLeft)) top.nLeft = RotateLeft(top.nLeft);
+    return RotateRight(nTop);
+  }
+  if (nRight > nLeft + 1) {
+    const SCfbEntry& right = m_entries[top.nRight];
+    if (Height(right.nLeft) > Height(right.nRight)) top.nRight = RotateRight(top.nRight);
+    return RotateLeft(nTop);
+  }
+  m_heights[nTop] = 1 + std::max(nLeft, nRight);
+  return nTop;
+}
+
+uint32_t CCompoundDirectory::RotateLeft(uint32_t nTop) {
+  SCfbEntry& top = m_entries[nTop];
+  uint32_t nNewTop = top.nRight;
+  SCfbEntry& newTop = m_entries[nNewTop];
+  top.nRight = newTop.nLeft;
+  newTop.nLeft = nTop;
+  m_heights[nTop] = 1 + std::max(Height(top.nLeft), Height(top.nRight));
+  m_heights[nNewTop] = 1 + std::max(m_heights[nTop], Height(newTop.nRight));
+  Touch(nTop);
+  Touch(nNewTop);
+  return nNewTop;
+}
+
+uint32_t CCompoundDirectory::RotateRight(uint32_t nTop) {
+  SCfbEntry& top = m_entries[nTop];
+  uint32_t nNewTop = top.nLeft;
+  SCfbEntry& newTop = m_entries[nNewTop];
+  top.nLeft = newTop.nRight;
+  newTop.nRight = nTop;
+  m_heights[nTop] = 1 + std::max(Height(top.nLeft), Height(top.nRight));
+  m_heights[nNewTop] = 1 + std::max(m_heights[nTop], Height(newTop.nLeft));
+  Touch(nTop);
+  Touch(nNewTop);
+  return nNewTop;
+}
+
+void CCompoundDirectory::RebuildSorted(uint32_t nParent, uint32_t nLeaveOut) {
+  // Sorting also mends the order of a tree some other writer left unsorted.
+  std::vector<uint32_t> siblings = Children(nParent);
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), nLeaveOut), siblings.end());
+  std::sort(siblings.begin(), siblings.end(), [&](uint32_t a, uint32_t b) {
+    return CompareEntryNames(m_entries[a].sName, m_entries[b].sName) < 0;
+  });
+  m_entries[nParent].nChild =
+      siblings.empty() ? kNoStream : BuildBalanced(siblings, 0, siblings.size());
+  Touch(nParent);
+  m_unbalanced.erase(nParent);
 }
 
 uint32_t CCompoundDirectory::BuildBalanced(const std::vector<uint32_t>& sids, size_t nBegin,
                                            size_t nEnd) {
-  if (nBegin == nEnd) return kNoStream;
   size_t nMid = nBegin + (nEnd - nBegin) / 2;
   uint32_t nSid = sids[nMid];
-  uint32_t nLeft = BuildBalanced(sids, nBegin, nMid);
-  uint32_t nRight = BuildBalanced(sids, nMid + 1, nEnd);
-  SCfbEntry& entry = Modify(nSid);
-  entry.nLeft = nLeft;
-  entry.nRight = nRight;
+  uint32_t nLeft = nBegin < nMid ? BuildBalanced(sids, nBegin, nMid) : kNoStream;
+  uint32_t nRight = nMid + 1 < nEnd ? BuildBalanced(sids, nMid + 1, nEnd) : kNoStream;
+  SCfbEntry& entry = m_entries[nSid];
+  if (entry.nLeft != nLeft || entry.nRight != nRight) {
+    entry.nLeft = nLeft;
+    entry.nRight = nRight;
+    Touch(nSid);
+  }
+  m_heights[nSid] = 1 + std::max(Height(nLeft), Height(nRight));
   return nSid;
 }
 
 std::vector<SCfbEntry> CCompoundDirectory::Remove(uint32_t nParent, uint32_t nSid) {
   std::vector<SCfbEntry> removedStreams;
-  // The remaining siblings are re-sorted and rebuilt: removal is rare, and
-  // this also mends the order of a tree some other writer left unsorted.
-  std::vector<uint32_t> siblings = Children(nParent);
-  siblings.erase(std::remove(siblings.begin(), siblings.end(), nSid), siblings.end());
-  std::sort(siblings.begin(), siblings.end(), [&](uint32_t a, uint32_t b) {
-    return CompareEntryNames(m_entries[a].sName, m_entries[b].sName) < 0;
-  });
-  m_index[nParent].erase(UpperName(m_entries[nSid].sName));
-  RebuildTree(m_entries[nParent].nChild, std::move(siblings), nParent);
+  // The remaining siblings are rebuilt: removal is rare.
+  m_index[nParent].Erase(nSid, m_entries);
+  RebuildSorted(nParent, nSid);
 
   std::vector<uint32_t> doomed{nSid};
   while (!doomed.empty()) {
@@ -303,8 +426,10 @@ std::vector<SCfbEntry> CCompoundDirectory::Remove(uint32_t nParent, uint32_t nSi
     if (m_entries[nDead].nType == kTypeStorage) {
       for (uint32_t nChild : Children(nDead)) doomed.push_back(nChild);
       m_index.erase(nDead);
+      m_unbalanced.erase(nDead);
     }
     Modify(nDead) = SCfbEntry{};
+    m_inTree[nDead] = false;
     m_freeSids.push_back(nDead);
   }
   return removedStreams;

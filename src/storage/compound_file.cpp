@@ -1,8 +1,8 @@
 #include "storage/compound_file.h"
 
 #include <algorithm>
-#include <array>
-#include <map>
+#include <bit>
+#include <numeric>
 #include <random>
 
 #include "base/code_page.h"
@@ -19,6 +19,12 @@ constexpr uint8_t kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE
 uint64_t CeilDiv(uint64_t a, uint64_t b) { return (a + b - 1) / b; }
 
 bool IsNoChain(uint32_t nSector) { return nSector == kEndOfChain || nSector == kFreeSect; }
+
+// Whether the units follow one another, each the one after the last.
+bool IsOneRun(const std::vector<uint32_t>& units) {
+  auto isGap = [](uint32_t nUnit, uint32_t nNext) { return nNext != nUnit + 1; };
+  return !units.empty() && std::adjacent_find(units.begin(), units.end(), isGap) == units.end();
+}
 
 }  // namespace
 
@@ -61,19 +67,43 @@ void CCompoundFile::InitNew() {
 
 // ---- reading the structure -------------------------------------------------
 
-std::vector<uint8_t> CCompoundFile::ReadSectors(const std::vector<uint32_t>& sectors) {
-  std::vector<uint8_t> data(sectors.size() * kSectorSize);
+void CCompoundFile::ReadSectors(const std::vector<uint32_t>& sectors, size_t nFirst,
+                                size_t nCount, uint8_t* pOut) {
   // Sectors that lie back to back are read in one call.
-  for (size_t i = 0; i < sectors.size();) {
+  for (size_t i = nFirst; i < nFirst + nCount;) {
     size_t nRun = 1;
-    while (i + nRun < sectors.size() && sectors[i + nRun] == sectors[i] + nRun) ++nRun;
+    while (i + nRun < nFirst + nCount && sectors[i + nRun] == sectors[i] + nRun) ++nRun;
     size_t nBytes = nRun * kSectorSize;
-    if (m_pFile->ReadAt(SectorOffset(sectors[i]), &data[i * kSectorSize], nBytes) != nBytes)
+    if (m_pFile->ReadAt(SectorOffset(sectors[i]), pOut + (i - nFirst) * kSectorSize, nBytes) !=
+        nBytes)
       throw CStorageError(m_sPath + " is damaged: sector " + std::to_string(sectors[i] + nRun - 1) +
                           " lies beyond the end of the file");
     i += nRun;
   }
-  return data;
+}
+
+std::vector<uint32_t> CCompoundFile::ReadTable(const std::vector<uint32_t>& sectors) {
+  std::vector<uint32_t> entries(sectors.size() * kEntriesPerSector);
+  ReadSectors(sectors, 0, sectors.size(), reinterpret_cast<uint8_t*>(entries.data()));
+  if constexpr (std::endian::native != std::endian::little)
+    for (uint32_t& nEntry : entries) nEntry = GetLe32(reinterpret_cast<const uint8_t*>(&nEntry));
+  return entries;
+}
+
+std::vector<SCfbEntry> CCompoundFile::ReadDirectory() {
+  // Parsed a bounded run of sectors at a time, while the bytes are in cache.
+  constexpr size_t kRun = 64;
+  std::vector<SCfbEntry> entries;
+  entries.reserve(m_dirChain.size() * kDirEntriesPerSector);
+  std::vector<uint8_t> bytes;
+  for (size_t nFirst = 0; nFirst < m_dirChain.size(); nFirst += kRun) {
+    size_t nCount = std::min(kRun, m_dirChain.size() - nFirst);
+    bytes.resize(nCount * kSectorSize);
+    ReadSectors(m_dirChain, nFirst, nCount, bytes.data());
+    for (size_t i = 0; i < nCount * kDirEntriesPerSector; ++i)
+      entries.emplace_back().Parse(&bytes[i * kDirEntrySize]);
+  }
+  return entries;
 }
 
 void CCompoundFile::Load() {
@@ -97,19 +127,14 @@ void CCompoundFile::Load() {
   uint32_t nFirstDir = GetLe32(header + 0x30);
   m_dirChain = m_fat.Chain(nFirstDir, UINT64_MAX, m_nFileSectors, "directory");
   m_nFirstDirSector = nFirstDir;
-  std::vector<uint8_t> dirBytes = ReadSectors(m_dirChain);
-  m_directory.Load(dirBytes.data(), m_dirChain.size() * kDirEntriesPerSector);
+  m_directory.Load(ReadDirectory());
 
   uint32_t nFirstMiniFat = GetLe32(header + 0x3C);
-  std::vector<uint32_t> miniFatEntries;
   if (!IsNoChain(nFirstMiniFat)) {
     m_miniFatChain = m_fat.Chain(nFirstMiniFat, UINT64_MAX, m_nFileSectors, "mini FAT");
     m_nFirstMiniFatSector = nFirstMiniFat;
-    std::vector<uint8_t> bytes = ReadSectors(m_miniFatChain);
-    miniFatEntries.resize(bytes.size() / 4);
-    for (size_t i = 0; i < miniFatEntries.size(); ++i) miniFatEntries[i] = GetLe32(&bytes[4 * i]);
   }
-  m_miniFat.Load(std::move(miniFatEntries));
+  m_miniFat.Load(ReadTable(m_miniFatChain));
 
   const SCfbEntry& root = m_directory.Entry(kRoot);
   if (root.nSize > nFileSize)
@@ -123,8 +148,10 @@ void CCompoundFile::Load() {
   CheckAllocation();
 }
 
-std::vector<uint32_t> CCompoundFile::StreamChain(const SCfbEntry& entry) {
-  if (entry.nSize == 0) return {};
+void CCompoundFile::StreamChain(const SCfbEntry& entry, std::vector<uint32_t>& rUnits,
+                                std::vector<uint8_t>* pClaimed) {
+  rUnits.clear();
+  if (entry.nSize == 0) return;
   bool bMini = entry.nSize < kMiniStreamCutoff;
   uint32_t nUnitSize = bMini ? kMiniSectorSize : kSectorSize;
   uint64_t nNeeded = CeilDiv(entry.nSize, nUnitSize);
@@ -132,58 +159,54 @@ std::vector<uint32_t> CCompoundFile::StreamChain(const SCfbEntry& entry) {
   // transaction added to it.
   uint64_t nAvailable = bMini ? m_directory.Entry(kRoot).nSize / kMiniSectorSize
                               : std::max<uint64_t>(m_nFileSectors, m_fat.Size());
-  std::string sName = CCodePage::Utf16ToUtf8(entry.sName);
-  if (nNeeded > nAvailable)
-    throw CStorageError(m_sPath + " is damaged: the stream \"" + sName +
-                        "\" is larger than the file");
+  auto damaged = [&](const char* pWhat) {
+    return CStorageError(m_sPath + " is damaged: the stream \"" +
+                         CCodePage::Utf16ToUtf8(entry.sName) + "\" " + pWhat);
+  };
+  if (nNeeded > nAvailable) throw damaged("is larger than the file");
   uint32_t nLimit = static_cast<uint32_t>(std::min<uint64_t>(Table(bMini).Size(), nAvailable));
-  std::vector<uint32_t> units = Table(bMini).Chain(entry.nStart, nNeeded, nLimit, "stream");
-  if (units.size() < nNeeded)
-    throw CStorageError(m_sPath + " is damaged: the stream \"" + sName +
-                        "\" is shorter than recorded");
-  return units;
+  Table(bMini).Chain(entry.nStart, nNeeded, nLimit, "stream", rUnits, pClaimed);
+  if (rUnits.size() < nNeeded) throw damaged("is shorter than recorded");
 }
 
 void CCompoundFile::CheckAllocation() {
-  std::vector<bool> claimed(m_fat.Size()), miniClaimed(m_miniFat.Size());
-  auto claim = [&](std::vector<bool>& taken, uint32_t nUnit, const char* pTable) {
-    if (nUnit >= taken.size() || taken[nUnit])
-      throw CStorageError(m_sPath + " is damaged: " + pTable + " " + std::to_string(nUnit) +
+  std::vector<uint8_t> claimed(m_fat.Size()), miniClaimed(m_miniFat.Size());
+  auto claim = [&](uint32_t nSector) {
+    if (nSector >= claimed.size() || claimed[nSector])
+      throw CStorageError(m_sPath + " is damaged: sector " + std::to_string(nSector) +
                           " belongs to two chains");
-    taken[nUnit] = true;
+    claimed[nSector] = 1;
   };
   // The last unit of a chain cut at its length may carry any mark; it must not read as free.
-  auto claimChain = [&](CAllocationTable& table, std::vector<bool>& taken,
-                        const std::vector<uint32_t>& chain, const char* pTable) {
-    for (uint32_t nUnit : chain) claim(taken, nUnit, pTable);
+  auto keepEnd = [](CAllocationTable& table, const std::vector<uint32_t>& chain) {
     if (!chain.empty() && table.Get(chain.back()) == kFreeSect)
       table.Reserve(chain.back(), kEndOfChain);
   };
+  auto claimChain = [&](const std::vector<uint32_t>& chain) {
+    for (uint32_t nUnit : chain) claim(nUnit);
+    keepEnd(m_fat, chain);
+  };
   for (uint32_t nSector : m_fatSectors) {
-    claim(claimed, nSector, "sector");
+    claim(nSector);
     if (m_fat.Get(nSector) != kFatSect) m_fat.Reserve(nSector, kFatSect);
   }
   for (uint32_t nSector : m_difatSectors) {
-    claim(claimed, nSector, "sector");
+    claim(nSector);
     if (m_fat.Get(nSector) != kDifSect) m_fat.Reserve(nSector, kDifSect);
   }
-  claimChain(m_fat, claimed, m_dirChain, "sector");
-  claimChain(m_fat, claimed, m_miniFatChain, "sector");
-  claimChain(m_fat, claimed, m_miniStreamChain, "sector");
-  std::vector<uint32_t> storages{kRoot};
-  while (!storages.empty()) {
-    uint32_t nStorage = storages.back();
-    storages.pop_back();
-    for (uint32_t nSid : m_directory.Children(nStorage)) {
-      const SCfbEntry& entry = m_directory.Entry(nSid);
-      if (entry.IsStorage()) {
-        storages.push_back(nSid);
-        continue;
-      }
-      bool bMini = entry.nSize < kMiniStreamCutoff;
-      claimChain(Table(bMini), bMini ? miniClaimed : claimed, StreamChain(entry),
-                 bMini ? "mini sector" : "sector");
-    }
+  claimChain(m_dirChain);
+  claimChain(m_miniFatChain);
+  claimChain(m_miniStreamChain);
+  // The streams in directory order, the order their entries lie in memory.
+  std::vector<uint32_t> units;
+  if (m_bReadOnly) m_inOneRun.assign(m_directory.Count(), false);
+  for (uint32_t nSid = 0; nSid < m_directory.Count(); ++nSid) {
+    const SCfbEntry& entry = m_directory.Entry(nSid);
+    if (!entry.IsStream() || !m_directory.IsInTree(nSid)) continue;
+    bool bMini = entry.nSize < kMiniStreamCutoff;
+    StreamChain(entry, units, bMini ? &miniClaimed : &claimed);
+    keepEnd(Table(bMini), units);
+    if (m_bReadOnly) m_inOneRun[nSid] = IsOneRun(units);
   }
 }
 
@@ -201,19 +224,16 @@ void CCompoundFile::LoadFat(const uint8_t* pHeader, uint32_t nFileSectors) {
         std::find(m_difatSectors.begin(), m_difatSectors.end(), nNext) != m_difatSectors.end())
       throw CStorageError(m_sPath + " is damaged: its list of FAT sectors loops");
     m_difatSectors.push_back(nNext);
-    std::vector<uint8_t> sector = ReadSectors({nNext});
+    std::vector<uint32_t> slots = ReadTable({nNext});
     for (uint32_t i = 0; i < kDifatSlotsPerSector && m_fatSectors.size() < nFatSectors; ++i)
-      m_fatSectors.push_back(GetLe32(&sector[4 * i]));
-    nNext = GetLe32(&sector[4 * kDifatSlotsPerSector]);
+      m_fatSectors.push_back(slots[i]);
+    nNext = slots[kDifatSlotsPerSector];
   }
   for (uint32_t nSector : m_fatSectors)
     if (nSector >= nFileSectors)
       throw CStorageError(m_sPath + " is damaged: a FAT sector lies outside the file");
 
-  std::vector<uint8_t> bytes = ReadSectors(m_fatSectors);
-  std::vector<uint32_t> entries(bytes.size() / 4);
-  for (size_t i = 0; i < entries.size(); ++i) entries[i] = GetLe32(&bytes[4 * i]);
-  m_fat.Load(std::move(entries));
+  m_fat.Load(ReadTable(m_fatSectors));
   m_committedFatSectors = m_fatSectors;
   m_committedDifatSectors = m_difatSectors;
 }
@@ -284,7 +304,7 @@ bool CCompoundFile::Remove(uint32_t nParent, std::string_view sName) {
   if (!nSid) return false;
   std::vector<uint32_t> below{*nSid};
   for (size_t i = 0; i < below.size(); ++i) {
-    if (m_openStreams.count(below[i]))
+    if (IsOpen(below[i]))
       throw CStorageError("Can't remove \"" + Name(below[i]) + "\" while it is open");
     for (uint32_t nChild : Children(below[i])) below.push_back(nChild);
   }
@@ -304,12 +324,18 @@ bool CCompoundFile::Remove(uint32_t nParent, std::string_view sName) {
 std::unique_ptr<CCompoundStream> CCompoundFile::OpenStream(uint32_t nSid) {
   const SCfbEntry& entry = m_directory.Entry(nSid);
   if (!entry.IsStream()) throw CStorageError("\"" + Name(nSid) + "\" is not a stream");
-  if (m_openStreams.count(nSid))
-    throw CStorageError("The stream \"" + Name(nSid) + "\" is already open");
+  if (IsOpen(nSid)) throw CStorageError("The stream \"" + Name(nSid) + "\" is already open");
+  if (nSid >= m_openStreams.size())
+    m_openStreams.resize(std::max(m_directory.Count(), 2 * m_openStreams.size()), false);
   std::unique_ptr<CCompoundStream> pStream(new CCompoundStream(*this, nSid));
+  m_openStreams[nSid] = true;  // the stream's destructor clears it, also on a throw below
   pStream->m_bMini = entry.nSize < kMiniStreamCutoff;
-  pStream->m_units = StreamChain(entry);
-  m_openStreams.insert(nSid);
+  if (nSid < m_inOneRun.size() && m_inOneRun[nSid]) {
+    pStream->m_units.resize(CeilDiv(entry.nSize, pStream->UnitSize()));
+    std::iota(pStream->m_units.begin(), pStream->m_units.end(), entry.nStart);
+  } else {
+    StreamChain(entry, pStream->m_units);
+  }
   return pStream;
 }
 
@@ -325,25 +351,25 @@ uint64_t CCompoundFile::UnitOffset(bool bMini, uint32_t nUnit) const {
 }
 
 uint32_t CCompoundFile::AllocateUnit(bool bMini) {
-  if (!bMini) return m_fat.Allocate();
-  uint32_t nUnit = m_miniFat.Allocate();
-  uint64_t nNeeded = (static_cast<uint64_t>(nUnit) + 1) * kMiniSectorSize;
-  SCfbEntry& root = m_directory.Modify(kRoot);
-  if (root.nSize < nNeeded) root.nSize = nNeeded;
-  ExtendChain(m_miniStreamChain, CeilDiv(root.nSize, kSectorSize), false, root.nStart);
+  uint32_t nUnit = Table(bMini).Allocate();
+  if (bMini) GrowMiniStream(nUnit);
   return nUnit;
+}
+
+void CCompoundFile::GrowMiniStream(uint32_t nMiniUnit) {
+  uint64_t nNeeded = (static_cast<uint64_t>(nMiniUnit) + 1) * kMiniSectorSize;
+  if (m_directory.Entry(kRoot).nSize >= nNeeded) return;
+  SCfbEntry& root = m_directory.Modify(kRoot);
+  root.nSize = nNeeded;
+  ExtendChain(m_miniStreamChain, CeilDiv(nNeeded, kSectorSize), false, root.nStart);
 }
 
 void CCompoundFile::ExtendChain(std::vector<uint32_t>& chain, size_t nUnits, bool bMini,
                                 uint32_t& rStart) {
-  while (chain.size() < nUnits) {
-    uint32_t nUnit = AllocateUnit(bMini);
-    if (chain.empty())
-      rStart = nUnit;
-    else
-      Table(bMini).Set(chain.back(), nUnit);
-    chain.push_back(nUnit);
-  }
+  size_t nOld = chain.size();
+  if (nOld >= nUnits) return;
+  Table(bMini).Extend(chain, nUnits, rStart);
+  if (bMini) GrowMiniStream(*std::max_element(chain.begin() + nOld, chain.end()));
 }
 
 void CCompoundFile::ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t i,
@@ -373,13 +399,21 @@ void CCompoundFile::TransferUnits(bool bMini, const std::vector<uint32_t>& chain
     // Gather the longest run of units that lie back to back in the file.
     uint64_t nPos = nOffset + nDone;
     size_t nIndex = nPos / nUnitSize;
-    uint64_t nRunStart = UnitOffset(bMini, chain[nIndex]) + nPos % nUnitSize;
-    size_t nRunLength = std::min<uint64_t>(nUnitSize - nPos % nUnitSize, nCount - nDone);
-    while (nDone + nRunLength < nCount && nIndex + 1 < chain.size() &&
-           UnitOffset(bMini, chain[nIndex + 1]) == nRunStart + nRunLength) {
+    uint64_t nUnitStart = UnitOffset(bMini, chain[nIndex]);
+    uint64_t nRunStart = nUnitStart + nPos % nUnitSize;
+    uint64_t nWantedEnd = nRunStart + (nCount - nDone);
+    uint64_t nRunEnd = nUnitStart + nUnitSize;
+    while (nRunEnd < nWantedEnd && nIndex + 1 < chain.size()) {
+      // Units numbered one after the other lie side by side, unless a new
+      // sector of the mini stream starts between them.
+      uint32_t nNext = chain[nIndex + 1];
+      bool bSideBySide = nNext == chain[nIndex] + 1 &&
+                         (!bMini || nNext % (kSectorSize / kMiniSectorSize) != 0);
+      if (!bSideBySide && UnitOffset(bMini, nNext) != nRunEnd) break;
       ++nIndex;
-      nRunLength += std::min<uint64_t>(nUnitSize, nCount - nDone - nRunLength);
+      nRunEnd += nUnitSize;
     }
+    size_t nRunLength = static_cast<size_t>(std::min(nRunEnd, nWantedEnd) - nRunStart);
     if (pRead) {
       if (m_pFile->ReadAt(nRunStart, pRead + nDone, nRunLength) != nRunLength)
         throw CStorageError(m_sPath + " is damaged: a stream lies beyond the end of the file");
@@ -393,8 +427,7 @@ void CCompoundFile::TransferUnits(bool bMini, const std::vector<uint32_t>& chain
 // ---- commit ----------------------------------------------------------------
 
 bool CCompoundFile::HasChanges() const {
-  return m_bHeaderDirty || !m_directory.DirtySectors().empty() ||
-         !m_miniFat.DirtyPages().empty() || !m_fat.DirtyPages().empty();
+  return m_bHeaderDirty || m_directory.IsDirty() || m_miniFat.IsDirty() || m_fat.IsDirty();
 }
 
 void CCompoundFile::Commit() {
@@ -403,32 +436,16 @@ void CCompoundFile::Commit() {
 
   ExtendChain(m_dirChain, CeilDiv(m_directory.Count(), kDirEntriesPerSector), false,
               m_nFirstDirSector);
-  for (uint32_t nSector : m_directory.DirtySectors())
-    RelocateIfCommitted(m_dirChain, nSector, m_nFirstDirSector);
+  std::vector<uint32_t> dirSectors = m_directory.DirtySectors();
+  for (uint32_t nSector : dirSectors) RelocateIfCommitted(m_dirChain, nSector, m_nFirstDirSector);
   ExtendChain(m_miniFatChain, CeilDiv(m_miniFat.Size(), kEntriesPerSector), false,
               m_nFirstMiniFatSector);
-  for (uint32_t nPage : m_miniFat.DirtyPages())
+  std::vector<uint32_t> miniFatPages = m_miniFat.DirtyPages();
+  for (uint32_t nPage : miniFatPages)
     RelocateIfCommitted(m_miniFatChain, nPage, m_nFirstMiniFatSector);
   FinalizeFat();
 
-  // Every changed table sector, by its place in the file, written in runs.
-  std::map<uint32_t, std::array<uint8_t, kSectorSize>> pending;
-  for (uint32_t nIndex : m_directory.DirtySectors())
-    m_directory.SerializeSector(nIndex, pending[m_dirChain[nIndex]].data());
-  for (uint32_t nPage : m_miniFat.DirtyPages())
-    m_miniFat.SerializePage(nPage, pending[m_miniFatChain[nPage]].data());
-  for (uint32_t k : DirtyDifatSectors())
-    SerializeDifatSector(k, pending[m_difatSectors[k]].data());
-  for (uint32_t nPage : m_fat.DirtyPages())
-    m_fat.SerializePage(nPage, pending[m_fatSectors[nPage]].data());
-  std::vector<uint8_t> run;
-  for (auto it = pending.begin(); it != pending.end();) {
-    uint32_t nFirst = it->first;
-    run.clear();
-    for (uint32_t nNext = nFirst; it != pending.end() && it->first == nNext; ++it, ++nNext)
-      run.insert(run.end(), it->second.begin(), it->second.end());
-    m_pFile->WriteAt(SectorOffset(nFirst), run.data(), run.size());
-  }
+  WriteTableSectors(dirSectors, miniFatPages);
   // Everything the new header points at must be on disk before the header.
   m_pFile->Sync();
   WriteHeader();
@@ -448,6 +465,47 @@ void CCompoundFile::Commit() {
   if (!m_sTempPath.empty()) {
     m_fs.Rename(m_sTempPath, m_sPath);
     m_sTempPath.clear();
+  }
+}
+
+void CCompoundFile::WriteTableSectors(const std::vector<uint32_t>& dirSectors,
+                                      const std::vector<uint32_t>& miniFatPages) {
+  // By their places in the file, so that neighbours go in one call.
+  enum class EPart : uint8_t { Directory, MiniFat, Difat, Fat };
+  struct SPending {
+    uint32_t nFileSector;
+    EPart ePart;
+    uint32_t nIndex;  // within its part
+  };
+  std::vector<SPending> pending;
+  for (uint32_t nIndex : dirSectors)
+    pending.push_back({m_dirChain[nIndex], EPart::Directory, nIndex});
+  for (uint32_t nPage : miniFatPages)
+    pending.push_back({m_miniFatChain[nPage], EPart::MiniFat, nPage});
+  for (uint32_t k : DirtyDifatSectors()) pending.push_back({m_difatSectors[k], EPart::Difat, k});
+  for (uint32_t nPage : m_fat.DirtyPages())
+    pending.push_back({m_fatSectors[nPage], EPart::Fat, nPage});
+  std::sort(pending.begin(), pending.end(),
+            [](const SPending& a, const SPending& b) { return a.nFileSector < b.nFileSector; });
+  auto serialize = [&](const SPending& sector, uint8_t* pOut) {
+    switch (sector.ePart) {
+      case EPart::Directory: m_directory.SerializeSector(sector.nIndex, pOut); break;
+      case EPart::MiniFat: m_miniFat.SerializePage(sector.nIndex, pOut); break;
+      case EPart::Difat: SerializeDifatSector(sector.nIndex, pOut); break;
+      case EPart::Fat: m_fat.SerializePage(sector.nIndex, pOut); break;
+    }
+  };
+  constexpr size_t kMaxRun = 512;
+  std::vector<uint8_t> run;
+  for (size_t i = 0; i < pending.size();) {
+    size_t nRun = 1;
+    while (nRun < kMaxRun && i + nRun < pending.size() &&
+           pending[i + nRun].nFileSector == pending[i].nFileSector + nRun)
+      ++nRun;
+    run.resize(nRun * kSectorSize);
+    for (size_t k = 0; k < nRun; ++k) serialize(pending[i + k], &run[k * kSectorSize]);
+    m_pFile->WriteAt(SectorOffset(pending[i].nFileSector), run.data(), run.size());
+    i += nRun;
   }
 }
 

@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,11 +75,21 @@ class CCompoundFile {
   void LoadFat(const uint8_t* pHeader, uint32_t nFileSectors);
   // Checks that no sector or mini sector serves two purposes and that every
   // one in use is marked so; a damaged table would otherwise hand out a
-  // sector that holds data.
+  // sector that holds data. Fills m_inOneRun for a file open for reading.
   void CheckAllocation();
-  std::vector<uint32_t> StreamChain(const SCfbEntry& entry);
-  std::vector<uint8_t> ReadSectors(const std::vector<uint32_t>& sectors);
+  // The units of a stream into `rUnits`; throws CStorageError when the
+  // chain is damaged or shorter than the stream. `pClaimed` as for
+  // CAllocationTable::Chain.
+  void StreamChain(const SCfbEntry& entry, std::vector<uint32_t>& rUnits,
+                   std::vector<uint8_t>* pClaimed = nullptr);
+  // Reads sectors[nFirst, nFirst + nCount) into `pOut`, one after the other.
+  void ReadSectors(const std::vector<uint32_t>& sectors, size_t nFirst, size_t nCount,
+                   uint8_t* pOut);
+  // The little-endian 32-bit entries the sectors hold.
+  std::vector<uint32_t> ReadTable(const std::vector<uint32_t>& sectors);
+  std::vector<SCfbEntry> ReadDirectory();
   void RequireWritable() const;
+  bool IsOpen(uint32_t nSid) const { return nSid < m_openStreams.size() && m_openStreams[nSid]; }
   uint32_t ValidateNewName(uint32_t nParent, std::string_view sName,
                            std::u16string& rName) const;
 
@@ -88,6 +97,8 @@ class CCompoundFile {
   CAllocationTable& Table(bool bMini) { return bMini ? m_miniFat : m_fat; }
   uint64_t UnitOffset(bool bMini, uint32_t nUnit) const;
   uint32_t AllocateUnit(bool bMini);
+  // Makes the mini stream long enough to hold that mini sector.
+  void GrowMiniStream(uint32_t nMiniUnit);
   // Puts `nNew` in place of the chain's i-th unit and frees the old one.
   void ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t i, uint32_t nNew,
                    uint32_t& rStart);
@@ -99,6 +110,9 @@ class CCompoundFile {
 
   bool HasChanges() const;
   void FinalizeFat();
+  // Writes every changed sector of the directory, the mini FAT, the DIFAT and the FAT.
+  void WriteTableSectors(const std::vector<uint32_t>& dirSectors,
+                         const std::vector<uint32_t>& miniFatPages);
   std::vector<uint32_t> DirtyDifatSectors() const;
   void SerializeDifatSector(uint32_t k, uint8_t* pOut) const;
   void WriteHeader();
@@ -119,7 +133,11 @@ class CCompoundFile {
   std::vector<uint32_t> m_fatSectors, m_difatSectors;
   std::vector<uint32_t> m_committedFatSectors, m_committedDifatSectors;
   uint32_t m_nFileSectors = 0;  // sectors the file held when opened
-  std::set<uint32_t> m_openStreams;
+  std::vector<bool> m_openStreams;  // by directory id
+  // By directory id, in a file open for reading, whose tables never change:
+  // the stream's units were found to follow one another when the file was
+  // checked, so opening it needs no walk of its chain.
+  std::vector<bool> m_inOneRun;
 };
 
 }  // namespace orv

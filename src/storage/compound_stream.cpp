@@ -12,7 +12,7 @@ using namespace cfb;
 CCompoundStream::CCompoundStream(CCompoundFile& file, uint32_t nSid)
     : m_file(file), m_nSid(nSid) {}
 
-CCompoundStream::~CCompoundStream() { m_file.m_openStreams.erase(m_nSid); }
+CCompoundStream::~CCompoundStream() { m_file.m_openStreams[m_nSid] = false; }
 
 uint32_t CCompoundStream::UnitSize() const { return m_bMini ? kMiniSectorSize : kSectorSize; }
 

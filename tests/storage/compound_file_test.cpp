@@ -1,11 +1,14 @@
 #include "storage/compound_file.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <random>
+#include <tuple>
 
+#include "storage/allocation_table.h"
 #include "storage/compound_stream.h"
 #include "support/test_support.h"
 
@@ -105,6 +108,35 @@ TEST(CompoundFile, StreamsCrossTheMiniCutoffBothWays) {
   EXPECT_EQ(Contents(sPath)["s"], sBig.substr(0, 100) + std::string(200, '\0') + "x");
 }
 
+TEST(CompoundFile, StreamsWrittenInTurnsReadBackWithTheirUnitsInterleaved) {
+  CTempDir dir;
+  std::string sPath = dir.File("turns.cfb");
+  // Pieces of two streams in turn: their units alternate, in the mini stream
+  // and in whole sectors; a third stream's units follow one another.
+  std::map<std::string, std::string> expected{
+      {"a", Pattern(3000, 21)}, {"b", Pattern(3000, 22)},
+      {"c", Pattern(6000, 23)}, {"d", Pattern(6000, 24)}, {"e", Pattern(700, 25)}};
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    for (auto [sFirst, sSecond, nPiece] : {std::tuple{"a", "b", 64}, {"c", "d", 512}}) {
+      auto pFirst = pFile->OpenStream(pFile->CreateStream(CCompoundFile::kRoot, sFirst));
+      auto pSecond = pFile->OpenStream(pFile->CreateStream(CCompoundFile::kRoot, sSecond));
+      const std::string& s1 = expected[sFirst];
+      const std::string& s2 = expected[sSecond];
+      for (size_t n = 0; n < s1.size(); n += nPiece) {
+        pFirst->Write(s1.data() + n, std::min<size_t>(nPiece, s1.size() - n));
+        pSecond->Write(s2.data() + n, std::min<size_t>(nPiece, s2.size() - n));
+      }
+    }
+    PutStream(*pFile, CCompoundFile::kRoot, "e", expected["e"]);
+    pFile->Commit();
+  }
+  EXPECT_EQ(Contents(sPath), expected);  // opened for reading only
+  auto pFile = CCompoundFile::Open(sPath, EMode::ReadWrite);
+  for (const auto& [sName, sData] : expected)
+    EXPECT_EQ(GetStream(*pFile, *pFile->Find(CCompoundFile::kRoot, sName)), sData) << sName;
+}
+
 TEST(CompoundFile, RewritingInPlaceKeepsTheUncoveredBytes) {
   CTempDir dir;
   std::string sPath = dir.File("rewrite.cfb");
@@ -201,9 +233,146 @@ TEST(CompoundDirectory, SiblingTreesStayOrderedAndShallowUnderAnyInsertionOrder)
     bool bOrdered = true;
     int nDepth = TreeDepth(directory, directory.Entry(CCompoundDirectory::kRootSid).nChild, bOrdered);
     EXPECT_TRUE(bOrdered);
-    EXPECT_LE(nDepth, 25);  // log base 3/2 of 4000 is about 20.5
+    EXPECT_LE(nDepth, 17);  // an AVL tree of 4000 nodes is at most 17 deep
     EXPECT_EQ(directory.Children(CCompoundDirectory::kRootSid).size(), 3990u);
   }
+}
+
+// Height of the sibling tree from `nTop`; clears `rBalanced` where the two
+// sides of a node differ in height by more than one.
+int AvlHeight(const CCompoundDirectory& directory, uint32_t nTop, bool& rBalanced) {
+  if (nTop == cfb::kNoStream) return 0;
+  const SCfbEntry& entry = directory.Entry(nTop);
+  int nLeft = AvlHeight(directory, entry.nLeft, rBalanced);
+  int nRight = AvlHeight(directory, entry.nRight, rBalanced);
+  if (std::abs(nLeft - nRight) > 1) rBalanced = false;
+  return 1 + std::max(nLeft, nRight);
+}
+
+void ExpectOrderedAndBalanced(const CCompoundDirectory& directory, uint32_t nStorage) {
+  bool bOrdered = true, bBalanced = true;
+  TreeDepth(directory, directory.Entry(nStorage).nChild, bOrdered);
+  AvlHeight(directory, directory.Entry(nStorage).nChild, bBalanced);
+  EXPECT_TRUE(bOrdered);
+  EXPECT_TRUE(bBalanced);
+}
+
+std::u16string Utf16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+
+TEST(CompoundDirectory, TreesStayBalancedAndEveryNameIsFoundAfterRemovals) {
+  // A numbered series, whose names the index keeps side by side.
+  std::vector<std::u16string> names;
+  for (int i = 0; i < 2000; ++i) names.push_back(Utf16("Note" + std::to_string(i)));
+  std::vector<std::vector<std::u16string>> orders{names, names, names};
+  std::reverse(orders[1].begin(), orders[1].end());
+  std::shuffle(orders[2].begin(), orders[2].end(), std::mt19937(7));
+  const uint32_t kRoot = CCompoundDirectory::kRootSid;
+  for (const auto& order : orders) {
+    CCompoundDirectory directory;
+    directory.InitNew();
+    std::map<std::u16string, uint32_t> sids;
+    for (const auto& name : order) sids[name] = directory.Add(kRoot, name, cfb::kTypeStream);
+    ExpectOrderedAndBalanced(directory, kRoot);
+    for (size_t i = 0; i < order.size(); i += 4) directory.Remove(kRoot, sids[order[i]]);
+    ExpectOrderedAndBalanced(directory, kRoot);
+    for (size_t i = 0; i < order.size(); ++i) {
+      std::u16string sUpper = order[i];
+      std::transform(sUpper.begin(), sUpper.end(), sUpper.begin(),
+                     [](char16_t c) { return c >= u'a' && c <= u'z' ? c - 32 : c; });
+      auto found = directory.Find(kRoot, sUpper);
+      if (i % 4 == 0)
+        EXPECT_FALSE(found.has_value()) << i;
+      else
+        EXPECT_EQ(found, sids[order[i]]) << i;
+    }
+  }
+}
+
+TEST(CompoundDirectory, ATreeAnotherWriterLeftUnbalancedIsRebuiltBeforeItGrows) {
+  const uint32_t kRoot = CCompoundDirectory::kRootSid;
+  // 200 children in a chain down the right, first in order, then in reverse.
+  for (bool bReverse : {false, true}) {
+    std::vector<SCfbEntry> entries(201);
+    entries[0].sName = u"Root Entry";
+    entries[0].nType = cfb::kTypeRoot;
+    entries[0].nChild = 1;
+    for (uint32_t i = 1; i <= 200; ++i) {
+      entries[i].sName = Utf16(std::to_string(bReverse ? 2000 - i : 1000 + i));
+      entries[i].nType = cfb::kTypeStream;
+      entries[i].nRight = i < 200 ? i + 1 : cfb::kNoStream;
+    }
+    CCompoundDirectory directory;
+    directory.Load(entries);
+    uint32_t nNew = directory.Add(kRoot, u"0999", cfb::kTypeStream);
+    ExpectOrderedAndBalanced(directory, kRoot);
+    EXPECT_EQ(directory.Children(kRoot).size(), 201u);
+    EXPECT_EQ(directory.Children(kRoot).front(), nNew);
+    auto found = directory.Find(kRoot, u"1900");
+    if (bReverse)
+      EXPECT_EQ(found, 100u);
+    else
+      EXPECT_FALSE(found.has_value());
+  }
+  // A tree that is balanced already grows by a few changed entries, not a rebuild.
+  CCompoundDirectory built;
+  built.InitNew();
+  for (int i = 0; i < 1000; ++i) built.Add(kRoot, Utf16(std::to_string(i)), cfb::kTypeStream);
+  std::vector<SCfbEntry> entries;
+  for (uint32_t nSid = 0; nSid < built.Count(); ++nSid) entries.push_back(built.Entry(nSid));
+  CCompoundDirectory directory;
+  directory.Load(entries);
+  directory.Add(kRoot, u"1000", cfb::kTypeStream);
+  ExpectOrderedAndBalanced(directory, kRoot);
+  EXPECT_LE(directory.DirtySectors().size(), 8u);
+}
+
+TEST(AllocationTable, ExtendTakesOnlyUnitsFreeNowAndAtTheLastCommit) {
+  // Units 1 and 5 hold committed chains; unit 9 is reserved.
+  std::vector<uint32_t> entries(cfb::kEntriesPerSector, cfb::kFreeSect);
+  entries[1] = cfb::kEndOfChain;
+  entries[5] = cfb::kEndOfChain;
+  CAllocationTable table(9);
+  table.Load(entries);
+  table.Free(1);  // freed now, but the committed state still uses it
+  std::vector<uint32_t> chain;
+  uint32_t nStart = cfb::kEndOfChain;
+  table.Extend(chain, 8, nStart);
+  EXPECT_EQ(chain, (std::vector<uint32_t>{0, 2, 3, 4, 6, 7, 8, 10}));
+  EXPECT_EQ(nStart, 0u);
+  EXPECT_NE(table.Get(9), cfb::kFreeSect);  // marked used, so no one takes it
+  table.Extend(chain, 300, nStart);  // past the end of the table
+  EXPECT_EQ(table.Size() % cfb::kEntriesPerSector, 0u);
+  for (size_t i = 0; i + 1 < chain.size(); ++i) ASSERT_EQ(table.Get(chain[i]), chain[i + 1]);
+  EXPECT_EQ(table.Get(chain.back()), cfb::kEndOfChain);
+  EXPECT_EQ(table.Chain(nStart, 300, static_cast<uint32_t>(table.Size()), "stream"), chain);
+  // Once committed, the freed unit is handed out again.
+  table.MarkCommitted();
+  std::vector<uint32_t> next;
+  table.Extend(next, 1, nStart);
+  EXPECT_EQ(next, std::vector<uint32_t>{1});
+}
+
+TEST(AllocationTable, ChainsThatLoopOrShareUnitsAreRefused) {
+  // 0 -> 1 -> 2 -> 1 loops after ascending; 5 -> 6 and 7 -> 6 share unit 6.
+  std::vector<uint32_t> entries(cfb::kEntriesPerSector, cfb::kFreeSect);
+  entries[0] = 1;
+  entries[1] = 2;
+  entries[2] = 1;
+  entries[5] = 6;
+  entries[7] = 6;
+  entries[6] = cfb::kEndOfChain;
+  CAllocationTable table;
+  table.Load(entries);
+  const uint32_t nLimit = cfb::kEntriesPerSector;
+  EXPECT_THROW(table.Chain(0, 10, nLimit, "stream"), CStorageError);
+  // A chain may step back without looping, also over units a refused walk went through.
+  EXPECT_EQ(table.Chain(2, 2, nLimit, "stream"), (std::vector<uint32_t>{2, 1}));
+  // Claims kept across walks refuse a unit that an earlier chain took.
+  std::vector<uint8_t> claimed(table.Size());
+  std::vector<uint32_t> units;
+  table.Chain(5, 2, nLimit, "stream", units, &claimed);
+  EXPECT_THROW(table.Chain(7, 2, nLimit, "stream", units, &claimed), CStorageError);
+  EXPECT_THROW(table.Chain(0, 10, nLimit, "stream", units, &claimed), CStorageError);
 }
 
 // Runs `change` against a copy of `sPath` with the n-th write failing, for
@@ -394,6 +563,35 @@ TEST(CompoundFile, ChainsThatShareSectorsAreRefused) {
   cfb::PutLe32(p + cfb::SectorOffset(nDir) + 128 * nTwo + 0x74, nStartOfOne);
   test::WriteWholeFile(sPath, s);
   EXPECT_THROW(CCompoundFile::Open(sPath, EMode::ReadWrite), CStorageError);
+}
+
+TEST(CompoundFile, EntriesLeftOutsideTheTreeAreNotChecked) {
+  CTempDir dir;
+  std::string sPath = dir.File("debris.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "keep", std::string(5000, 'k'));
+    PutStream(*pFile, CCompoundFile::kRoot, "gone", std::string(5000, 'g'));
+    pFile->Commit();
+  }
+  // Unlink "gone" (entry 2, the left of "keep", entry 1) but leave it a stream,
+  // pointing at the sectors of "keep": debris such as other writers leave.
+  std::string s = test::ReadWholeFile(sPath);
+  auto* p = reinterpret_cast<uint8_t*>(s.data());
+  size_t nDir = cfb::SectorOffset(cfb::GetLe32(p + 0x30));
+  ASSERT_EQ(cfb::GetLe32(p + nDir + 128 + 0x44), 2u);
+  cfb::PutLe32(p + nDir + 128 + 0x44, cfb::kNoStream);
+  cfb::PutLe32(p + nDir + 256 + 0x74, cfb::GetLe32(p + nDir + 128 + 0x74));
+  test::WriteWholeFile(sPath, s);
+  {
+    auto pFile = CCompoundFile::Open(sPath, EMode::ReadWrite);
+    EXPECT_FALSE(pFile->Find(CCompoundFile::kRoot, "gone").has_value());
+    PutStream(*pFile, CCompoundFile::kRoot, "new", "n");
+    pFile->Commit();
+  }
+  auto contents = Contents(sPath);
+  EXPECT_EQ(contents.size(), 2u);
+  EXPECT_EQ(contents["keep"], std::string(5000, 'k'));
 }
 
 }  // namespace
