@@ -12,6 +12,7 @@
 #include "cli/note_path.h"
 #include "cli/protection_commands.h"
 #include "model/mini_xml_parser.h"
+#include "model/note_walk.h"
 
 namespace orv::cli {
 
@@ -37,25 +38,13 @@ void Info(CCliSession& session, const std::string& sFile) {
             << '\n';
 }
 
-// Notes in document order, two blanks per level. An explicit stack, since
-// notes may nest deeper than the call stack would allow.
+// Notes in document order, two blanks per level.
 void PrintNotes(const CElementList& topLevel) {
-  struct SFrame {
-    const CElementList* pList;
-    size_t nNext;
-  };
-  std::vector<SFrame> stack{{&topLevel, 0}};
-  while (!stack.empty()) {
-    SFrame& frame = stack.back();
-    if (frame.nNext == frame.pList->size()) {
-      stack.pop_back();
-      continue;
-    }
-    const XMLelement& element = *(*frame.pList)[frame.nNext++];
-    if (!element.IsNote()) continue;
-    std::cout << std::string(2 * stack.size(), ' ') << GetProperty(element, "name") << '\n';
-    stack.push_back({&element.m_children, 0});
-  }
+  WalkNotes(topLevel, [](const XMLelement&) { return false; },
+            [](const XMLelement& note, const std::vector<size_t>& path) {
+              std::cout << std::string(2 * path.size(), ' ') << GetProperty(note, "name") << '\n';
+              return true;
+            });
 }
 
 void Tree(CCliSession& session, const std::string& sFile) {

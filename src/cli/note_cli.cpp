@@ -11,6 +11,7 @@
 #include "app/settings_defaults.h"
 #include "cli/cli_tree_view.h"
 #include "cli/note_path.h"
+#include "model/note_walk.h"
 #include "tree/folder_commands.h"
 #include "tree/note_commands.h"
 #include "tree/note_order_commands.h"
@@ -24,30 +25,17 @@ const std::vector<std::string> kSortKeys{"name", "created", "modified"};
 // "0:1.2": the folder index, then the note's position among the notes at
 // each level. One walk, however deep the note lies.
 std::string NotePathText(CNoteTree& tree, const XMLelement& note) {
-  struct SFrame {
-    const CElementList* pList;
-    size_t nNext = 0;
-    size_t nNotes = 0;
-  };
-  std::vector<SFrame> stack{{&tree.CurrentFolder().TopLevel()}};
-  while (!stack.empty()) {
-    SFrame& frame = stack.back();
-    if (frame.nNext == frame.pList->size()) {
-      stack.pop_back();
-      continue;
-    }
-    const XMLelement& element = *(*frame.pList)[frame.nNext++];
-    if (!element.IsNote()) continue;
-    ++frame.nNotes;
-    if (&element == &note) {
-      std::string sText = std::to_string(tree.CurrentIndex()) + ":";
-      for (size_t i = 0; i < stack.size(); ++i)
-        sText += (i ? "." : "") + std::to_string(stack[i].nNotes - 1);
-      return sText;
-    }
-    stack.push_back({&element.m_children});
-  }
-  return std::to_string(tree.CurrentIndex()) + ":?";
+  std::string sText = std::to_string(tree.CurrentIndex()) + ":";
+  bool bFound = false;
+  WalkNotes(tree.CurrentFolder().TopLevel(), [](const XMLelement&) { return false; },
+            [&](const XMLelement& element, const std::vector<size_t>& path) {
+              if (&element != &note) return true;
+              for (size_t i = 0; i < path.size(); ++i)
+                sText += (i ? "." : "") + std::to_string(path[i]);
+              bFound = true;
+              return false;
+            });
+  return bFound ? sText : sText + "?";
 }
 
 EOrderCommand SortCommand(const std::string& sKey, bool bAll) {

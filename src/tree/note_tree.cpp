@@ -1,5 +1,7 @@
 #include "tree/note_tree.h"
 
+#include "model/note_walk.h"
+
 #include <stdexcept>
 #include <tuple>
 
@@ -10,28 +12,13 @@ constexpr std::string_view kSelectedKey = "selected";
 
 bool CarriesHide(const XMLelement& note) { return FindPropertyElement(note, "hide") != nullptr; }
 
-// Calls fn for the notes of `topLevel`, depth first, each before its
-// subnotes, until fn returns false. With bSkipHidden a hidden note is passed
-// over together with its subtree. An explicit stack, because notes may nest
-// deeper than the call stack goes.
+// The notes of `topLevel` depth first until fn returns false; with
+// bSkipHidden a hidden note is passed over with its subtree.
 template <typename F>
 void WalkNotes(const CElementList& topLevel, bool bSkipHidden, F&& fn) {
-  struct SFrame {
-    const CElementList* pList;
-    size_t nNext;
-  };
-  std::vector<SFrame> stack{{&topLevel, 0}};
-  while (!stack.empty()) {
-    SFrame& frame = stack.back();
-    if (frame.nNext == frame.pList->size()) {
-      stack.pop_back();
-      continue;
-    }
-    XMLelement& element = *(*frame.pList)[frame.nNext++];
-    if (!element.IsNote() || (bSkipHidden && CarriesHide(element))) continue;
-    if (!fn(element)) return;
-    stack.push_back({&element.m_children, 0});
-  }
+  orv::WalkNotes(
+      topLevel, [&](const XMLelement& note) { return bSkipHidden && CarriesHide(note); },
+      [&](XMLelement& note, const std::vector<size_t>&) { return fn(note); });
 }
 
 }  // namespace

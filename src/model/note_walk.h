@@ -1,0 +1,45 @@
+#pragma once
+// Walks the notes of a tree depth first, each before its subnotes, with an
+// explicit stack: notes may nest deeper than the call stack goes.
+
+#include <cstddef>
+#include <vector>
+
+#include "model/xml_element.h"
+
+namespace orv {
+
+// Calls fn(note, path) until it returns false; path[i] is the note's position
+// among the notes at level i (its depth is path.size() - 1). A note for which
+// skip(note) is true is passed over together with its subtree.
+template <typename F, typename S>
+void WalkNotes(const CElementList& topLevel, S&& skip, F&& fn) {
+  struct SFrame {
+    const CElementList* pList;
+    size_t nNext;
+  };
+  std::vector<SFrame> stack{{&topLevel, 0}};
+  // The position of the note being visited at each open level; the last
+  // entry moves on once a note (and its subtree) is done.
+  std::vector<size_t> path{0};
+  while (!stack.empty()) {
+    SFrame& frame = stack.back();
+    if (frame.nNext == frame.pList->size()) {
+      stack.pop_back();
+      path.pop_back();
+      if (!path.empty()) ++path.back();
+      continue;
+    }
+    XMLelement& element = *(*frame.pList)[frame.nNext++];
+    if (!element.IsNote()) continue;
+    if (skip(element)) {
+      ++path.back();
+      continue;
+    }
+    if (!fn(element, static_cast<const std::vector<size_t>&>(path))) return;
+    stack.push_back({&element.m_children, 0});
+    path.push_back(0);
+  }
+}
+
+}  // namespace orv
