@@ -69,6 +69,7 @@ constexpr SSettingInfo kAllSettings[] = {
     Info(kTipStartUp), Info(kTipFilePos), Info(kTipTimeStamp),
     Info(kFindHistoryCount), Info(kAdvancedFindHistoryCount), Info(kSettingsDialogTab),
     Info(kStyleCount), Info(kStyleCurSel), Info(kLinkedFile), Info(kMergeStart),
+    Info(kIconDialogWidth), Info(kIconDialogHeight),
 };
 
 }  // namespace

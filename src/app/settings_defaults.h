@@ -155,6 +155,9 @@ inline constexpr SIntSetting kSettingsDialogTab = CurrentTabSetting("CSettingsDi
 // The style names themselves are texts "style0", "style1", … in the same section.
 inline constexpr SIntSetting kStyleCount{"Styles", "count", 0};
 inline constexpr SIntSetting kStyleCurSel{"Styles", "cursel", 0};
+// The icon picker's size, worth enlarging on a big screen; 0 means its own size.
+inline constexpr SIntSetting kIconDialogWidth{"CSelectIconDialog", "Width", 0};
+inline constexpr SIntSetting kIconDialogHeight{"CSelectIconDialog", "Height", 0};
 inline constexpr SStringSetting kLinkedFile{"CRTFView", "OnInsertLinkToFile", ""};
 // Where the "Merge With ..." file dialog starts; the chosen file is written back.
 inline constexpr SStringSetting kMergeStart{"CMainFrame", "OnFileMerge", "Keywords"};

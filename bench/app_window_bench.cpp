@@ -1,0 +1,125 @@
+// The desktop app on big documents: how long the window takes, beyond the
+// core's own open, to show a document of 100,000 notes, and how a folder of
+// 100,000 notes on one level behaves (showing it, selecting a note,
+// scrolling to its end). Runs offscreen; times are best of three.
+//
+//   app_window_bench [--notes N]
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+#include "app/memory_settings.h"
+#include "app/settings_defaults.h"
+#include "document_generator.h"
+#include "no_user_ui.h"
+#include "tree/note_navigation.h"
+#include "ui/app_paths.h"
+#include "ui/window/folder_tab_bar.h"
+#include "ui/window/main_window.h"
+#include "ui/window/note_tree_view.h"
+
+namespace {
+
+using namespace orv;
+using Clock = std::chrono::steady_clock;
+
+double BestOf3(const std::function<void()>& run) {
+  double dBest = 1e9;
+  for (int i = 0; i < 3; ++i) {
+    auto start = Clock::now();
+    run();
+    dBest = std::min(dBest, std::chrono::duration<double>(Clock::now() - start).count());
+  }
+  return dBest;
+}
+
+void Save(size_t nNotes, size_t nFolders, const std::string& sPath) {
+  bench::CNoUserUi ui;
+  CMemorySettingsStore settings;
+  WriteSetting(settings, kNumBackCopies, 0);
+  COrvellaDoc doc(ui, settings);
+  bench::GenerateDocument(doc, nNotes);
+  if (nFolders == 1) {
+    // Every note of every folder at the top level of the first folder.
+    CXMLTree& first = *doc.m_folders.m_folders[0];
+    for (size_t f = 1; f < doc.m_folders.m_folders.size(); ++f) {
+      CXMLTree& other = *doc.m_folders.m_folders[f];
+      for (auto& pContent : other.m_contents) first.m_contents.push_back(std::move(pContent));
+      for (auto& pNote : other.TopLevel()) first.TopLevel().push_back(std::move(pNote));
+    }
+    doc.m_folders.m_folders.resize(1);
+    std::vector<XMLelement*> notes = first.AllNotes();
+    CElementList flat;
+    for (XMLelement* pNote : notes) {
+      for (auto& pChild : pNote->m_children)
+        if (pChild->IsNote()) flat.push_back(std::move(pChild));
+      std::erase(pNote->m_children, nullptr);
+    }
+    for (auto& pNote : flat) first.TopLevel().push_back(std::move(pNote));
+    first.RelinkContents();
+  }
+  doc.OnSaveDocument(sPath);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QStandardPaths::setTestModeEnabled(true);
+  QApplication app(argc, argv);
+  size_t nNotes = 100000;
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::string(argv[i]) == "--notes") nNotes = std::stoul(argv[i + 1]);
+
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvella-app-bench";
+  std::filesystem::create_directories(dir);
+  qputenv("ORVELLA_HOME", QByteArray::fromStdString(dir.string()));
+  for (size_t nFolders : {4u, 1u}) {
+    std::string sPath = (dir / ("bench" + std::to_string(nFolders) + ".orv")).string();
+    Save(nNotes, nFolders, sPath);
+
+    bench::CNoUserUi ui;
+    CMemorySettingsStore settings;
+    double dCore = BestOf3([&] {
+      COrvellaDoc doc(ui, settings);
+      doc.OnOpenDocument(sPath);
+    });
+    CAppPaths paths;
+    CMainWindow window(settings, paths);
+    window.resize(1024, 768);
+    window.show();
+    double dWindow = BestOf3([&] {
+      window.Doc().m_bModified = false;
+      window.OpenDocument(QString::fromStdString(sPath));
+      QCoreApplication::processEvents();
+    });
+    std::vector<XMLelement*> top = window.Tree().ShownChildren(nullptr);
+    double dSelect = BestOf3([&] {
+      SelectByUser(window.Tree(), top[top.size() / 2]);
+      QCoreApplication::processEvents();
+      SelectByUser(window.Tree(), top[top.size() / 3]);
+      QCoreApplication::processEvents();
+    }) / 2;
+    double dScroll = BestOf3([&] {
+      QScrollBar* pBar = window.TreeView().verticalScrollBar();
+      pBar->setValue(pBar->maximum());
+      window.TreeView().viewport()->repaint();
+      pBar->setValue(0);
+      window.TreeView().viewport()->repaint();
+    }) / 2;
+    std::printf("%zu notes in %zu folder(s), %zu at the top of the shown folder\n", nNotes, nFolders,
+                top.size());
+    std::printf("  core open %.3f s; window open and show %.3f s; beyond the core %.3f s\n", dCore,
+                dWindow, dWindow - dCore);
+    std::printf("  selecting a note %.1f ms; scrolling end to end and painting %.1f ms\n",
+                dSelect * 1000, dScroll * 1000);
+    window.Doc().m_bModified = false;
+  }
+  std::filesystem::remove_all(dir);
+  return 0;
+}

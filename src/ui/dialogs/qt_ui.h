@@ -1,0 +1,36 @@
+#pragma once
+// The desktop app's answer to every question a core command asks: Qt's
+// standard dialogs and our own pickers, modal over the main window.
+
+#include <QWidget>
+
+#include "app/settings_store.h"
+#include "app/ui_port.h"
+
+namespace orv {
+
+class CQtUi : public CUiPort {
+ public:
+  // Dialogs open over `pParent` (may be null); the icon picker keeps its size
+  // in `settings`.
+  CQtUi(QWidget* pParent, CSettingsStore& settings) : m_pParent(pParent), m_settings(settings) {}
+
+  std::optional<std::string> AskText(const std::string& sCaption, const std::string& sInitial,
+                                     bool bSecret) override;
+  void ShowMessage(const std::string& sTitle, const std::string& sText,
+                   EMessageIcon eIcon) override;
+  SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) override;
+  std::optional<std::string> ChooseFolder(const std::string& sTitle,
+                                          const std::string& sStart) override;
+  std::optional<int> ChooseIcon(int nCurrent) override;
+  std::optional<int32_t> ChooseColor(int32_t nCurrent) override;
+  std::optional<SNoteTypeAnswer> AskNoteType(int32_t nCurrent) override;
+  std::optional<std::string> ChooseFile(const SFileDialog& dialog) override;
+  std::optional<std::string> ClipboardText() override;
+
+ private:
+  QWidget* m_pParent;
+  CSettingsStore& m_settings;
+};
+
+}  // namespace orv

@@ -1,0 +1,196 @@
+#include "ui/editors/editor_pane.h"
+
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include "tree/note_protection.h"
+#include "ui/rtf/rtf_reader.h"
+#include "ui/rtf/rtf_writer.h"
+
+namespace orv {
+
+namespace {
+
+// The code page a document's rich text is written in when it names none.
+constexpr std::string_view kRtfCodePage = "windows-1252";
+
+EEditorKind KindOfType(const std::string& sType) {
+  if (sType == "0" || sType == "3") return EEditorKind::Text;
+  if (sType == "1" || sType == "4") return EEditorKind::Html;
+  return EEditorKind::Rich;
+}
+
+}  // namespace
+
+CEditorPane::CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pParent)
+    : QStackedWidget(pParent), m_tree(tree) {
+  m_pEmpty = new QLabel(this);
+  m_pEmpty->setAlignment(Qt::AlignCenter);
+  m_pPlain = new QPlainTextEdit(this);
+  m_pPlain->setObjectName("PlainTextEditor");
+  m_pRichPage = new QWidget(this);
+  m_pRich = new CRichTextEdit(m_pRichPage);
+  m_pRich->setObjectName("RichTextEditor");
+  m_pFormatBar = new CFormatBar(*m_pRich, settings, m_pRichPage);
+  auto* pLayout = new QVBoxLayout(m_pRichPage);
+  pLayout->setContentsMargins(0, 0, 0, 0);
+  pLayout->setSpacing(0);
+  pLayout->addWidget(m_pFormatBar);
+  pLayout->addWidget(m_pRich);
+  m_pHtml = new CRichTextEdit(this);
+  m_pHtml->setObjectName("HtmlEditor");
+  for (QWidget* pPage : {static_cast<QWidget*>(m_pEmpty), static_cast<QWidget*>(m_pPlain),
+                         m_pRichPage, static_cast<QWidget*>(m_pHtml)})
+    addWidget(pPage);
+  connect(m_pRich, &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
+  connect(m_pHtml, &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
+}
+
+void CEditorPane::ShowNote(XMLelement* pNote) {
+  m_pNote = nullptr;
+  m_pFolder = nullptr;
+  if (!pNote) {
+    Load(EEditorKind::Empty, {}, true, true);
+    return;
+  }
+  SNoteOpening opening = OpenNote(m_tree, *pNote);
+  std::string sContent;
+  if (opening.bShowContent) {
+    if (CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*pNote))
+      sContent = pContent->GetContent();
+  }
+  Load(KindOfType(GetProperty(*pNote, "type")), sContent, opening.bShowContent, opening.bReadOnly);
+  m_pNote = pNote;
+  m_pFolder = &m_tree.CurrentFolder();
+  int nScroll = std::atoi(GetProperty(*pNote, "scroll_pos").c_str());
+  int nCaret = std::atoi(GetProperty(*pNote, "curline").c_str());
+  if (nScroll != 0 && nCaret != 0) RestoreScrollAndCaret(nScroll, nCaret);
+}
+
+void CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bShowContent,
+                       bool bReadOnly) {
+  m_eKind = eKind;
+  QString sPlaceholder = QString::fromUtf8(kPasswordPlaceholder);
+  switch (eKind) {
+    case EEditorKind::Empty:
+      setCurrentWidget(m_pEmpty);
+      return;
+    case EEditorKind::Text:
+      m_pPlain->setPlainText(bShowContent ? QString::fromStdString(sContent) : sPlaceholder);
+      m_pPlain->setReadOnly(bReadOnly);
+      m_pPlain->document()->setModified(false);
+      setCurrentWidget(m_pPlain);
+      return;
+    case EEditorKind::Rich:
+      if (bShowContent)
+        ReadRtf(sContent, *m_pRich->document(), kRtfCodePage);
+      else
+        m_pRich->setPlainText(sPlaceholder);
+      m_pRich->setReadOnly(bReadOnly);
+      m_pRich->document()->setModified(false);
+      m_pFormatBar->setEnabled(!bReadOnly);
+      setCurrentWidget(m_pRichPage);
+      return;
+    case EEditorKind::Html:
+      if (bShowContent)
+        m_pHtml->setHtml(QString::fromStdString(sContent));
+      else
+        m_pHtml->setPlainText(sPlaceholder);
+      m_pHtml->setReadOnly(bReadOnly);
+      m_pHtml->document()->setModified(false);
+      setCurrentWidget(m_pHtml);
+      return;
+  }
+}
+
+void CEditorPane::Store() {
+  // A note of another folder (the folder was switched or deleted since) is
+  // not ours to write to any more.
+  if (!m_pNote || m_pFolder != &m_tree.CurrentFolder()) return;
+  CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*m_pNote);
+  std::string sStored = pContent ? pContent->GetContent() : std::string();
+  auto [nScroll, nCaret] = ScrollAndCaret();
+  StoreEditorTextBack(m_tree, *m_pNote, EditedText(sStored), nScroll, nCaret);
+}
+
+void CEditorPane::Forget() {
+  m_pNote = nullptr;
+  m_pFolder = nullptr;
+  Load(EEditorKind::Empty, {}, true, true);
+}
+
+std::string CEditorPane::EditedText(const std::string& sStored) const {
+  switch (m_eKind) {
+    case EEditorKind::Text:
+      if (m_pPlain->document()->isModified()) {
+        QString sText = m_pPlain->toPlainText();
+        // Notes written on Windows end their lines with CR LF; keep it so.
+        if (sStored.find("\r\n") != std::string::npos) sText.replace("\n", "\r\n");
+        return sText.toStdString();
+      }
+      break;
+    case EEditorKind::Rich:
+      if (m_pRich->document()->isModified()) return WriteRtf(*m_pRich->document(), kRtfCodePage);
+      break;
+    case EEditorKind::Html:
+      if (m_pHtml->document()->isModified()) return m_pHtml->toHtml().toStdString();
+      break;
+    case EEditorKind::Empty:
+      break;
+  }
+  // Unchanged: hand back the stored bytes, which the core leaves alone.
+  return sStored;
+}
+
+QWidget* CEditorPane::ActiveEdit() const {
+  switch (m_eKind) {
+    case EEditorKind::Text: return m_pPlain;
+    case EEditorKind::Rich: return m_pRich;
+    case EEditorKind::Html: return m_pHtml;
+    case EEditorKind::Empty: return nullptr;
+  }
+  return nullptr;
+}
+
+std::string CEditorPane::SelectedText() const {
+  QString sText;
+  if (m_eKind == EEditorKind::Text)
+    sText = m_pPlain->textCursor().selectedText();
+  else if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit()))
+    sText = pEdit->textCursor().selectedText();
+  // Qt marks paragraph ends in a selection with U+2029.
+  return sText.replace(QChar::ParagraphSeparator, '\n').toStdString();
+}
+
+void CEditorPane::InsertText(const QString& sText) {
+  if (m_eKind == EEditorKind::Text)
+    m_pPlain->textCursor().insertText(sText);
+  else if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit()))
+    pEdit->textCursor().insertText(sText);
+}
+
+std::pair<int, int> CEditorPane::ScrollAndCaret() const {
+  if (m_eKind == EEditorKind::Text)
+    return {m_pPlain->verticalScrollBar()->value(), m_pPlain->textCursor().blockNumber() + 1};
+  if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit()))
+    return {pEdit->verticalScrollBar()->value(), pEdit->textCursor().blockNumber() + 1};
+  return {0, 0};
+}
+
+void CEditorPane::RestoreScrollAndCaret(int nScroll, int nCaretLine) {
+  auto place = [&](auto* pEdit) {
+    QTextBlock block = pEdit->document()->findBlockByNumber(nCaretLine - 1);
+    if (block.isValid()) {
+      QTextCursor cursor(block);
+      pEdit->setTextCursor(cursor);
+    }
+    pEdit->verticalScrollBar()->setValue(nScroll);
+  };
+  if (m_eKind == EEditorKind::Text)
+    place(m_pPlain);
+  else if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit()))
+    place(pEdit);
+}
+
+}  // namespace orv

@@ -1,0 +1,67 @@
+#pragma once
+// The right-hand pane: the editor the selected note's type chooses (plain
+// text, rich text with its format bar, HTML), or an empty view. It loads a
+// note as the core's protection rules say and stores it back only when the
+// user changed it, so an unchanged note keeps its bytes and its time.
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+
+#include "tree/note_tree.h"
+#include "ui/editors/format_bar.h"
+#include "ui/editors/rich_text_edit.h"
+
+namespace orv {
+
+enum class EEditorKind { Empty, Text, Rich, Html };
+
+class CEditorPane : public QStackedWidget {
+  Q_OBJECT
+
+ public:
+  CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pParent = nullptr);
+
+  // Shows a note of the current folder (none for null). The note shown
+  // before is not stored: the core stores first when it should.
+  void ShowNote(XMLelement* pNote);
+  // Writes the open editor's state back into its note.
+  void Store();
+  // Forgets the open note without storing (its document is going away).
+  void Forget();
+
+  XMLelement* OpenNoteElement() const { return m_pNote; }
+  EEditorKind Kind() const { return m_eKind; }
+  // The editor with the focus's job: the plain or rich text edit shown, or null.
+  QWidget* ActiveEdit() const;
+  std::string SelectedText() const;
+  // Replaces the selection as the user would type it (date insertion, links).
+  void InsertText(const QString& sText);
+
+  QPlainTextEdit& PlainEdit() { return *m_pPlain; }
+  CRichTextEdit& RichEdit() { return *m_pRich; }
+  CRichTextEdit& HtmlEdit() { return *m_pHtml; }
+  CFormatBar& FormatBar() { return *m_pFormatBar; }
+
+ signals:
+  void LinkClicked(const QString& sLink);
+
+ private:
+  void Load(EEditorKind eKind, const std::string& sContent, bool bShowContent, bool bReadOnly);
+  std::string EditedText(const std::string& sStored) const;
+  std::pair<int, int> ScrollAndCaret() const;
+  void RestoreScrollAndCaret(int nScroll, int nCaretLine);
+
+  CNoteTree& m_tree;
+  QLabel* m_pEmpty;
+  QPlainTextEdit* m_pPlain;
+  QWidget* m_pRichPage;
+  CRichTextEdit* m_pRich;
+  CFormatBar* m_pFormatBar;
+  CRichTextEdit* m_pHtml;
+  EEditorKind m_eKind = EEditorKind::Empty;
+  XMLelement* m_pNote = nullptr;
+  const CXMLTree* m_pFolder = nullptr;
+};
+
+}  // namespace orv

@@ -1,0 +1,75 @@
+#include "ui/orvella_app.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QMessageBox>
+
+#include "app/settings_defaults.h"
+#include "app/start_document.h"
+#include "ui/app_paths.h"
+#include "ui/dialogs/note_icons.h"
+#include "ui/qt_settings_store.h"
+#include "ui/single_instance.h"
+#include "ui/window/main_window.h"
+
+namespace orv {
+
+namespace {
+
+// Opens the first document that opens, in the order start-up prefers; false
+// when a document named on the command line could not be opened.
+bool OpenFirstDocument(CMainWindow& window, CSettingsStore& settings, const CAppPaths& paths,
+                       const QString& sCommandLinePath) {
+  for (const SStartDocument& choice : StartDocumentChoices(
+           sCommandLinePath.toStdString(), settings, paths.AboutDocument().toStdString())) {
+    if (choice.eSource == EStartSource::New) return window.NewDocument();
+    if (window.OpenDocument(QString::fromStdString(choice.sPath))) return true;
+    if (choice.eSource == EStartSource::CommandLine || window.HasQuit()) return false;
+  }
+  return false;
+}
+
+}  // namespace
+
+COrvellaApp::COrvellaApp(int& argc, char** argv) : m_app(argc, argv) {
+  QApplication::setOrganizationName("Orvella");
+  QApplication::setApplicationName("Orvella");
+  QApplication::setApplicationVersion(ORVELLA_VERSION);
+  QApplication::setDesktopFileName("orvella");
+  QApplication::setWindowIcon(AppIcon());
+}
+
+int COrvellaApp::Run() {
+  CAppPaths paths;
+  paths.CreateFolders();
+  CQtSettingsStore settings;
+  if (ReadSetting(settings, kInstalled).empty())
+    WriteSetting(settings, kInstalled, QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+
+  const bool bOneInstance = ReadSetting(settings, kAllowOneInstance) != 0;
+  CInstanceChecker instance;
+  if (bOneInstance && instance.ActivateRunning()) {
+    QMessageBox::information(nullptr, "Orvella", CInstanceChecker::kPreviousVersionMessage);
+    return 0;
+  }
+
+  CMainWindow window(settings, paths);
+  const QStringList arguments = QApplication::arguments();
+  if (!OpenFirstDocument(window, settings, paths, arguments.size() > 1 ? arguments[1] : QString()))
+    return 1;
+  window.ShowAsRemembered();
+  if (bOneInstance)
+    instance.Publish([&window] { window.Activate(); },
+                     [&window](const QString& sPath) { return window.IsOpen(sPath); });
+
+  int nStatus = QApplication::exec();
+  // Written back at exit even when unchanged, so the file shows every value.
+  WriteSetting(settings, kNumBackCopies, ReadSetting(settings, kNumBackCopies));
+  WriteSetting(settings, kShowTreeHinths, ReadSetting(settings, kShowTreeHinths));
+  WriteSetting(settings, kEnableLog, ReadSetting(settings, kEnableLog));
+  settings.Sync();
+  paths.EmptyTemp();
+  return window.HasQuit() ? 1 : nStatus;
+}
+
+}  // namespace orv

@@ -1,0 +1,85 @@
+#include "ui/window/builtin_keys.h"
+
+#include <utility>
+
+namespace orv {
+
+namespace {
+
+struct SKeys {
+  std::string_view sCommand;
+  const char* pKeys;  // separated by "; ", in QKeySequence's portable form
+};
+
+constexpr SKeys kWindowKeys[] = {
+    {"File - New", "Ctrl+N"},
+    {"File - Open", "Ctrl+O"},
+    {"File - Save", "Ctrl+S"},
+    {"File - Properties ...", "Ctrl+Alt+Return"},
+    {"View - Focus To Tree", "F5"},
+    {"View - Focus To Editor", "F6"},
+    {"Edit - Undo", "Alt+Backspace; Ctrl+Z"},
+    {"Edit - Cut", "Shift+Del; Ctrl+X"},
+    {"Edit - Copy", "Ctrl+C; Ctrl+Ins"},
+    {"Edit - Paste", "Ctrl+V; Shift+Ins"},
+    {"Edit - Select All", "Ctrl+A"},
+    {"Notes - Rename", "F2"},
+    {"Notes - Set Icon", "Ctrl+Shift+F2"},
+    {"Notes - Set Description", "Shift+F2"},
+    {"Folders - New", "F7"},
+    {"Folders - Rename", "Shift+F7"},
+    {"Folders - Delete", "Ctrl+F7"},
+    {"Folders - Set Icon", "Ctrl+Shift+F7"},
+    {"Insert - Internal Hyperlink ...", "Ctrl+Shift+H"},
+    {"Insert - Web Hyperlink ...", "Ctrl+Shift+W"},
+    {"Insert - E-Mail Link ...", "Ctrl+Shift+E"},
+    {"Insert - Link to File...", "Ctrl+Shift+F"},
+    {"Help - Help Contents", "F1"},
+    {"Tray - Minimize", "Shift+Esc"},
+};
+
+constexpr SKeys kTreeKeys[] = {
+    {"Notes - New Note", "Shift+Ins"},
+    {"Notes - Insert Before", "Ctrl+Shift+Ins"},
+    {"Notes - New Subnote", "Ins"},
+    {"Notes - Delete", "Del"},
+    {"Notes - Move - Up", "Shift+Up"},
+    {"Notes - Move - Down", "Shift+Down"},
+    {"Notes - Move - Left", "Shift+Left"},
+    {"Notes - Move - Right", "Shift+Right"},
+    {"Notes - Navigate - Parent", "Backspace"},
+    {"Notes - Navigate - Root", "Ctrl+Backspace"},
+    {"Notes - Navigate - Back", "Ctrl+Left"},
+    {"Notes - Navigate - Forward", "Ctrl+Right"},
+    {"Notes - Collapse - Collapse Subnotes", "Ctrl+D"},
+    {"Notes - Collapse - Collapse Single Level", "-"},
+    {"Notes - Expand - Expand Subnotes", "Ctrl+E"},
+    {"Notes - Expand - Expand Single Level", "+"},
+    {"Notes - Copy Subnotes", "Ctrl+C"},
+    {"Notes - Cut Subnotes", "Ctrl+X"},
+    {"Notes - Paste Subnotes", "Ctrl+V"},
+};
+
+template <size_t N>
+QList<QKeySequence> Find(const SKeys (&table)[N], std::string_view sCommand) {
+  for (const SKeys& keys : table)
+    if (keys.sCommand == sCommand)
+      return QKeySequence::listFromString(QString::fromLatin1(keys.pKeys), QKeySequence::PortableText);
+  return {};
+}
+
+}  // namespace
+
+QList<QKeySequence> BuiltInKeys(std::string_view sCommand) {
+  // Bookmark k: Ctrl+Shift+k sets it, Ctrl+k goes to it.
+  for (auto [sPrefix, sModifiers] : {std::pair{std::string_view("Bookmarks - Set Bookmark - "), "Ctrl+Shift+"},
+                                     std::pair{std::string_view("Bookmarks - Go To Bookmark - "), "Ctrl+"}}) {
+    if (sCommand.size() == sPrefix.size() + 1 && sCommand.starts_with(sPrefix))
+      return {QKeySequence(QString::fromLatin1(sModifiers) + QChar::fromLatin1(sCommand.back()))};
+  }
+  return Find(kWindowKeys, sCommand);
+}
+
+QList<QKeySequence> TreeKeys(std::string_view sCommand) { return Find(kTreeKeys, sCommand); }
+
+}  // namespace orv

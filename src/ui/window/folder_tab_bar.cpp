@@ -1,0 +1,54 @@
+#include "ui/window/folder_tab_bar.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+
+#include "tree/folder_commands.h"
+#include "ui/dialogs/note_icons.h"
+
+namespace orv {
+
+CFolderTabBar::CFolderTabBar(CNoteTree& tree, QWidget* pParent) : QTabBar(pParent), m_tree(tree) {
+  setDocumentMode(true);
+  setExpanding(false);
+  setUsesScrollButtons(true);
+  connect(this, &QTabBar::currentChanged, this, [this](int nIndex) {
+    if (!m_bRebuilding && nIndex >= 0 && nIndex != m_tree.CurrentIndex()) SwitchFolder(m_tree, nIndex);
+  });
+}
+
+void CFolderTabBar::Rebuild() {
+  m_bRebuilding = true;
+  while (count() > 0) removeTab(0);
+  for (const auto& pFolder : m_tree.Folders().m_folders)
+    addTab(NoteIcon(pFolder->m_nFolderIcon), QString::fromStdString(pFolder->m_sFolderName));
+  setCurrentIndex(m_tree.CurrentIndex());
+  m_bRebuilding = false;
+}
+
+bool CFolderTabBar::event(QEvent* pEvent) {
+  if (pEvent->type() == QEvent::ToolTip) {
+    auto* pHelp = static_cast<QHelpEvent*>(pEvent);
+    int nTab = tabAt(pHelp->pos());
+    const auto& folders = m_tree.Folders().m_folders;
+    if (nTab >= 0 && nTab < static_cast<int>(folders.size()))
+      QToolTip::showText(pHelp->globalPos(), QString::fromStdString(TabToolTip(*folders[nTab])), this);
+    else
+      QToolTip::hideText();
+    return true;
+  }
+  return QTabBar::event(pEvent);
+}
+
+void CFolderTabBar::mousePressEvent(QMouseEvent* pEvent) {
+  if (pEvent->button() == Qt::RightButton) {
+    int nTab = tabAt(pEvent->position().toPoint());
+    if (nTab >= 0) setCurrentIndex(nTab);
+    if (m_pContextMenu) m_pContextMenu->popup(pEvent->globalPosition().toPoint());
+    return;
+  }
+  QTabBar::mousePressEvent(pEvent);
+}
+
+}  // namespace orv

@@ -1,0 +1,31 @@
+#pragma once
+// The tab bar with one tab per folder; choosing a tab switches folders
+// through the core, right-clicking one opens the folder menu there.
+
+#include <QMenu>
+#include <QTabBar>
+
+#include "tree/note_tree.h"
+
+namespace orv {
+
+class CFolderTabBar : public QTabBar {
+  Q_OBJECT
+
+ public:
+  CFolderTabBar(CNoteTree& tree, QWidget* pParent = nullptr);
+
+  void Rebuild();
+  void SetContextMenu(QMenu* pMenu) { m_pContextMenu = pMenu; }
+
+ protected:
+  bool event(QEvent* pEvent) override;
+  void mousePressEvent(QMouseEvent* pEvent) override;
+
+ private:
+  CNoteTree& m_tree;
+  QMenu* m_pContextMenu = nullptr;
+  bool m_bRebuilding = false;
+};
+
+}  // namespace orv

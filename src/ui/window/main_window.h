@@ -1,0 +1,105 @@
+#pragma once
+// The main window: the note tree pane, the folder tabs, the editor pane,
+// menus, tool bars, status bar and tray icon. It owns the open document and
+// is the core's view of it: menu commands call core commands, the core tells
+// the window what to redraw.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "storage/orvella_doc.h"
+#include "tree/branch_commands.h"
+#include "tree/note_tree.h"
+#include "ui/dialogs/qt_ui.h"
+
+class QSystemTrayIcon;
+class QLabel;
+
+namespace orv {
+
+class CAppPaths;
+class CEditorPane;
+class CFolderTabBar;
+class CMenuBuilder;
+class CNoteTreeView;
+
+class CMainWindow : public QMainWindow, public CTreeViewPort {
+  Q_OBJECT
+
+ public:
+  CMainWindow(CSettingsStore& settings, const CAppPaths& paths);
+  ~CMainWindow() override;
+
+  // Document life cycle. Each offers to save unsaved changes first and
+  // reports failures; false when nothing was done.
+  bool NewDocument();
+  bool OpenDocument(const QString& sPath);
+  bool SaveDocument();
+  bool SaveDocumentAs();
+  // Saves or discards unsaved changes as the user says; false on Cancel.
+  bool SaveModified();
+  // Places the window as the settings remember and shows it.
+  void ShowAsRemembered();
+  // Brings the window forward from the tray, minimised or behind others.
+  void Activate();
+  bool IsOpen(const QString& sPath) const;
+  // True after a wrong passphrase ended the program.
+  bool HasQuit() const { return m_bQuitting; }
+
+  COrvellaDoc& Doc() { return m_doc; }
+  CNoteTree& Tree() { return m_tree; }
+  CNoteTreeView& TreeView() { return *m_pTreeView; }
+  CFolderTabBar& Tabs() { return *m_pTabs; }
+  CEditorPane& Editors() { return *m_pEditors; }
+  CSettingsStore& Settings() { return m_settings; }
+  // A command of the menus by its display name ("Notes - Move - Up"), or null.
+  QAction* Command(const QString& sName) const;
+
+  // CTreeViewPort
+  void RefreshTree() override;
+  void StoreEditorContent() override;
+  void RebuildTabs() override;
+  std::pair<int, int> ScrollPosition() const override;
+  void SetScrollPosition(int nHorizontal, int nVertical) override;
+  std::string EditorSelectedText() override;
+  void StartLabelEdit(XMLelement& note) override;
+
+ protected:
+  void closeEvent(QCloseEvent* pEvent) override;
+  void changeEvent(QEvent* pEvent) override;
+  void moveEvent(QMoveEvent* pEvent) override;
+  void resizeEvent(QResizeEvent* pEvent) override;
+
+ private:
+  friend class CMenuBuilder;
+
+  // Runs a command, reporting what it throws in an error box.
+  void Guarded(const std::function<void()>& run);
+  void AfterDocumentChanged();
+  void ShowProperties();
+  void CloseDocument();
+  void UpdateTitle();
+  void UpdateStatus();
+  void FollowLink(const QString& sLink);
+  void SetUpTray();
+  void MinimizeToTray();
+  void Quit();
+
+  CSettingsStore& m_settings;
+  const CAppPaths& m_paths;
+  CQtUi m_ui;
+  COrvellaDoc m_doc;
+  CNoteTree m_tree;
+  CBranchClipboard m_clipboard;
+  CNoteTreeView* m_pTreeView;
+  CFolderTabBar* m_pTabs;
+  CEditorPane* m_pEditors;
+  std::unique_ptr<CMenuBuilder> m_pMenus;
+  QLabel* m_pStatusNote;
+  QLabel* m_pStatusDoc;
+  QSystemTrayIcon* m_pTray = nullptr;
+  bool m_bQuitting = false;
+};
+
+}  // namespace orv

@@ -1,0 +1,113 @@
+// The File menu's document commands of the main window.
+
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "app/recent_files.h"
+#include "ui/dialogs/file_properties_dialog.h"
+#include "ui/editors/editor_pane.h"
+#include "ui/window/main_window.h"
+#include "ui/window/menu_builder.h"
+
+namespace orv {
+
+namespace {
+
+SFileDialog DocumentDialog(bool bSave, const std::string& sStart) {
+  return {bSave, "Orvella Files", "*.orv", "orv", sStart};
+}
+
+}  // namespace
+
+bool CMainWindow::SaveModified() {
+  StoreEditorContent();
+  if (!m_doc.m_bModified) return true;
+  QString sName = m_doc.PathName().empty()
+                      ? tr("Untitled")
+                      : QFileInfo(QString::fromStdString(m_doc.PathName())).fileName();
+  auto eAnswer = QMessageBox::question(this, "Orvella", tr("Save changes to %1?").arg(sName),
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  if (eAnswer == QMessageBox::Cancel) return false;
+  return eAnswer == QMessageBox::No || SaveDocument();
+}
+
+bool CMainWindow::NewDocument() {
+  if (!SaveModified()) return false;
+  m_pEditors->Forget();
+  m_doc.OnNewDocument();
+  AfterDocumentChanged();
+  return true;
+}
+
+bool CMainWindow::OpenDocument(const QString& sPath) {
+  if (!SaveModified()) return false;
+  bool bOpened = false;
+  // The editor lets go of its note first: on success its document is gone,
+  // on failure it is shown again as it was.
+  m_pEditors->Forget();
+  Guarded([&] {
+    try {
+      m_doc.OnOpenDocument(sPath.toStdString());
+      bOpened = true;
+    } catch (...) {
+      CRecentFiles(m_settings).Remove(sPath.toStdString());
+      m_pMenus->RebuildRecentMenu();
+      RefreshTree();
+      throw;
+    }
+  });
+  if (bOpened) AfterDocumentChanged();
+  return bOpened;
+}
+
+bool CMainWindow::SaveDocument() {
+  if (m_doc.PathName().empty()) return SaveDocumentAs();
+  bool bSaved = false;
+  Guarded([&] {
+    StoreEditorContent();
+    m_doc.OnSaveDocument(m_doc.PathName());
+    bSaved = true;
+  });
+  UpdateTitle();
+  return bSaved;
+}
+
+bool CMainWindow::SaveDocumentAs() {
+  std::optional<std::string> path = m_ui.ChooseFile(DocumentDialog(true, m_doc.PathName()));
+  if (!path) return false;
+  bool bSaved = false;
+  Guarded([&] {
+    StoreEditorContent();
+    m_doc.OnSaveDocument(*path);
+    bSaved = true;
+  });
+  if (bSaved) {
+    CRecentFiles(m_settings).Add(m_doc.PathName());
+    m_pMenus->RebuildRecentMenu();
+  }
+  UpdateTitle();
+  return bSaved;
+}
+
+void CMainWindow::CloseDocument() {
+  // A single-document window always shows a document: closing one leaves a new one.
+  NewDocument();
+}
+
+void CMainWindow::ShowProperties() {
+  StoreEditorContent();
+  CFilePropertiesDlg dialog(m_doc, m_ui, this);
+  dialog.exec();
+  UpdateTitle();
+}
+
+void CMainWindow::AfterDocumentChanged() {
+  if (!m_doc.PathName().empty()) {
+    CRecentFiles(m_settings).Add(m_doc.PathName());
+    m_pMenus->RebuildRecentMenu();
+  }
+  RebuildTabs();
+  m_tree.RefreshTree(false);
+}
+
+}  // namespace orv

@@ -1,0 +1,213 @@
+#include "ui/window/menu_builder.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/recent_files.h"
+#include "ui/app_paths.h"
+#include "ui/dialogs/note_icons.h"
+#include "ui/editors/editor_pane.h"
+#include "ui/window/builtin_keys.h"
+#include "ui/window/main_window.h"
+#include "ui/window/note_tree_view.h"
+
+namespace orv {
+
+CMenuBuilder::CMenuBuilder(CMainWindow& window) : m_window(window), m_tree(window.Tree()) {}
+
+void CMenuBuilder::Build() {
+  BuildFileMenu();
+  BuildEditMenu();
+  BuildViewMenu();
+  BuildFoldersMenu();
+  BuildNotesMenu();
+  BuildBookmarksMenu();
+  BuildInsertMenu();
+  BuildHelpMenu();
+  BuildToolBar();
+  for (QMenu* pMenu : m_window.menuBar()->findChildren<QMenu*>())
+    QObject::connect(pMenu, &QMenu::aboutToShow, pMenu, [this] { UpdateStates(); });
+}
+
+QAction* CMenuBuilder::Add(QMenu* pMenu, const char* pName, const QString& sText,
+                           std::function<void()> run, std::function<bool()> enabled,
+                           std::function<bool()> checked, EScope eScope) {
+  QAction* pAction = pMenu->addAction(sText);
+  pAction->setObjectName(QString::fromUtf8(pName));
+  pAction->setCheckable(static_cast<bool>(checked));
+  QList<QKeySequence> keys = BuiltInKeys(pName);
+  QWidget* pKeyOwner = nullptr;
+  if (QList<QKeySequence> treeKeys = TreeKeys(pName); !treeKeys.isEmpty() && keys.isEmpty()) {
+    keys = treeKeys;
+    eScope = EScope::Tree;
+  }
+  if (!keys.isEmpty()) {
+    pAction->setShortcuts(keys);
+    // Keys that mean one thing in the tree and another in an editor (Ctrl+C,
+    // Shift+Ins, …) work only where they belong.
+    switch (eScope) {
+      case EScope::Window: break;
+      case EScope::Tree: pKeyOwner = &m_window.TreeView(); break;
+      case EScope::Editor: pKeyOwner = &m_window.Editors(); break;
+    }
+    if (pKeyOwner) {
+      pAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+      pKeyOwner->addAction(pAction);
+    } else {
+      m_window.addAction(pAction);
+    }
+  }
+  QObject::connect(pAction, &QAction::triggered, &m_window, [this, run = std::move(run)] {
+    m_window.Guarded(run);
+  });
+  m_commands.push_back({pAction, std::move(enabled), std::move(checked)});
+  return pAction;
+}
+
+QAction* CMenuBuilder::Command(const QString& sName) const {
+  for (const SCommand& command : m_commands)
+    if (command.pAction->objectName() == sName) return command.pAction;
+  return nullptr;
+}
+
+void CMenuBuilder::UpdateStates() {
+  for (const SCommand& command : m_commands) {
+    if (command.enabled) command.pAction->setEnabled(command.enabled());
+    if (command.checked) command.pAction->setChecked(command.checked());
+  }
+}
+
+void CMenuBuilder::RunInEditor(const char* pSlot) {
+  if (QWidget* pEdit = m_window.Editors().ActiveEdit()) QMetaObject::invokeMethod(pEdit, pSlot);
+}
+
+void CMenuBuilder::BuildFileMenu() {
+  QMenu* pFile = m_window.menuBar()->addMenu(QObject::tr("&File"));
+  Add(pFile, "File - New", QObject::tr("&New"), [this] { m_window.NewDocument(); });
+  Add(pFile, "File - Open", QObject::tr("&Open..."), [this] {
+    SFileDialog dialog{false, "Orvella Files", "*.orv", "orv", m_window.Doc().PathName()};
+    if (std::optional<std::string> path = m_window.m_ui.ChooseFile(dialog))
+      m_window.OpenDocument(QString::fromStdString(*path));
+  });
+  Add(pFile, "File - Save", QObject::tr("&Save"), [this] { m_window.SaveDocument(); });
+  Add(pFile, "File - Save As ...", QObject::tr("Save &As..."), [this] { m_window.SaveDocumentAs(); });
+  Add(pFile, "File - Merge With ...", QObject::tr("&Merge With ..."), [this] {
+    m_window.StoreEditorContent();
+    RunBranchCommand(m_tree, m_window.m_clipboard, EBranchCommand::Merge);
+  });
+  pFile->addSeparator();
+  Add(pFile, "File - Properties ...", QObject::tr("P&roperties ..."), [this] { m_window.ShowProperties(); });
+  Add(pFile, "File - Backup To ...", QObject::tr("&Backup To ..."), [this] {
+    m_window.StoreEditorContent();
+    m_window.Doc().BackupTo();
+  });
+  pFile->addSeparator();
+  m_pRecentMenu = pFile->addMenu(QObject::tr("Recent &Files"));
+  RebuildRecentMenu();
+  pFile->addSeparator();
+  Add(pFile, "File - Close", QObject::tr("&Close"), [this] { m_window.CloseDocument(); });
+  QAction* pExit = Add(pFile, "File - Exit", QObject::tr("E&xit"), [this] { m_window.close(); });
+  pExit->setMenuRole(QAction::QuitRole);
+}
+
+void CMenuBuilder::RebuildRecentMenu() {
+  if (!m_pRecentMenu) return;
+  m_pRecentMenu->clear();
+  const CRecentFiles recent(m_window.Settings());
+  const std::vector<std::string>& paths = recent.List();
+  int nNumber = 1;
+  for (const std::string& sPath : paths) {
+    QString qsPath = QString::fromStdString(sPath);
+    m_pRecentMenu->addAction(QString("&%1 %2").arg(nNumber++).arg(qsPath), &m_window,
+                             [this, qsPath] { m_window.OpenDocument(qsPath); });
+  }
+  m_pRecentMenu->setEnabled(!paths.empty());
+}
+
+void CMenuBuilder::BuildEditMenu() {
+  QMenu* pEdit = m_window.menuBar()->addMenu(QObject::tr("&Edit"));
+  auto hasEditor = [this] { return m_window.Editors().ActiveEdit() != nullptr; };
+  struct SEditCommand {
+    const char* pName;
+    const char* pText;
+    const char* pSlot;
+  };
+  for (const SEditCommand& command : {SEditCommand{"Edit - Undo", "&Undo", "undo"},
+                                      SEditCommand{"Edit - Redo", "&Redo", "redo"},
+                                      SEditCommand{"Edit - Cut", "Cu&t", "cut"},
+                                      SEditCommand{"Edit - Copy", "&Copy", "copy"},
+                                      SEditCommand{"Edit - Paste", "&Paste", "paste"},
+                                      SEditCommand{"Edit - Select All", "Select &All", "selectAll"}}) {
+    const char* pSlot = command.pSlot;
+    Add(pEdit, command.pName, QObject::tr(command.pText), [this, pSlot] { RunInEditor(pSlot); },
+        hasEditor, {}, EScope::Editor);
+  }
+}
+
+void CMenuBuilder::BuildViewMenu() {
+  QMenu* pView = m_window.menuBar()->addMenu(QObject::tr("&View"));
+  m_pToolbarsMenu = pView->addMenu(QObject::tr("&Toolbars"));
+  QMenu* pPanels = pView->addMenu(QObject::tr("&Panels"));
+  Add(pPanels, "View - Panels - Note Tree", QObject::tr("Note &Tree"),
+      [this] { m_window.TreeView().setVisible(!m_window.TreeView().isVisible()); }, {},
+      [this] { return m_window.TreeView().isVisible(); });
+  Add(pPanels, "View - Panels - Status Bar", QObject::tr("&Status Bar"),
+      [this] { m_window.statusBar()->setVisible(!m_window.statusBar()->isVisible()); }, {},
+      [this] { return m_window.statusBar()->isVisible(); });
+  pView->addSeparator();
+  Add(pView, "View - Focus To Tree", QObject::tr("Focus To T&ree"),
+      [this] { m_window.TreeView().setFocus(); });
+  Add(pView, "View - Focus To Editor", QObject::tr("Focus To &Editor"), [this] {
+    if (QWidget* pEdit = m_window.Editors().ActiveEdit()) pEdit->setFocus();
+  });
+  Add(pView, "View - Full Screen", QObject::tr("F&ull Screen"), [this] {
+    m_window.setWindowState(m_window.windowState() ^ Qt::WindowFullScreen);
+  }, {}, [this] { return m_window.isFullScreen(); });
+}
+
+void CMenuBuilder::BuildHelpMenu() {
+  QMenu* pHelp = m_window.menuBar()->addMenu(QObject::tr("&Help"));
+  Add(pHelp, "Help - Help Contents", QObject::tr("&Help Contents"), [this] {
+    m_window.OpenDocument(m_window.m_paths.AboutDocument());
+  });
+  QAction* pAbout = Add(pHelp, "Help - About Orvella...", QObject::tr("&About Orvella..."), [this] {
+    QMessageBox::about(&m_window, QObject::tr("About Orvella"),
+                       QObject::tr("<b>Orvella</b> %1<br>A notes organiser: folders of note trees "
+                                   "in plain text, HTML and rich text.")
+                           .arg(QApplication::applicationVersion()));
+  });
+  pAbout->setMenuRole(QAction::AboutRole);
+}
+
+void CMenuBuilder::BuildToolBar() {
+  QToolBar* pBar = m_window.addToolBar(QObject::tr("Standard"));
+  pBar->setObjectName("StandardBar");
+  auto add = [&](const char* pName, QStyle::StandardPixmap eIcon) {
+    QAction* pAction = Command(pName);
+    pAction->setIcon(m_window.style()->standardIcon(eIcon));
+    pBar->addAction(pAction);
+  };
+  add("File - New", QStyle::SP_FileIcon);
+  add("File - Open", QStyle::SP_DialogOpenButton);
+  add("File - Save", QStyle::SP_DialogSaveButton);
+  pBar->addSeparator();
+  add("Notes - New Note", QStyle::SP_FileDialogNewFolder);
+  add("Notes - New Subnote", QStyle::SP_FileDialogDetailedView);
+  add("Notes - Delete", QStyle::SP_TrashIcon);
+  pBar->addSeparator();
+  add("Notes - Move - Up", QStyle::SP_ArrowUp);
+  add("Notes - Move - Down", QStyle::SP_ArrowDown);
+  add("Notes - Move - Left", QStyle::SP_ArrowLeft);
+  add("Notes - Move - Right", QStyle::SP_ArrowRight);
+  pBar->addSeparator();
+  add("Notes - Navigate - Back", QStyle::SP_ArrowBack);
+  add("Notes - Navigate - Forward", QStyle::SP_ArrowForward);
+  m_pToolbarsMenu->addAction(pBar->toggleViewAction());
+  for (QToolBar* pOther : m_window.findChildren<QToolBar*>())
+    if (pOther != pBar) m_pToolbarsMenu->addAction(pOther->toggleViewAction());
+}
+
+}  // namespace orv

@@ -1,0 +1,64 @@
+#pragma once
+// Builds the main window's menus and tool bar. Every item is a command with
+// its display name ("Notes - Move - Up"), menu text, keys and a core command
+// behind it; enabling and check marks are asked of the core as a menu opens.
+
+#include <QAction>
+#include <QMenu>
+#include <functional>
+#include <vector>
+
+namespace orv {
+
+class CMainWindow;
+class CNoteTree;
+
+class CMenuBuilder {
+ public:
+  explicit CMenuBuilder(CMainWindow& window);
+
+  void Build();
+  QAction* Command(const QString& sName) const;
+  void RebuildRecentMenu();
+
+ private:
+  // Where a command's keys work.
+  enum class EScope { Window, Tree, Editor };
+
+  struct SCommand {
+    QAction* pAction;
+    std::function<bool()> enabled;
+    std::function<bool()> checked;
+  };
+
+  QAction* Add(QMenu* pMenu, const char* pName, const QString& sText, std::function<void()> run,
+               std::function<bool()> enabled = {}, std::function<bool()> checked = {},
+               EScope eScope = EScope::Window);
+  void UpdateStates();
+
+  void BuildFileMenu();
+  void BuildEditMenu();
+  void BuildViewMenu();
+  void BuildFoldersMenu();
+  void BuildNotesMenu();
+  void BuildNotesAdvancedMenu(QMenu* pNotes);
+  void BuildBookmarksMenu();
+  void BuildInsertMenu();
+  void BuildHelpMenu();
+  void BuildToolBar();
+
+  void InsertLink(const QString& sLink);
+  void InsertInternalLink();
+  void InsertFileLink();
+  void RunInEditor(const char* pSlot);
+
+  CMainWindow& m_window;
+  CNoteTree& m_tree;
+  std::vector<SCommand> m_commands;
+  QMenu* m_pRecentMenu = nullptr;
+  QMenu* m_pFoldersMenu = nullptr;
+  QMenu* m_pNotesMenu = nullptr;
+  QMenu* m_pToolbarsMenu = nullptr;
+};
+
+}  // namespace orv

@@ -1,0 +1,204 @@
+#include "ui/window/note_tree_model.h"
+
+#include <QFont>
+#include <QMimeData>
+#include <QPalette>
+#include <QTimer>
+
+#include "tree/note_appearance.h"
+#include "tree/note_commands.h"
+#include "ui/dialogs/colour_ref.h"
+#include "ui/dialogs/note_icons.h"
+
+namespace orv {
+
+CNoteTreeModel::CNoteTreeModel(CNoteTree& tree, QObject* pParent)
+    : QAbstractItemModel(pParent), m_tree(tree) {}
+
+void CNoteTreeModel::Reload() {
+  beginResetModel();
+  ++m_nGeneration;
+  m_children.clear();
+  m_places.clear();
+  endResetModel();
+}
+
+const std::vector<XMLelement*>& CNoteTreeModel::Children(XMLelement* pParent) const {
+  auto it = m_children.find(pParent);
+  if (it != m_children.end()) return it->second;
+  std::vector<XMLelement*> children = m_tree.ShownChildren(pParent);
+  for (size_t i = 0; i < children.size(); ++i) m_places[children[i]] = {pParent, static_cast<int>(i)};
+  return m_children.emplace(pParent, std::move(children)).first->second;
+}
+
+XMLelement* CNoteTreeModel::Note(const QModelIndex& index) const {
+  return index.isValid() ? static_cast<XMLelement*>(index.internalPointer()) : nullptr;
+}
+
+QModelIndex CNoteTreeModel::IndexOf(XMLelement* pNote) {
+  if (!pNote) return {};
+  auto it = m_places.find(pNote);
+  if (it == m_places.end()) {
+    // Not listed yet: list the rows from the top down along its ancestors.
+    XMLelement* pParent = nullptr;
+    if (!m_tree.CurrentFolder().FindParent(*pNote, pParent) || !m_tree.IsShown(*pNote)) return {};
+    if (pParent && !IndexOf(pParent).isValid()) return {};
+    Children(pParent);
+    it = m_places.find(pNote);
+    if (it == m_places.end()) return {};
+  }
+  return createIndex(it->second.nRow, 0, pNote);
+}
+
+std::vector<QModelIndex> CNoteTreeModel::ExpandedItems() {
+  std::vector<QModelIndex> items;
+  std::vector<XMLelement*> pending{nullptr};
+  while (!pending.empty()) {
+    XMLelement* pParent = pending.back();
+    pending.pop_back();
+    for (XMLelement* pNote : Children(pParent)) {
+      if (GetProperty(*pNote, "expand") != "true" || Children(pNote).empty()) continue;
+      items.push_back(IndexOf(pNote));
+      pending.push_back(pNote);
+    }
+  }
+  return items;
+}
+
+QModelIndex CNoteTreeModel::index(int nRow, int nColumn, const QModelIndex& parent) const {
+  if (nColumn != 0 || nRow < 0) return {};
+  const std::vector<XMLelement*>& children = Children(Note(parent));
+  if (nRow >= static_cast<int>(children.size())) return {};
+  return createIndex(nRow, 0, children[nRow]);
+}
+
+QModelIndex CNoteTreeModel::parent(const QModelIndex& index) const {
+  XMLelement* pNote = Note(index);
+  if (!pNote) return {};
+  auto it = m_places.find(pNote);
+  if (it == m_places.end() || !it->second.pParent) return {};
+  auto parentPlace = m_places.find(it->second.pParent);
+  if (parentPlace == m_places.end()) return {};
+  return createIndex(parentPlace->second.nRow, 0, it->second.pParent);
+}
+
+int CNoteTreeModel::rowCount(const QModelIndex& parent) const {
+  if (parent.column() > 0) return 0;
+  return static_cast<int>(Children(Note(parent)).size());
+}
+
+int CNoteTreeModel::columnCount(const QModelIndex&) const { return 1; }
+
+bool CNoteTreeModel::hasChildren(const QModelIndex& parent) const {
+  XMLelement* pNote = Note(parent);
+  if (!pNote) return true;
+  // Cheaper than listing: a branch of only hidden notes shows an empty expander.
+  auto it = m_children.find(pNote);
+  return it != m_children.end() ? !it->second.empty() : HasChildNotes(*pNote);
+}
+
+QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {
+  XMLelement* pNote = Note(index);
+  if (!pNote) return {};
+  switch (nRole) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+      return QString::fromStdString(GetProperty(*pNote, "name"));
+    case Qt::DecorationRole:
+      return NoteIcon(ItemLook(*pNote).nIcon);
+    case Qt::ForegroundRole: {
+      SItemLook look = ItemLook(*pNote);
+      if (look.bCut) return QPalette().color(QPalette::Disabled, QPalette::Text);
+      if (look.bDropHighlighted) return QPalette().color(QPalette::HighlightedText);
+      if (look.textColor) return ToQColor(*look.textColor);
+      return {};
+    }
+    case Qt::BackgroundRole: {
+      SItemLook look = ItemLook(*pNote);
+      if (look.bDropHighlighted) return QPalette().color(QPalette::Highlight);
+      if (look.backgroundColor) return ToQColor(*look.backgroundColor);
+      return {};
+    }
+    case Qt::FontRole:
+      if (ItemLook(*pNote).bBold) {
+        QFont font;
+        font.setBold(true);
+        return font;
+      }
+      return {};
+    case Qt::CheckStateRole:
+      switch (ItemLook(*pNote).eCheckBox) {
+        case ECheckBox::None: return {};
+        case ECheckBox::Unticked: return Qt::Unchecked;
+        case ECheckBox::Ticked: return Qt::Checked;
+      }
+      return {};
+    case Qt::ToolTipRole:
+      if (std::optional<std::string> hint = HoverHint(m_tree, *pNote))
+        return QString::fromStdString(*hint);
+      return {};
+    default:
+      return {};
+  }
+}
+
+bool CNoteTreeModel::setData(const QModelIndex& index, const QVariant& value, int nRole) {
+  XMLelement* pNote = Note(index);
+  if (!pNote || nRole != Qt::EditRole) return false;
+  OnLabelEdited(m_tree, *pNote, value.toString().toStdString());
+  emit dataChanged(index, index);
+  return true;
+}
+
+Qt::ItemFlags CNoteTreeModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::ItemIsDropEnabled;
+  // Not user-checkable: the core decides which click ticks a box.
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+         Qt::ItemIsDropEnabled;
+}
+
+Qt::DropActions CNoteTreeModel::supportedDropActions() const {
+  return Qt::MoveAction | Qt::CopyAction;
+}
+
+QStringList CNoteTreeModel::mimeTypes() const { return {kNoteMimeType}; }
+
+QMimeData* CNoteTreeModel::mimeData(const QModelIndexList& indexes) const {
+  if (indexes.isEmpty()) return nullptr;
+  auto* pData = new QMimeData;
+  pData->setData(kNoteMimeType,
+                 QByteArray::number(reinterpret_cast<quintptr>(Note(indexes.front()))));
+  return pData;
+}
+
+XMLelement* CNoteTreeModel::DraggedNote(const QMimeData* pData) const {
+  if (!pData || !pData->hasFormat(kNoteMimeType)) return nullptr;
+  // Only a note this pane lists counts: a drag from elsewhere, or from a
+  // folder shown before, carries an address that means nothing now.
+  auto* pNote = reinterpret_cast<XMLelement*>(pData->data(kNoteMimeType).toULongLong());
+  return m_places.count(pNote) ? pNote : nullptr;
+}
+
+bool CNoteTreeModel::canDropMimeData(const QMimeData* pData, Qt::DropAction eAction, int, int,
+                                     const QModelIndex& parent) const {
+  XMLelement* pDragged = DraggedNote(pData);
+  XMLelement* pTarget = Note(parent);
+  return pDragged && pTarget && CanDropNote(*pDragged, *pTarget, eAction == Qt::MoveAction);
+}
+
+bool CNoteTreeModel::dropMimeData(const QMimeData* pData, Qt::DropAction eAction, int nRow,
+                                  int nColumn, const QModelIndex& parent) {
+  if (!canDropMimeData(pData, eAction, nRow, nColumn, parent)) return false;
+  XMLelement* pDragged = DraggedNote(pData);
+  XMLelement* pTarget = Note(parent);
+  bool bMove = eAction == Qt::MoveAction;
+  // The core rebuilds the pane, which must not happen inside the view's own
+  // drop handling; and the view must not remove the source rows itself, so
+  // the drop reports itself as not taken.
+  QTimer::singleShot(0, this, [this, nGeneration = m_nGeneration, pDragged, pTarget, bMove] {
+    if (nGeneration == m_nGeneration) DropNote(m_tree, *pDragged, *pTarget, bMove);
+  });
+  return false;
+}
+
+}  // namespace orv

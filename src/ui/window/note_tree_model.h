@@ -1,0 +1,66 @@
+#pragma once
+// The note tree pane's item model over the core tree. Rows are listed lazily,
+// one parent at a time, so a folder of a million notes shows at once; the core
+// decides which notes show and how they look, the model only hands that on.
+
+#include <QAbstractItemModel>
+#include <unordered_map>
+#include <vector>
+
+#include "tree/note_tree.h"
+
+namespace orv {
+
+class CNoteTreeModel : public QAbstractItemModel {
+  Q_OBJECT
+
+ public:
+  // The MIME type of a note dragged within the pane.
+  static constexpr const char* kNoteMimeType = "application/x-orvella-note";
+
+  explicit CNoteTreeModel(CNoteTree& tree, QObject* pParent = nullptr);
+
+  // Forgets every row: the core rebuilt the folder or changed its shape.
+  void Reload();
+  XMLelement* Note(const QModelIndex& index) const;
+  // Counts the reloads: a note pointer taken before one may be gone.
+  uint64_t Generation() const { return m_nGeneration; }
+  // The item of a shown note, listing the rows of its ancestors as needed;
+  // invalid for a note that is not shown.
+  QModelIndex IndexOf(XMLelement* pNote);
+  // Every shown note whose branch the document says is open, parents first.
+  std::vector<QModelIndex> ExpandedItems();
+
+  QModelIndex index(int nRow, int nColumn, const QModelIndex& parent = {}) const override;
+  QModelIndex parent(const QModelIndex& index) const override;
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  bool hasChildren(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int nRole = Qt::DisplayRole) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int nRole) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  Qt::DropActions supportedDropActions() const override;
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QModelIndexList& indexes) const override;
+  bool canDropMimeData(const QMimeData* pData, Qt::DropAction eAction, int nRow, int nColumn,
+                       const QModelIndex& parent) const override;
+  bool dropMimeData(const QMimeData* pData, Qt::DropAction eAction, int nRow, int nColumn,
+                    const QModelIndex& parent) override;
+
+ private:
+  struct SPlace {
+    XMLelement* pParent = nullptr;
+    int nRow = 0;
+  };
+  const std::vector<XMLelement*>& Children(XMLelement* pParent) const;
+  XMLelement* DraggedNote(const QMimeData* pData) const;
+
+  CNoteTree& m_tree;
+  uint64_t m_nGeneration = 0;
+  // Filled on demand; `mutable` because Qt asks for rows through const calls.
+  mutable std::unordered_map<XMLelement*, std::vector<XMLelement*>> m_children;
+  mutable std::unordered_map<const XMLelement*, SPlace> m_places;
+};
+
+}  // namespace orv

@@ -1,0 +1,117 @@
+#include "ui/window/note_tree_view.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "tree/note_appearance.h"
+#include "tree/note_order_commands.h"
+
+namespace orv {
+
+CNoteTreeView::CNoteTreeView(CNoteTree& tree, QWidget* pParent)
+    : QTreeView(pParent), m_tree(tree), m_model(tree) {
+  setModel(&m_model);
+  setHeaderHidden(true);
+  setUniformRowHeights(true);  // keeps scrolling through huge folders smooth
+  setEditTriggers(QAbstractItemView::EditKeyPressed);
+  setDragDropMode(QAbstractItemView::DragDrop);
+  setDefaultDropAction(Qt::MoveAction);
+  setDragEnabled(true);
+  setAcceptDrops(true);
+  setDropIndicatorShown(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  header()->setStretchLastSection(true);
+  connect(this, &QTreeView::expanded, this, [this](const QModelIndex& i) { OnToggled(i, true); });
+  connect(this, &QTreeView::collapsed, this,
+          [this](const QModelIndex& i) { OnToggled(i, false); });
+}
+
+void CNoteTreeView::Rebuild() {
+  m_bRebuilding = true;
+  setUpdatesEnabled(false);
+  m_model.Reload();
+  for (const QModelIndex& index : m_model.ExpandedItems()) expand(index);
+  ShowSelected(m_tree.SelectedNote());
+  setUpdatesEnabled(true);
+  m_bRebuilding = false;
+}
+
+void CNoteTreeView::ShowSelected(XMLelement* pNote) {
+  bool bWasRebuilding = m_bRebuilding;
+  m_bRebuilding = true;
+  QModelIndex index = m_model.IndexOf(pNote);
+  if (index.isValid()) {
+    setCurrentIndex(index);
+    scrollTo(index);
+  } else {
+    selectionModel()->clear();
+  }
+  m_bRebuilding = bWasRebuilding;
+}
+
+void CNoteTreeView::StartLabelEdit(XMLelement& note) {
+  QModelIndex index = m_model.IndexOf(&note);
+  if (index.isValid()) edit(index);
+}
+
+void CNoteTreeView::OnToggled(const QModelIndex& index, bool bExpanded) {
+  if (m_bRebuilding) return;
+  if (XMLelement* pNote = m_model.Note(index)) OnBranchToggled(m_tree, *pNote, bExpanded);
+}
+
+void CNoteTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTreeView::currentChanged(current, previous);
+  if (m_bRebuilding || !current.isValid()) return;
+  m_pPendingChoice = m_model.Note(current);
+  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) EmitPendingChoice();
+}
+
+void CNoteTreeView::mouseReleaseEvent(QMouseEvent* pEvent) {
+  QTreeView::mouseReleaseEvent(pEvent);
+  EmitPendingChoice();
+}
+
+void CNoteTreeView::startDrag(Qt::DropActions eActions) {
+  QTreeView::startDrag(eActions);
+  EmitPendingChoice();
+}
+
+void CNoteTreeView::focusInEvent(QFocusEvent* pEvent) {
+  // Qt makes the first item current when the pane gets the focus without
+  // one; only the user chooses notes.
+  bool bWasRebuilding = std::exchange(m_bRebuilding, true);
+  QTreeView::focusInEvent(pEvent);
+  m_bRebuilding = bWasRebuilding;
+}
+
+void CNoteTreeView::EmitPendingChoice() {
+  XMLelement* pNote = std::exchange(m_pPendingChoice, nullptr);
+  if (!pNote) return;
+  QTimer::singleShot(0, this, [this, nGeneration = m_model.Generation(), pNote] {
+    // A rebuild in between (another document, another folder) may have freed the note.
+    if (nGeneration == m_model.Generation()) emit NoteChosen(pNote);
+  });
+}
+
+void CNoteTreeView::mousePressEvent(QMouseEvent* pEvent) {
+  QModelIndex index = indexAt(pEvent->position().toPoint());
+  XMLelement* pNote = m_model.Note(index);
+  if (pNote && pEvent->button() == Qt::LeftButton &&
+      ItemLook(*pNote).eCheckBox != ECheckBox::None) {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
+    option.decorationSize = iconSize().isValid() ? iconSize() : QSize(16, 16);
+    int nTextLeft = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this).left();
+    if (ClickItem(m_tree, *pNote, static_cast<int>(pEvent->position().x()), nTextLeft)) {
+      update(index);
+      return;
+    }
+  }
+  QTreeView::mousePressEvent(pEvent);
+}
+
+}  // namespace orv

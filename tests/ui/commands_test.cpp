@@ -1,0 +1,124 @@
+// Menu commands reach their core commands, and keys reach their commands.
+
+#include <QClipboard>
+#include <QMenuBar>
+
+#include "app/settings_defaults.h"
+#include "ui/main_window_fixture.h"
+
+namespace orv::test {
+namespace {
+
+class CommandsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    // Questions the commands would ask are answered yes ahead.
+    for (const SIntSetting& key : {kDontAskDelNode, kDontAskDelPage, kDontAskNodeSort,
+                                   kDontAskPageSort, kDontAskSortAllTree, kDontAskNumbering})
+      WriteSetting(*m_pSettings, key, 1);
+    WriteSetting(*m_pSettings, kSetDef, 1);
+  }
+  size_t FolderCount() { return Tree().Folders().m_folders.size(); }
+  size_t NoteCount() { return Folder().NoteCount(); }
+};
+
+TEST_F(CommandsTest, MenuCommandsReachTheCore) {
+  size_t nFolders = FolderCount();
+  Trigger("Folders - New");
+  EXPECT_EQ(FolderCount(), nFolders + 1);
+  EXPECT_EQ(Window().Tabs().count(), static_cast<int>(nFolders + 1));
+  Trigger("Folders - Make First");
+  EXPECT_EQ(Tree().CurrentIndex(), 0);
+  Trigger("Folders - Delete");
+  EXPECT_EQ(FolderCount(), nFolders);
+
+  Window().Tabs().setCurrentIndex(0);
+  XMLelement* pFirst = Tree().SelectedNote();
+  size_t nNotes = NoteCount();
+  Trigger("Notes - New Subnote");
+  EXPECT_EQ(NoteCount(), nNotes + 1);
+  XMLelement* pNew = Tree().SelectedNote();
+  EXPECT_EQ(GetProperty(*pNew, "name"), "New item");
+  EXPECT_EQ(GetProperty(*pNew, "type"), "2");
+  Trigger("Notes - Color & Font - Bolded");
+  EXPECT_NE(FindPropertyElement(*pNew, "bold"), nullptr);
+  EXPECT_TRUE(Window().TreeView().Model().data(Window().TreeView().currentIndex(), Qt::FontRole)
+                  .value<QFont>().bold());
+  Trigger("Notes - Enable Check Box");
+  EXPECT_EQ(Window().TreeView().Model().data(Window().TreeView().currentIndex(), Qt::CheckStateRole),
+            Qt::Unchecked);
+  Trigger("Notes - Delete");
+  EXPECT_EQ(NoteCount(), nNotes);
+  EXPECT_EQ(Tree().SelectedNote(), pFirst);
+
+  Trigger("Bookmarks - Set Bookmark - 3");
+  EXPECT_TRUE(Window().Doc().m_bookmarks[3].m_bUsed);
+  Window().Tabs().setCurrentIndex(2);
+  Trigger("Bookmarks - Go To Bookmark - 3");
+  EXPECT_EQ(Tree().CurrentIndex(), 0);
+
+  Trigger("Folders - Show Hidden Notes");
+  EXPECT_TRUE(Folder().m_bShowHidden);
+  EXPECT_TRUE(Window().Doc().m_bModified);
+}
+
+TEST_F(CommandsTest, MenusOfferCommandsAsTheCoreSays) {
+  Window().Doc().OnNewDocument();  // one folder: it cannot be deleted or moved
+  Window().RebuildTabs();
+  Tree().RefreshTree(false);
+  QMenu* pFolders = nullptr;
+  for (QAction* pAction : Window().menuBar()->actions())
+    if (pAction->text() == "&Folders") pFolders = pAction->menu();
+  ASSERT_NE(pFolders, nullptr);
+  emit pFolders->aboutToShow();
+  EXPECT_FALSE(Window().Command("Folders - Delete")->isEnabled());
+  EXPECT_FALSE(Window().Command("Folders - Move Left")->isEnabled());
+  EXPECT_TRUE(Window().Command("Folders - New")->isEnabled());
+  EXPECT_FALSE(Window().Command("Folders - Show Hidden Notes")->isChecked());
+}
+
+TEST_F(CommandsTest, KeysFireTheirCommandsWhereTheyBelong) {
+  Window().show();
+  QApplication::setActiveWindow(&Window());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+
+  size_t nFolders = FolderCount();
+  QTest::keyClick(&Window(), Qt::Key_F7);
+  EXPECT_EQ(FolderCount(), nFolders + 1);
+
+  Window().Tabs().setCurrentIndex(0);  // a folder with a selected note
+  Window().TreeView().setFocus();
+  size_t nNotes = NoteCount();
+  QTest::keyClick(&Window().TreeView(), Qt::Key_Insert);
+  EXPECT_EQ(NoteCount(), nNotes + 1);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // leave the label editor
+  Window().TreeView().setFocus();
+  QTest::keyClick(&Window().TreeView(), Qt::Key_Delete);
+  EXPECT_EQ(NoteCount(), nNotes);
+
+  Choose(FindNoteOfType("2"));
+  CRichTextEdit& edit = Window().Editors().RichEdit();
+  edit.setFocus();
+  edit.selectAll();
+  QTest::keyClick(&edit, Qt::Key_B, Qt::ControlModifier);
+  EXPECT_EQ(edit.textCursor().charFormat().fontWeight(), QFont::Bold);
+  // Ctrl+C in the editor copies text, not the note's branch.
+  QTest::keyClick(&edit, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            edit.textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n'));
+}
+
+TEST_F(CommandsTest, BuiltInKeysAreOnTheirCommands) {
+  EXPECT_EQ(Window().Command("File - Save")->shortcut(), QKeySequence("Ctrl+S"));
+  EXPECT_EQ(Window().Command("Folders - Delete")->shortcut(), QKeySequence("Ctrl+F7"));
+  EXPECT_EQ(Window().Command("Notes - Rename")->shortcut(), QKeySequence("F2"));
+  EXPECT_EQ(Window().Command("Bookmarks - Go To Bookmark - 7")->shortcut(), QKeySequence("Ctrl+7"));
+  EXPECT_EQ(Window().Command("Bookmarks - Set Bookmark - 0")->shortcut(), QKeySequence("Ctrl+Shift+0"));
+  EXPECT_EQ(Window().Command("Notes - New Note")->shortcut(), QKeySequence("Shift+Ins"));
+  EXPECT_EQ(Window().Command("Edit - Undo")->shortcuts(),
+            (QList<QKeySequence>{QKeySequence("Alt+Backspace"), QKeySequence("Ctrl+Z")}));
+}
+
+}  // namespace
+}  // namespace orv::test

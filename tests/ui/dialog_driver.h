@@ -1,0 +1,55 @@
+#pragma once
+// Answers the modal dialogs a call under test opens: queue one action per
+// dialog, in the order they will open, then make the call. While the dialog
+// runs its own event loop a timer finds it and hands it to the action, which
+// must close it (accept, reject, a click). An action may itself open a dialog
+// over its own: the next action answers that one. A dialog nobody queued an
+// action for, or one its answer left open, fails the test and is rejected, so
+// a test never hangs.
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QObject>
+#include <QPointer>
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace orv::test {
+
+// Fails the test, naming the dialog, and rejects it.
+void FailDialog(QDialog& dialog, const char* pWhy);
+
+class CDialogDriver : public QObject {
+ public:
+  using FAction = std::function<void(QDialog& dialog)>;
+
+  CDialogDriver();
+  // Fails the test when queued actions were never used.
+  ~CDialogDriver() override;
+
+  // "When the next modal dialog opens, do this."
+  void OnNextDialog(FAction action);
+  // The same for a dialog that must be a T.
+  template <typename T>
+  void OnNext(std::function<void(T& dialog)> action) {
+    OnNextDialog([action = std::move(action)](QDialog& dialog) {
+      T* pTyped = qobject_cast<T*>(&dialog);
+      if (!pTyped) return FailDialog(dialog, "the dialog is not of the expected class");
+      action(*pTyped);
+    });
+  }
+  size_t Pending() const { return m_actions.size(); }
+
+ private:
+  void Poll();
+
+  std::deque<FAction> m_actions;
+  // Dialogs given to an action that may still be open under a newer one.
+  std::vector<QPointer<QDialog>> m_handled;
+};
+
+// Presses a standard button of the dialog's button box (a message box's too).
+void Press(QDialog& dialog, QDialogButtonBox::StandardButton eButton);
+
+}  // namespace orv::test

@@ -1,0 +1,81 @@
+#pragma once
+// A main window over a scratch copy of "About Orvella.orv", with its own
+// settings file and data folders, for the window tests.
+
+#include <QApplication>
+#include <QTest>
+#include <memory>
+
+#include "support/test_support.h"
+#include "ui/app_paths.h"
+#include "ui/editors/editor_pane.h"
+#include "ui/qt_settings_store.h"
+#include "ui/window/folder_tab_bar.h"
+#include "ui/window/main_window.h"
+#include "ui/window/note_tree_view.h"
+
+namespace orv::test {
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    qputenv("ORVELLA_HOME", QByteArray::fromStdString(m_dir.Path().string()));
+    m_pSettings = std::make_unique<CQtSettingsStore>(QString::fromStdString(m_dir.File("Orvella.conf")));
+    m_pPaths = std::make_unique<CAppPaths>();
+    m_sDocument = m_dir.File("notes.orv");
+    std::filesystem::copy_file(ORVELLA_ABOUT, m_sDocument);
+    OpenWindow();
+  }
+  void TearDown() override {
+    if (m_pWindow) m_pWindow->Doc().m_bModified = false;  // no save question
+    m_pWindow.reset();
+    qunsetenv("ORVELLA_HOME");
+  }
+
+  // A fresh window on the scratch document, as after a restart.
+  void OpenWindow() {
+    if (m_pWindow) m_pWindow->Doc().m_bModified = false;
+    m_pWindow = std::make_unique<CMainWindow>(*m_pSettings, *m_pPaths);
+    ASSERT_TRUE(m_pWindow->OpenDocument(QString::fromStdString(m_sDocument)));
+  }
+
+  CMainWindow& Window() { return *m_pWindow; }
+  CNoteTree& Tree() { return m_pWindow->Tree(); }
+  CXMLTree& Folder() { return Tree().CurrentFolder(); }
+
+  XMLelement* FindNote(std::string_view sName) {
+    for (XMLelement* pNote : Folder().AllNotes())
+      if (GetProperty(*pNote, "name") == sName) return pNote;
+    ADD_FAILURE() << "no note named " << sName;
+    return nullptr;
+  }
+  XMLelement* FindNoteOfType(std::string_view sType) {
+    for (XMLelement* pNote : Folder().AllNotes())
+      if (GetProperty(*pNote, "type") == sType) return pNote;
+    return nullptr;
+  }
+  std::string Content(XMLelement& note) { return Folder().ContentOf(note)->GetContent(); }
+
+  // Selects a note in the pane as a click would.
+  void Choose(XMLelement* pNote) {
+    CNoteTreeView& view = m_pWindow->TreeView();
+    view.setCurrentIndex(view.Model().IndexOf(pNote));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(Tree().SelectedNote(), pNote);
+  }
+
+  void Trigger(const char* pCommand) {
+    QAction* pAction = m_pWindow->Command(pCommand);
+    ASSERT_NE(pAction, nullptr) << pCommand;
+    pAction->trigger();
+    QCoreApplication::processEvents();
+  }
+
+  CTempDir m_dir;
+  std::unique_ptr<CQtSettingsStore> m_pSettings;
+  std::unique_ptr<CAppPaths> m_pPaths;
+  std::string m_sDocument;
+  std::unique_ptr<CMainWindow> m_pWindow;
+};
+
+}  // namespace orv::test

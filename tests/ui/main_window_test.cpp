@@ -1,0 +1,144 @@
+// Opening, editing, switching and saving notes through the main window.
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "tree/note_protection.h"
+#include "ui/dialog_driver.h"
+#include "ui/main_window_fixture.h"
+
+namespace orv::test {
+namespace {
+
+TEST_F(MainWindowTest, ShowsTheDocumentsFoldersNotesAndSelectedNote) {
+  EXPECT_EQ(Window().Tabs().count(), 3);
+  EXPECT_EQ(Window().Tabs().tabText(1), "Tips");
+  EXPECT_EQ(Window().Tabs().currentIndex(), Tree().CurrentIndex());
+  CNoteTreeModel& model = Window().TreeView().Model();
+  EXPECT_EQ(model.rowCount(), static_cast<int>(Tree().ShownChildren(nullptr).size()));
+  XMLelement* pSelected = Tree().SelectedNote();
+  ASSERT_NE(pSelected, nullptr);
+  EXPECT_EQ(Window().TreeView().currentIndex(), model.IndexOf(pSelected));
+  EXPECT_EQ(Window().Editors().OpenNoteElement(), pSelected);
+  EXPECT_EQ(Window().Editors().Kind(), EEditorKind::Rich);
+  EXPECT_FALSE(Window().Editors().RichEdit().toPlainText().isEmpty());
+  EXPECT_FALSE(Window().Doc().m_bModified);
+}
+
+TEST_F(MainWindowTest, ViewingNotesKeepsTheirBytesAndTimes) {
+  std::vector<std::pair<std::string, std::string>> before;
+  for (XMLelement* pNote : Folder().AllNotes())
+    before.emplace_back(Content(*pNote), GetProperty(*pNote, "Modificate time"));
+  for (XMLelement* pNote : Folder().AllNotes()) Choose(pNote);
+  Choose(Folder().AllNotes().front());
+  size_t i = 0;
+  for (XMLelement* pNote : Folder().AllNotes()) {
+    EXPECT_EQ(Content(*pNote), before[i].first) << GetProperty(*pNote, "name");
+    EXPECT_EQ(GetProperty(*pNote, "Modificate time"), before[i].second);
+    ++i;
+  }
+  EXPECT_FALSE(Window().Doc().m_bModified);
+}
+
+TEST_F(MainWindowTest, EditedPlainTextIsStoredOnSwitchingAndSurvivesSaving) {
+  Window().Tabs().setCurrentIndex(1);  // the folder with a plain-text note
+  XMLelement* pText = FindNoteOfType("0");
+  ASSERT_NE(pText, nullptr);
+  Choose(pText);
+  ASSERT_EQ(Window().Editors().Kind(), EEditorKind::Text);
+  QPlainTextEdit& edit = Window().Editors().PlainEdit();
+  edit.selectAll();
+  edit.insertPlainText("Line one\nLine two \u00e9\u4e2d");
+  Choose(Folder().AllNotes().front());
+  EXPECT_EQ(Content(*pText), "Line one\nLine two \u00e9\u4e2d");
+  EXPECT_TRUE(Window().Doc().m_bModified);
+  ASSERT_TRUE(Window().SaveDocument());
+
+  OpenWindow();
+  Window().Tabs().setCurrentIndex(1);
+  XMLelement* pReopened = FindNoteOfType("0");
+  Choose(pReopened);
+  EXPECT_EQ(Window().Editors().PlainEdit().toPlainText(), "Line one\nLine two \u00e9\u4e2d");
+}
+
+TEST_F(MainWindowTest, RichTextFormattingIsStoredAsRtfAndReadBack) {
+  XMLelement* pRich = FindNoteOfType("2");
+  ASSERT_NE(pRich, nullptr);
+  std::string sName = GetProperty(*pRich, "name");
+  Choose(pRich);
+  CRichTextEdit& edit = Window().Editors().RichEdit();
+  edit.selectAll();
+  edit.textCursor().insertText("Plain and bold");
+  QTextCursor cursor = edit.textCursor();
+  cursor.setPosition(10);
+  cursor.setPosition(14, QTextCursor::KeepAnchor);
+  edit.setTextCursor(cursor);
+  Window().Editors().FormatBar().Action("RTF Editor - Bold")->trigger();
+  Choose(FindNoteOfType("1") ? FindNoteOfType("1") : Folder().AllNotes().back());
+  EXPECT_NE(Content(*pRich).find("{\\rtf1"), std::string::npos);
+  EXPECT_NE(Content(*pRich).find("\\b"), std::string::npos);
+  ASSERT_TRUE(Window().SaveDocument());
+
+  OpenWindow();
+  XMLelement* pReopened = FindNote(sName);
+  Choose(pReopened);
+  QTextDocument& document = *Window().Editors().RichEdit().document();
+  EXPECT_EQ(document.toPlainText(), "Plain and bold");
+  QTextCursor probe(&document);
+  probe.setPosition(12);
+  EXPECT_EQ(probe.charFormat().fontWeight(), QFont::Bold);
+  probe.setPosition(3);
+  EXPECT_NE(probe.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST_F(MainWindowTest, SwitchingFoldersStoresTheOpenNote) {
+  XMLelement* pRich = Tree().SelectedNote();
+  ASSERT_NE(pRich, nullptr);
+  Window().Editors().RichEdit().setPlainText("Changed before switching");
+  Window().Editors().RichEdit().document()->setModified(true);
+  Window().Tabs().setCurrentIndex(2);
+  EXPECT_EQ(Tree().CurrentIndex(), 2);
+  Window().Tabs().setCurrentIndex(0);
+  Choose(pRich);
+  EXPECT_EQ(Window().Editors().RichEdit().toPlainText(), "Changed before switching");
+}
+
+TEST_F(MainWindowTest, ProtectedNoteShowsThePlaceholderWithoutItsPassword) {
+  XMLelement* pNote = Tree().SelectedNote();
+  std::string sContent = Content(*pNote);
+  ProtectWithPassword(Tree(), *pNote, "secret", false);
+  Choose(Folder().AllNotes().back());
+  CDialogDriver driver;
+  driver.OnNextDialog([](QDialog& dialog) { dialog.reject(); });  // the password prompt
+  Choose(pNote);
+  EXPECT_EQ(Window().Editors().RichEdit().toPlainText(), kPasswordPlaceholder);
+  EXPECT_TRUE(Window().Editors().RichEdit().isReadOnly());
+  Choose(Folder().AllNotes().back());
+  EXPECT_EQ(Content(*pNote), sContent);
+}
+
+TEST_F(MainWindowTest, WrongPassphraseShowsTheMessageAndEndsTheProgram) {
+  Window().Doc().m_bEncrypted = true;
+  Window().Doc().m_sPassphrase = "right";
+  ASSERT_TRUE(Window().SaveDocument());
+  ASSERT_TRUE(Window().NewDocument());
+  CDialogDriver driver;
+  driver.OnNextDialog([](QDialog& dialog) {  // "Enter a passphrase"
+    dialog.findChild<QLineEdit*>()->setText("wrong");
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  std::string sShown;
+  driver.OnNextDialog([&](QDialog& dialog) {
+    sShown = dialog.windowTitle().toStdString() + ": " +
+             static_cast<QMessageBox&>(dialog).text().toStdString();
+    dialog.accept();
+  });
+  EXPECT_FALSE(Window().OpenDocument(QString::fromStdString(m_sDocument)));
+  EXPECT_EQ(sShown, std::string("Warning: ") + kWrongPassphraseText);
+  EXPECT_TRUE(Window().HasQuit());
+}
+
+}  // namespace
+}  // namespace orv::test
