@@ -53,6 +53,11 @@ XMLelement* FindPropertyElement(const XMLelement& element, std::string_view key)
   return nullptr;
 }
 
+bool PropertyIs(const XMLelement& element, std::string_view key, std::string_view value) {
+  const XMLelement* pProperty = FindPropertyElement(element, key);
+  return pProperty && pProperty->m_sValue == value;
+}
+
 XMLelement& AddProperty(XMLelement& element, std::string_view key, std::string_view value) {
   auto pChild = std::make_unique<XMLelement>();
   pChild->m_nKind = 1;

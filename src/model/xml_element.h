@@ -43,6 +43,10 @@ struct XMLelement {
 
 // The value of the first child named `key` (case-sensitive), or kNotFound.
 std::string GetProperty(const XMLelement& element, std::string_view key);
+// Whether the first child named `key` has the value `value`; unlike
+// comparing GetProperty's copy, this allocates nothing (walks over whole
+// folders ask it of every note).
+bool PropertyIs(const XMLelement& element, std::string_view key, std::string_view value);
 // The first child named `key`, or null.
 XMLelement* FindPropertyElement(const XMLelement& element, std::string_view key);
 // Appends a new attribute element (kind 1) without looking for an existing one.

@@ -220,14 +220,14 @@ SItemLook ItemLook(const XMLelement& note) {
   look.nIcon = NumberProperty<int32_t>(note, kIcon).value_or(0);
   if (Has(note, kChecked))
     look.eCheckBox =
-        GetProperty(note, kChecked) == "true" ? ECheckBox::Ticked : ECheckBox::Unticked;
+        PropertyIs(note, kChecked, "true") ? ECheckBox::Ticked : ECheckBox::Unticked;
   look.textColor = ColorProperty(note, kColor);
   look.backgroundColor = ColorProperty(note, kBkColor);
   look.bBold = Has(note, kBold);
   look.bCut = Has(note, kGrayed);
   look.bDropHighlighted = Has(note, kHighlighted);
-  look.bExpanded = GetProperty(note, "expand") == "true";
-  look.bSelected = GetProperty(note, "selected") == "true";
+  look.bExpanded = PropertyIs(note, "expand", "true");
+  look.bSelected = PropertyIs(note, "selected", "true");
   return look;
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 using TNoteSet = std::unordered_set<const XMLelement*>;
 
-bool IsExpanded(const XMLelement& note) { return GetProperty(note, "expand") == "true"; }
+bool IsExpanded(const XMLelement& note) { return PropertyIs(note, "expand", "true"); }
 
 // The shown notes from the top level down to `note` (the last entry); empty
 // when it is not shown. One walk, however deep the note lies.

@@ -71,7 +71,7 @@ XMLelement* CNoteTree::SelectedNote() {
   CXMLTree& folder = CurrentFolder();
   XMLelement* pSelected = nullptr;
   WalkNotes(folder.TopLevel(), !folder.m_bShowHidden, [&](XMLelement& note) {
-    if (GetProperty(note, kSelectedKey) == "true") pSelected = &note;
+    if (PropertyIs(note, kSelectedKey, "true")) pSelected = &note;
     return !pSelected;
   });
   return pSelected;
@@ -79,7 +79,7 @@ XMLelement* CNoteTree::SelectedNote() {
 
 void CNoteTree::Select(XMLelement* pNote) {
   WalkNotes(CurrentFolder().TopLevel(), false, [&](XMLelement& note) {
-    if (&note != pNote && GetProperty(note, kSelectedKey) == "true")
+    if (&note != pNote && PropertyIs(note, kSelectedKey, "true"))
       SetProperty(note, kSelectedKey, "false");
     return true;
   });

@@ -100,6 +100,9 @@ void CRtfParser::OnGroupEnd() {
     return;
   }
   if (m_vecGroups.size() <= 1) return;  // a stray brace
+  // The last paragraph needs no \par: it ends with the document's group, in
+  // that group's formats, not those outside it.
+  if (m_vecGroups.size() == 2 && !m_paragraph.vecRuns.empty()) EndParagraph(false);
   const SGroup group = Top();
   m_vecGroups.pop_back();
   if (group.eDest != Top().eDest) OnDestinationEnd(group);

@@ -78,6 +78,12 @@ void CRtfParser::ApplyWord(ERtfWord eWord, const SRtfToken& token) {
         m_nFontCodePage = CodePageOfCharset(nParam);
       } else if (eWord == Cpg) {
         m_nFontCodePage = std::max(nParam, 0);
+      } else if (eWord == U && static_cast<char16_t>(nParam) == u';') {
+        // A ';' ends the entry however it is written, as \'3b does.
+        FinishFont();
+        m_nSkipChars = Top().nUnicodeSkip;
+      } else if (eWord == U || eWord == Uc) {
+        ApplyCharWord(eWord, nParam, token.bHasParam);  // names beyond the code page
       }
       return;
     case EDest::ColorTable:

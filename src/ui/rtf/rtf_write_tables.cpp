@@ -20,7 +20,9 @@ CRtfWriteTables::CRtfWriteTables(const QTextDocument& doc)
   m_listFonts.append(m_sDefaultFamily);
   m_hashFonts.insert(m_sDefaultFamily, 0);
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-    Register(block.charFormat());
+    // The writer gives a paragraph mark's format for an empty line only; the
+    // tables list no font or colour the text does not use.
+    if (block.length() <= 1) Register(block.charFormat());
     for (auto it = block.begin(); !it.atEnd(); ++it) Register(it.fragment().charFormat());
   }
 }

@@ -79,8 +79,9 @@ QAction* CMainWindow::Command(const QString& sName) const { return m_pMenus->Com
 // --- the core's view --------------------------------------------------------
 
 void CMainWindow::RefreshTree() {
-  m_pTreeView->Rebuild();
-  m_pEditors->ShowNote(m_tree.SelectedNote());
+  XMLelement* pSelected = m_tree.SelectedNote();
+  m_pTreeView->Rebuild(pSelected);
+  m_pEditors->ShowNote(pSelected);
   UpdateStatus();
 }
 

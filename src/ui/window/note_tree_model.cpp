@@ -57,7 +57,8 @@ std::vector<QModelIndex> CNoteTreeModel::ExpandedItems() {
     XMLelement* pParent = pending.back();
     pending.pop_back();
     for (XMLelement* pNote : Children(pParent)) {
-      if (GetProperty(*pNote, "expand") != "true" || Children(pNote).empty()) continue;
+      if (!PropertyIs(*pNote, "expand", "true") || !HasChildNotes(*pNote) || Children(pNote).empty())
+        continue;
       items.push_back(IndexOf(pNote));
       pending.push_back(pNote);
     }

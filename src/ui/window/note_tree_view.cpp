@@ -28,12 +28,12 @@ CNoteTreeView::CNoteTreeView(CNoteTree& tree, QWidget* pParent)
           [this](const QModelIndex& i) { OnToggled(i, false); });
 }
 
-void CNoteTreeView::Rebuild() {
+void CNoteTreeView::Rebuild(XMLelement* pSelected) {
   m_bRebuilding = true;
   setUpdatesEnabled(false);
   m_model.Reload();
   for (const QModelIndex& index : m_model.ExpandedItems()) expand(index);
-  ShowSelected(m_tree.SelectedNote());
+  ShowSelected(pSelected);
   setUpdatesEnabled(true);
   m_bRebuilding = false;
 }

@@ -17,7 +17,7 @@ class CNoteTreeView : public QTreeView {
   CNoteTreeModel& Model() { return m_model; }
   // Rebuilds the rows from the current folder: open branches, the selected
   // note. The core's refresh flag is up meanwhile, so nothing reaches it.
-  void Rebuild();
+  void Rebuild(XMLelement* pSelected);
   // Selects a note's item without telling the core (it chose the note).
   void ShowSelected(XMLelement* pNote);
   void StartLabelEdit(XMLelement& note);
