@@ -54,6 +54,8 @@ int COrvellaApp::Run() {
   }
 
   CMainWindow window(settings, paths);
+  QObject::connect(&window, &CMainWindow::QuitRequested, &m_app, [] { QApplication::exit(1); },
+                   Qt::QueuedConnection);
   const QStringList arguments = QApplication::arguments();
   if (!OpenFirstDocument(window, settings, paths, arguments.size() > 1 ? arguments[1] : QString()))
     return 1;

@@ -1,9 +1,13 @@
 // Menu commands reach their core commands, and keys reach their commands.
 
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 
 #include "app/settings_defaults.h"
+#include "tree/bookmark_commands.h"
+#include "ui/dialog_driver.h"
 #include "ui/main_window_fixture.h"
 
 namespace orv::test {
@@ -61,6 +65,73 @@ TEST_F(CommandsTest, MenuCommandsReachTheCore) {
   Trigger("Folders - Show Hidden Notes");
   EXPECT_TRUE(Folder().m_bShowHidden);
   EXPECT_TRUE(Window().Doc().m_bModified);
+}
+
+TEST_F(CommandsTest, NoteCommandsChangeTheSelectedNote) {
+  Window().Tabs().setCurrentIndex(0);
+  std::vector<XMLelement*> top = Tree().ShownChildren(nullptr);
+  ASSERT_GE(top.size(), 2u);
+  Choose(top[1]);
+  Trigger("Notes - Move - Up");
+  EXPECT_EQ(Tree().ShownChildren(nullptr).front(), top[1]);
+  Trigger("Notes - Move - Right");  // under nothing: the first note cannot move right
+  EXPECT_EQ(Tree().ShownChildren(nullptr).front(), top[1]);
+  Trigger("Notes - Navigate - Down");
+  EXPECT_EQ(Tree().SelectedNote(), top[0]);
+  Trigger("Notes - Navigate - Back");
+  EXPECT_EQ(Tree().SelectedNote(), top[1]);
+  Trigger("Notes - Advanced - Sort - Sort All - Sort By Name");
+  EXPECT_EQ(GetProperty(*Tree().ShownChildren(nullptr).front(), "name"), "Folders and notes");
+
+  XMLelement* pNote = Tree().SelectedNote();
+  Trigger("Notes - Hide");
+  EXPECT_NE(FindPropertyElement(*pNote, "hide"), nullptr);
+  EXPECT_FALSE(Window().TreeView().Model().IndexOf(pNote).isValid());
+  Trigger("Folders - Show Hidden Notes");
+  Choose(pNote);
+  Trigger("Notes - Hide");
+  Trigger("Notes - Advanced - Set Read Only");
+  EXPECT_EQ(GetProperty(*pNote, "readonly"), "true");
+  EXPECT_TRUE(Window().Editors().ActiveEdit()->property("readOnly").toBool());
+  Trigger("Notes - Advanced - Set Read Only");
+  EXPECT_FALSE(Window().Editors().ActiveEdit()->property("readOnly").toBool());
+
+  size_t nNotes = NoteCount();
+  Trigger("Notes - Copy Subnotes");
+  Trigger("Notes - Paste Subnotes");
+  EXPECT_GT(NoteCount(), nNotes);
+  Trigger("Notes - Advanced - Set Note Name - Current Date");
+  EXPECT_NE(GetProperty(*Tree().SelectedNote(), "name"), GetProperty(*pNote, "name"));
+}
+
+TEST_F(CommandsTest, InternalLinksShowTheirFolderAndOthersAreNotOurs) {
+  Window().Tabs().setCurrentIndex(0);
+  emit Window().Editors().LinkClicked(
+      QString::fromStdString(BuildInternalLink("Command line", "orvella-cli", "see there")));
+  EXPECT_EQ(Tree().CurrentIndex(), 2);
+  CDialogDriver driver;
+  std::string sShown;
+  driver.OnNextDialog([&](QDialog& dialog) {
+    sShown = static_cast<QMessageBox&>(dialog).text().toStdString();
+    dialog.accept();
+  });
+  emit Window().Editors().LinkClicked(QString::fromStdString(BuildInternalLink("Nowhere", "x", "y")));
+  EXPECT_EQ(sShown, "Folder with name 'Nowhere' not found.");
+  EXPECT_EQ(Tree().CurrentIndex(), 2);
+}
+
+TEST_F(CommandsTest, InsertedLinksBecomeLinksInTheRichText) {
+  Window().Tabs().setCurrentIndex(0);
+  Choose(FindNoteOfType("2"));
+  CDialogDriver driver;
+  driver.OnNextDialog([](QDialog& dialog) {
+    dialog.findChild<QLineEdit*>()->setText("someone@example.com");
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  Trigger("Insert - E-Mail Link ...");
+  QTextDocument& document = *Window().Editors().RichEdit().document();
+  EXPECT_TRUE(document.toHtml().contains("href=\"mailto:someone@example.com\""));
+  EXPECT_TRUE(document.isModified());
 }
 
 TEST_F(CommandsTest, MenusOfferCommandsAsTheCoreSays) {

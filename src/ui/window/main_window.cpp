@@ -1,6 +1,5 @@
 #include "ui/window/main_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -17,6 +16,7 @@
 #include "tree/bookmark_commands.h"
 #include "tree/note_navigation.h"
 #include "ui/app_paths.h"
+#include "ui/dialogs/colour_ref.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/single_instance.h"
 #include "ui/editors/editor_pane.h"
@@ -68,6 +68,7 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths)
           [this](XMLelement* pNote) { Guarded([&] { SelectByUser(m_tree, pNote); }); });
   connect(m_pEditors, &CEditorPane::LinkClicked, this, &CMainWindow::FollowLink);
   SetUpTray();
+  ApplyColours();
   RebuildTabs();
   m_tree.RefreshTree(false);
 }
@@ -202,6 +203,28 @@ void CMainWindow::Activate() {
   activateWindow();
 }
 
+void CMainWindow::ApplyColours() {
+  struct SColours {
+    QWidget* pWidget;
+    const SIntSetting& background;
+    const SIntSetting* pText;
+  };
+  for (const SColours& colours : {SColours{m_pTreeView, kTreeBckColor, &kTreeTextColor},
+                                  SColours{&m_pEditors->PlainEdit(), kTextBckColor, &kTextColor},
+                                  SColours{&m_pEditors->RichEdit(), kRtfBckColor, nullptr},
+                                  SColours{&m_pEditors->HtmlEdit(), kHtmlBckColor, &kHtmlTextColor}}) {
+    // Only colours the user chose: unset, the desktop's theme decides.
+    QPalette palette = colours.pWidget->palette();
+    auto apply = [&](const SIntSetting& setting, QPalette::ColorRole eRole) {
+      int32_t nColour = m_settings.GetInt(setting.sSection, setting.sName, -1);
+      if (nColour >= 0) palette.setColor(eRole, ToQColor(nColour));
+    };
+    apply(colours.background, QPalette::Base);
+    if (colours.pText) apply(*colours.pText, QPalette::Text);
+    colours.pWidget->setPalette(palette);
+  }
+}
+
 void CMainWindow::SetUpTray() {
   if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
   m_pTray = new QSystemTrayIcon(AppIcon(), this);
@@ -229,7 +252,7 @@ void CMainWindow::Quit() {
   // the other document was tried, so nothing unsaved is lost here.
   m_bQuitting = true;
   close();
-  QApplication::exit(1);
+  emit QuitRequested();
 }
 
 }  // namespace orv

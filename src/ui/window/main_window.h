@@ -65,6 +65,10 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   std::string EditorSelectedText() override;
   void StartLabelEdit(XMLelement& note) override;
 
+ signals:
+  // A wrong passphrase ends the program; the application ends it.
+  void QuitRequested();
+
  protected:
   void closeEvent(QCloseEvent* pEvent) override;
   void changeEvent(QEvent* pEvent) override;
@@ -82,6 +86,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void UpdateTitle();
   void UpdateStatus();
   void FollowLink(const QString& sLink);
+  // The tree's and the editors' colours from the settings.
+  void ApplyColours();
   void SetUpTray();
   void MinimizeToTray();
   void Quit();
