@@ -5,6 +5,8 @@
 
 #include "app/settings_defaults.h"
 #include "tree/note_appearance.h"
+#include "tree/note_commands.h"
+#include "tree/note_order_commands.h"
 #include "ui/main_window_fixture.h"
 
 namespace orv::test {
@@ -20,6 +22,24 @@ TEST_F(MainWindowTest, ModelIsConsistentThroughRebuilds) {
     EXPECT_EQ(model.Note(index), pNote);
     EXPECT_EQ(model.data(index).toString().toStdString(), GetProperty(*pNote, "name"));
   }
+}
+
+TEST_F(MainWindowTest, RowsStandWhenOnlySelectionAndBranchesChange) {
+  CNoteTreeView& view = Window().TreeView();
+  CNoteTreeModel& model = view.Model();
+  XMLelement* pBranch = FindNote("Welcome to Orvella");
+  ASSERT_TRUE(view.isExpanded(model.IndexOf(pBranch)));
+  const uint64_t nGeneration = model.Generation();
+  Choose(FindNote("Folders and notes"));
+  RunOrderCommand(Tree(), EOrderCommand::CollapseAll);
+  EXPECT_FALSE(view.isExpanded(model.IndexOf(pBranch)));
+  RunOrderCommand(Tree(), EOrderCommand::ExpandAll);
+  EXPECT_TRUE(view.isExpanded(model.IndexOf(pBranch)));
+  EXPECT_EQ(model.Generation(), nGeneration);
+  // A new note changes a list: the rows are listed afresh.
+  RunNoteCommand(Tree(), ENoteCommand::NewNote);
+  EXPECT_NE(model.Generation(), nGeneration);
+  EXPECT_TRUE(model.IndexOf(Tree().SelectedNote()).isValid());
 }
 
 TEST_F(MainWindowTest, HiddenNotesHaveNoRowsUntilShown) {

@@ -16,11 +16,30 @@ CNoteTreeModel::CNoteTreeModel(CNoteTree& tree, QObject* pParent)
     : QAbstractItemModel(pParent), m_tree(tree) {}
 
 void CNoteTreeModel::Reload() {
+  if (!m_children.empty() && ListsStillHold()) return;
   beginResetModel();
   ++m_nGeneration;
   m_children.clear();
   m_places.clear();
   endResetModel();
+}
+
+bool CNoteTreeModel::ListsStillHold() const {
+  // Top down from the live tree, so only notes that still exist are asked
+  // for their subnotes; a listed note that is gone leaves a list unvisited.
+  size_t nVisited = 0;
+  std::vector<XMLelement*> pending{nullptr};
+  while (!pending.empty()) {
+    XMLelement* pParent = pending.back();
+    pending.pop_back();
+    auto listed = m_children.find(pParent);
+    if (listed == m_children.end()) continue;
+    if (m_tree.ShownChildren(pParent) != listed->second) return false;
+    ++nVisited;
+    for (XMLelement* pChild : listed->second)
+      if (m_children.count(pChild)) pending.push_back(pChild);
+  }
+  return nVisited == m_children.size();
 }
 
 const std::vector<XMLelement*>& CNoteTreeModel::Children(XMLelement* pParent) const {
@@ -50,20 +69,22 @@ QModelIndex CNoteTreeModel::IndexOf(XMLelement* pNote) {
   return createIndex(it->second.nRow, 0, pNote);
 }
 
-std::vector<QModelIndex> CNoteTreeModel::ExpandedItems() {
-  std::vector<QModelIndex> items;
+std::vector<std::pair<QModelIndex, bool>> CNoteTreeModel::Branches() {
+  std::vector<std::pair<QModelIndex, bool>> branches;
   std::vector<XMLelement*> pending{nullptr};
   while (!pending.empty()) {
     XMLelement* pParent = pending.back();
     pending.pop_back();
     for (XMLelement* pNote : Children(pParent)) {
-      if (!PropertyIs(*pNote, "expand", "true") || !HasChildNotes(*pNote) || Children(pNote).empty())
-        continue;
-      items.push_back(IndexOf(pNote));
-      pending.push_back(pNote);
+      const bool bOpen = PropertyIs(*pNote, "expand", "true");
+      // Closed branches are not listed: their rows do not exist for the view yet.
+      if (!bOpen && !m_children.count(pNote)) continue;
+      if (!HasChildNotes(*pNote) || Children(pNote).empty()) continue;
+      branches.emplace_back(IndexOf(pNote), bOpen);
+      if (bOpen) pending.push_back(pNote);
     }
   }
-  return items;
+  return branches;
 }
 
 QModelIndex CNoteTreeModel::index(int nRow, int nColumn, const QModelIndex& parent) const {

@@ -20,7 +20,11 @@ class CNoteTreeModel : public QAbstractItemModel {
 
   explicit CNoteTreeModel(CNoteTree& tree, QObject* pParent = nullptr);
 
-  // Forgets every row: the core rebuilt the folder or changed its shape.
+  // Lists the rows again from the core. When every list comes out as it was
+  // (only the selection or a look changed), the rows stand: re-laying out a
+  // huge folder is what makes a click slow. The pane, the model's only view,
+  // then repaints its rows itself; announcing every row as changed would
+  // cost as much as the relayout. Otherwise the model resets.
   void Reload();
   XMLelement* Note(const QModelIndex& index) const;
   // Counts the reloads: a note pointer taken before one may be gone.
@@ -28,8 +32,9 @@ class CNoteTreeModel : public QAbstractItemModel {
   // The item of a shown note, listing the rows of its ancestors as needed;
   // invalid for a note that is not shown.
   QModelIndex IndexOf(XMLelement* pNote);
-  // Every shown note whose branch the document says is open, parents first.
-  std::vector<QModelIndex> ExpandedItems();
+  // Every listed note with shown subnotes, and whether the document says
+  // its branch is open; parents first.
+  std::vector<std::pair<QModelIndex, bool>> Branches();
 
   QModelIndex index(int nRow, int nColumn, const QModelIndex& parent = {}) const override;
   QModelIndex parent(const QModelIndex& index) const override;
@@ -54,6 +59,7 @@ class CNoteTreeModel : public QAbstractItemModel {
     int nRow = 0;
   };
   const std::vector<XMLelement*>& Children(XMLelement* pParent) const;
+  bool ListsStillHold() const;
   XMLelement* DraggedNote(const QMimeData* pData) const;
 
   CNoteTree& m_tree;

@@ -32,9 +32,11 @@ void CNoteTreeView::Rebuild(XMLelement* pSelected) {
   m_bRebuilding = true;
   setUpdatesEnabled(false);
   m_model.Reload();
-  for (const QModelIndex& index : m_model.ExpandedItems()) expand(index);
+  for (const auto& [index, bOpen] : m_model.Branches())
+    if (isExpanded(index) != bOpen) setExpanded(index, bOpen);
   ShowSelected(pSelected);
   setUpdatesEnabled(true);
+  viewport()->update();  // names and looks may have changed in rows that stood
   m_bRebuilding = false;
 }
 
