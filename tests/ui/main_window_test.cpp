@@ -40,6 +40,7 @@ TEST_F(MainWindowTest, ViewingNotesKeepsTheirBytesAndTimes) {
     ++i;
   }
   EXPECT_FALSE(Window().Doc().m_bModified);
+  EXPECT_FALSE(Window().isWindowModified());
 }
 
 TEST_F(MainWindowTest, EditedPlainTextIsStoredOnSwitchingAndSurvivesSaving) {
@@ -51,10 +52,12 @@ TEST_F(MainWindowTest, EditedPlainTextIsStoredOnSwitchingAndSurvivesSaving) {
   QPlainTextEdit& edit = Window().Editors().PlainEdit();
   edit.selectAll();
   edit.insertPlainText("Line one\nLine two \u00e9\u4e2d");
+  EXPECT_TRUE(Window().isWindowModified());  // the title shows it before it is stored
   Choose(Folder().AllNotes().front());
   EXPECT_EQ(Content(*pText), "Line one\nLine two \u00e9\u4e2d");
   EXPECT_TRUE(Window().Doc().m_bModified);
   ASSERT_TRUE(Window().SaveDocument());
+  EXPECT_FALSE(Window().isWindowModified());
 
   OpenWindow();
   Window().Tabs().setCurrentIndex(1);

@@ -202,6 +202,33 @@ TEST(RtfReader, CodePages) {
   EXPECT_EQ(Text(doc), "x\u00e9");
 }
 
+TEST(RtfReader, LastParagraphWithoutParKeepsItsFormats) {
+  QTextDocument doc;
+  // Found by fuzzing: the document's closing brace ended the last paragraph
+  // in the formats outside the document's group.
+  ReadRtf("{\\rtf1\\deff1{\\fonttbl{\\f0 Outside;}{\\f1 Body;}}\\pard\\qc\\li720\\b centred}", doc);
+  EXPECT_EQ(Text(doc), "centred");
+  const QTextBlock block = BlockOf(doc, "centred");
+  EXPECT_EQ(block.blockFormat().alignment(), Qt::AlignHCenter);
+  EXPECT_EQ(block.blockFormat().leftMargin(), 48);
+  EXPECT_EQ(Family(block.charFormat()), "Body");
+  EXPECT_EQ(block.charFormat().fontWeight(), QFont::Bold);
+  ReadRtf("{\\rtf1\\qr cut {\\b short", doc);
+  EXPECT_EQ(Text(doc), "cut short");
+  EXPECT_EQ(BlockOf(doc, "cut").blockFormat().alignment(), Qt::AlignRight);
+}
+
+TEST(RtfReader, FontNamesBeyondTheCodePage) {
+  QTextDocument doc;
+  // Names the code page cannot hold come as \uN; a ';' ends the entry
+  // however it is written.
+  ReadRtf("{\\rtf1{\\fonttbl{\\f0 A\\u8209?B\\u59?x;}{\\f1\\uc0 \\u65325\\u65331 Gothic\\'3b}}"
+          "\\f0 one\\f1 two}", doc);
+  EXPECT_EQ(Text(doc), "onetwo");
+  EXPECT_EQ(Family(FormatOf(doc, "one")), "A\u2011B");
+  EXPECT_EQ(Family(FormatOf(doc, "two")), "\uff2d\uff33Gothic");  // the space ends the word
+}
+
 TEST(RtfReader, PlainTextAndEscapes) {
   QTextDocument doc;
   ReadRtf("Just {a} note\\par\nsecond line", doc);

@@ -91,6 +91,18 @@ TEST(RtfWriter, HeaderAsTheRichEditControlWritesIt) {
   EXPECT_EQ(WriteRtf(doc, "UTF-8"), WriteRtf(doc));
 }
 
+TEST(RtfWriter, FontNamesBeyondTheCodePageComeBack) {
+  QTextDocument doc;
+  QTextCharFormat format;
+  format.setFontFamilies(QStringList{QString::fromUtf8("\uff2d\uff33 Gothic")});
+  QTextCursor(&doc).insertText("text", format);
+  QTextDocument again;
+  ReadRtf(WriteRtf(doc), again);
+  QTextCursor cursor(&again);
+  cursor.setPosition(1);
+  EXPECT_EQ(cursor.charFormat().fontFamilies().toStringList().value(0), QString::fromUtf8("\uff2d\uff33 Gothic"));
+}
+
 TEST(RtfWriter, CharactersByCodePage) {
   QTextDocument doc;
   doc.setDefaultFont(QFont("Arial", 12));

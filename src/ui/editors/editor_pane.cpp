@@ -44,6 +44,10 @@ CEditorPane::CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pPa
                          m_pRichPage, static_cast<QWidget*>(m_pHtml)})
     addWidget(pPage);
   connect(m_pRich, &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
+  for (QTextDocument* pDocument : {m_pPlain->document(), m_pRich->document(), m_pHtml->document()})
+    connect(pDocument, &QTextDocument::modificationChanged, this, [this](bool bChanged) {
+      if (bChanged && m_pNote) emit Edited();
+    });
   connect(m_pHtml, &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
 }
 
@@ -112,6 +116,9 @@ void CEditorPane::Store() {
   std::string sStored = pContent ? pContent->GetContent() : std::string();
   auto [nScroll, nCaret] = ScrollAndCaret();
   StoreEditorTextBack(m_tree, *m_pNote, EditedText(sStored), nScroll, nCaret);
+  // Stored: the next change is news again (the window marks its title by it).
+  if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit())) pEdit->document()->setModified(false);
+  if (m_eKind == EEditorKind::Text) m_pPlain->document()->setModified(false);
 }
 
 void CEditorPane::Forget() {

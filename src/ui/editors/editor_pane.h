@@ -45,6 +45,8 @@ class CEditorPane : public QStackedWidget {
 
  signals:
   void LinkClicked(const QString& sLink);
+  // The user changed the open note's text (it is stored later).
+  void Edited();
 
  private:
   void Load(EEditorKind eKind, const std::string& sContent, bool bShowContent, bool bReadOnly);

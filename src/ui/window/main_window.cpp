@@ -67,6 +67,7 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths)
   connect(m_pTreeView, &CNoteTreeView::NoteChosen, this,
           [this](XMLelement* pNote) { Guarded([&] { SelectByUser(m_tree, pNote); }); });
   connect(m_pEditors, &CEditorPane::LinkClicked, this, &CMainWindow::FollowLink);
+  connect(m_pEditors, &CEditorPane::Edited, this, [this] { setWindowModified(true); });
   SetUpTray();
   ApplyColours();
   RebuildTabs();
@@ -128,7 +129,8 @@ void CMainWindow::UpdateTitle() {
   QString sName = m_doc.PathName().empty()
                       ? tr("Untitled")
                       : QFileInfo(QString::fromStdString(m_doc.PathName())).fileName();
-  setWindowTitle(QString("%1%2 - Orvella").arg(sName, m_doc.m_bModified ? "*" : ""));
+  setWindowTitle(sName + "[*] - Orvella");
+  setWindowModified(m_doc.m_bModified);
 }
 
 void CMainWindow::UpdateStatus() {
@@ -194,6 +196,11 @@ void CMainWindow::ShowAsRemembered() {
     case 2: showMaximized(); break;
     default: show(); break;
   }
+  if (ReadSetting(m_settings, kTopmost)) {
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    show();
+  }
+  if (ReadSetting(m_settings, kFullScreen)) SetFullScreen(true);
 }
 
 void CMainWindow::Activate() {
@@ -245,6 +252,18 @@ void CMainWindow::MinimizeToTray() {
       m_doc.SaveOnMinimize();
     });
   if (m_pTray) hide();
+}
+
+void CMainWindow::SetFullScreen(bool bOn) {
+  setWindowState(bOn ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+  WriteSetting(m_settings, kFullScreen, bOn ? 1 : 0);
+}
+
+void CMainWindow::ToggleTopmost() {
+  const bool bOnTop = ReadSetting(m_settings, kTopmost) == 0;
+  WriteSetting(m_settings, kTopmost, bOnTop ? 1 : 0);
+  setWindowFlag(Qt::WindowStaysOnTopHint, bOnTop);
+  show();  // changing a window flag hides the window
 }
 
 void CMainWindow::Quit() {

@@ -89,7 +89,11 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   // The tree's and the editors' colours from the settings.
   void ApplyColours();
   void SetUpTray();
+  // Hides to the tray (saving first when the settings ask for it).
   void MinimizeToTray();
+  void SetFullScreen(bool bOn);
+  // Keeps the window above all others, or releases it; remembered.
+  void ToggleTopmost();
   void Quit();
 
   CSettingsStore& m_settings;

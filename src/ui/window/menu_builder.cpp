@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "app/recent_files.h"
+#include "app/settings_defaults.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/editors/editor_pane.h"
@@ -163,9 +164,13 @@ void CMenuBuilder::BuildViewMenu() {
   Add(pView, "View - Focus To Editor", QObject::tr("Focus To &Editor"), [this] {
     if (QWidget* pEdit = m_window.Editors().ActiveEdit()) pEdit->setFocus();
   });
-  Add(pView, "View - Full Screen", QObject::tr("F&ull Screen"), [this] {
-    m_window.setWindowState(m_window.windowState() ^ Qt::WindowFullScreen);
-  }, {}, [this] { return m_window.isFullScreen(); });
+  Add(pView, "View - Full Screen", QObject::tr("F&ull Screen"),
+      [this] { m_window.SetFullScreen(!m_window.isFullScreen()); }, {},
+      [this] { return m_window.isFullScreen(); });
+  pView->addSeparator();
+  Add(pView, "Tray - Minimize", QObject::tr("&Minimize to Tray"), [this] { m_window.MinimizeToTray(); });
+  Add(pView, "Tray - Alway on Top", QObject::tr("Always on T&op"), [this] { m_window.ToggleTopmost(); }, {},
+      [this] { return ReadSetting(m_window.Settings(), kTopmost) != 0; });
 }
 
 void CMenuBuilder::BuildHelpMenu() {
