@@ -22,6 +22,7 @@ class MainWindowTest : public testing::Test {
     qputenv("ORVELLA_HOME", QByteArray::fromStdString(m_dir.Path().string()));
     m_pSettings = std::make_unique<CQtSettingsStore>(QString::fromStdString(m_dir.File("Orvella.conf")));
     m_pPaths = std::make_unique<CAppPaths>();
+    m_pPaths->CreateFolders();
     m_sDocument = m_dir.File("notes.orv");
     std::filesystem::copy_file(ORVELLA_ABOUT, m_sDocument);
     OpenWindow();

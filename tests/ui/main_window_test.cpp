@@ -2,9 +2,11 @@
 
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "app/settings_defaults.h"
 #include "tree/note_protection.h"
 #include "ui/dialog_driver.h"
 #include "ui/main_window_fixture.h"
@@ -120,6 +122,17 @@ TEST_F(MainWindowTest, ProtectedNoteShowsThePlaceholderWithoutItsPassword) {
   EXPECT_TRUE(Window().Editors().RichEdit().isReadOnly());
   Choose(Folder().AllNotes().back());
   EXPECT_EQ(Content(*pNote), sContent);
+}
+
+TEST_F(MainWindowTest, AFailedBackupCopyIsLoggedAndTheSaveGoesOn) {
+  WriteSetting(*m_pSettings, kNumBackCopies, 1);
+  std::filesystem::create_directories(m_sDocument + ".1.bak/in the way");
+  Window().Doc().m_bModified = true;
+  ASSERT_TRUE(Window().SaveDocument());
+  EXPECT_FALSE(Window().Doc().m_bModified);
+  std::string sLog = ReadWholeFile(m_pPaths->LogFile().toStdString());
+  EXPECT_NE(sLog.find(".1.bak"), std::string::npos) << sLog;
+  EXPECT_FALSE(Window().statusBar()->currentMessage().isEmpty());
 }
 
 TEST_F(MainWindowTest, WrongPassphraseShowsTheMessageAndEndsTheProgram) {

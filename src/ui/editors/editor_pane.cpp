@@ -12,6 +12,9 @@ namespace orv {
 
 namespace {
 
+// What the pane shows while no note is open.
+constexpr const char* kNoContentText = "No a tree node content!";
+
 // The code page a document's rich text is written in when it names none.
 constexpr std::string_view kRtfCodePage = "windows-1252";
 
@@ -25,7 +28,7 @@ EEditorKind KindOfType(const std::string& sType) {
 
 CEditorPane::CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pParent)
     : QStackedWidget(pParent), m_tree(tree) {
-  m_pEmpty = new QLabel(this);
+  m_pEmpty = new QLabel(QString::fromUtf8(kNoContentText), this);
   m_pEmpty->setAlignment(Qt::AlignCenter);
   m_pPlain = new QPlainTextEdit(this);
   m_pPlain->setObjectName("PlainTextEditor");

@@ -1,7 +1,9 @@
 #include "ui/window/main_window.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
@@ -36,7 +38,7 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths)
   // The core's view must never see an empty folder list.
   m_doc.OnNewDocument();
   setWindowIcon(AppIcon());
-  m_doc.m_log = [this](const std::string& sText) { statusBar()->showMessage(QString::fromStdString(sText)); };
+  m_doc.m_log = [this](const std::string& sText) { Log(QString::fromStdString(sText)); };
 
   m_pTreeView = new CNoteTreeView(m_tree, this);
   m_pTreeView->setObjectName("NoteTree");
@@ -123,6 +125,14 @@ void CMainWindow::FollowLink(const QString& sLink) {
     if (orv::FollowLink(m_tree, sLink.toStdString()) == ELinkResult::External)
       QDesktopServices::openUrl(QUrl::fromUserInput(sLink));
   });
+}
+
+void CMainWindow::Log(const QString& sText) {
+  statusBar()->showMessage(sText);
+  if (!ReadSetting(m_settings, kEnableLog)) return;
+  QFile file(m_paths.LogFile());
+  if (file.open(QIODevice::Append | QIODevice::Text))
+    file.write((QDateTime::currentDateTime().toString(Qt::ISODate) + ' ' + sText + '\n').toUtf8());
 }
 
 void CMainWindow::UpdateTitle() {

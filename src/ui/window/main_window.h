@@ -83,6 +83,9 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void AfterDocumentChanged();
   void ShowProperties();
   void CloseDocument();
+  // A mishap that did not stop the command (a backup copy that failed): on
+  // the status bar, and in the log file while logging is on.
+  void Log(const QString& sText);
   void UpdateTitle();
   void UpdateStatus();
   void FollowLink(const QString& sLink);
