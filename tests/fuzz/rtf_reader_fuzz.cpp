@@ -2,7 +2,7 @@
 // reader, hang it or make it allocate without bound, and RTF we wrote must
 // read back to a document we write the same way. (The first writing may
 // differ from the second: RTF from elsewhere can say what ours cannot, such
-// as numbering that goes on after an ordinary paragraph.)
+// as two lists of one style with nothing between them.)
 
 #include <QGuiApplication>
 #include <QTextDocument>

@@ -63,7 +63,7 @@ size_t LongestLine(const std::string& s) {
 
 TEST(RtfWriter, RoundTripKeepsEveryFixture) {
   for (const char* pName : {"richedit.rtf", "wordpad.rtf", "word97.rtf", "libreoffice.rtf", "picture.rtf",
-                            "cyrillic.rtf"}) {
+                            "cyrillic.rtf", "continued.rtf"}) {
     for (const char* pCodePage : {"windows-1252", "windows-1251"}) {
       SCOPED_TRACE(std::string(pName) + " in " + pCodePage);
       QTextDocument original;
@@ -76,6 +76,40 @@ TEST(RtfWriter, RoundTripKeepsEveryFixture) {
       EXPECT_LE(LongestLine(sWritten), 260u);
     }
   }
+}
+
+TEST(RtfWriter, NumberingGoesOnPastAnOrdinaryParagraph) {
+  QTextDocument original;
+  ReadRtf(Fixture("continued.rtf"), original);
+  const QTextBlock third = original.find("Post it").block();
+  const QTextList* pList = third.textList();
+  ASSERT_NE(pList, nullptr);
+  EXPECT_EQ(original.find("Read the letter").block().textList(), pList);
+  EXPECT_EQ(original.find("Keep a copy").block().textList(), nullptr);
+  EXPECT_EQ(pList->itemText(third), "iii.");
+
+  const std::string sWritten = WriteRtf(original);
+  EXPECT_NE(sWritten.find("\\pnstart3\\pnlcrm{\\pntxta .}}\\fi-360\\li720\\sa160{\\pntext\\f0 iii.\\tab}Post it"),
+            std::string::npos) << sWritten;
+  QTextDocument again;
+  ReadRtf(sWritten, again);
+  EXPECT_EQ(Describe(again), Describe(original));
+  EXPECT_EQ(WriteRtf(again), sWritten);
+
+  // Only the number that goes on joins; any other starts a list of its own,
+  // and so does a different style.
+  ReadRtf("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec}a\\par b\\par\\pard c\\par"
+          "{\\*\\pn\\pnlvlbody\\pnstart5\\pndec}d\\par\\pard e\\par"
+          "{\\*\\pn\\pnstart2\\pnlvlbody\\pnlcltr}f\\par\\pard g\\par"
+          "{\\*\\pn\\pnstart2\\pnlvlbody\\pndec}h\\par}", again);
+  const auto numberOf = [&](const char* pText) {
+    const QTextBlock block = again.find(pText).block();
+    return block.textList() == nullptr ? QString() : block.textList()->itemText(block);
+  };
+  EXPECT_EQ(numberOf("b"), "2.");
+  EXPECT_EQ(numberOf("d"), "1.");
+  EXPECT_EQ(numberOf("f"), "a.");
+  EXPECT_EQ(numberOf("h"), "2.");
 }
 
 TEST(RtfWriter, HeaderAsTheRichEditControlWritesIt) {

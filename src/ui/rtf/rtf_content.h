@@ -37,6 +37,7 @@ struct SRtfListRef {
   int nOverride = 0;
   int nLevel = -1;  // -1: taken from the indent (old style only)
   QTextListFormat::Style eStyle = QTextListFormat::ListDisc;
+  int nStart = 1;  // \pnstart: the number an old-style item shows
 };
 
 // Lengths in twips, as RTF gives them.

@@ -104,11 +104,11 @@ void CRtfDocBuilder::WriteParagraph(SPlace& place, const SRtfParagraph& paragrap
 void CRtfDocBuilder::JoinList(SPlace& place, const SRtfParaState& para) const {
   const SRtfListRef& ref = para.list;
   if (ref.eKind == ERtfListKind::None) {
-    // Old-style numbering starts again after an ordinary paragraph; Word's
-    // lists go on, so they stay.
-    std::erase_if(place.mapLists, [](const auto& item) {
-      return std::get<0>(item.first) == static_cast<int>(ERtfListKind::OldStyle);
-    });
+    // Old-style numbering starts again after an ordinary paragraph unless an
+    // item's \pnstart goes on from it; Word's lists go on.
+    for (auto& [key, open] : place.mapLists) {
+      if (std::get<0>(key) == static_cast<int>(ERtfListKind::OldStyle)) open.bInterrupted = true;
+    }
     return;
   }
   int nLevel;
@@ -126,13 +126,17 @@ void CRtfDocBuilder::JoinList(SPlace& place, const SRtfParaState& para) const {
   const auto key = std::make_tuple(static_cast<int>(ref.eKind), nWhich, nLevel);
   const auto it = place.mapLists.find(key);
   if (it != place.mapLists.end()) {
-    it->second->add(place.cursor.block());
-    return;
+    SOpenList& open = it->second;
+    if (!open.bInterrupted || ref.nStart == open.pList->count() + 1) {
+      open.pList->add(place.cursor.block());
+      open.bInterrupted = false;
+      return;
+    }
   }
   QTextListFormat format;
   format.setStyle(eStyle);
   format.setIndent(nLevel + 1);
-  place.mapLists[key] = place.cursor.createList(format);
+  place.mapLists[key] = SOpenList{place.cursor.createList(format), false};
 }
 
 QTextCharFormat CRtfDocBuilder::CharFormat(const SRtfCharState& ch) const {

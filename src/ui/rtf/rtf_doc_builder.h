@@ -33,12 +33,17 @@ class CRtfDocBuilder {
   void AddTable(const SRtfTable& table);
 
  private:
+  // The latest list of a kind, style or override, and level.
+  struct SOpenList {
+    QTextList* pList = nullptr;
+    bool bInterrupted = false;  // an ordinary paragraph came after its last item
+  };
   // A place paragraphs go: the document's body or one table cell. Lists
   // continue within one place only.
   struct SPlace {
     QTextCursor cursor;
     bool bFresh = true;  // the cursor's block is empty and not yet used
-    std::map<std::tuple<int, int, int>, QTextList*> mapLists;
+    std::map<std::tuple<int, int, int>, SOpenList> mapLists;
   };
 
   void WriteParagraph(SPlace& place, const SRtfParagraph& paragraph) const;

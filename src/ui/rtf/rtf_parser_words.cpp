@@ -226,14 +226,19 @@ void CRtfParser::ApplyListWord(ERtfWord eWord, int nParam) {
     case Ls:
       if (Top().eDest == EDest::ListOverrideTable) m_tables.lists.AddOverride(nParam, m_nOverrideListId);
       break;
-    // \pn
-    case PnLvlBlt: list = SRtfListRef{ERtfListKind::OldStyle, 0, -1, QTextListFormat::ListDisc}; break;
-    case PnLvlBody: list = SRtfListRef{ERtfListKind::OldStyle, 0, -1, QTextListFormat::ListDecimal}; break;
+    // \pn; a level word may come after \pnstart, whose number stays
+    case PnLvlBlt:
+      list = SRtfListRef{ERtfListKind::OldStyle, 0, -1, QTextListFormat::ListDisc, list.nStart};
+      break;
+    case PnLvlBody:
+      list = SRtfListRef{ERtfListKind::OldStyle, 0, -1, QTextListFormat::ListDecimal, list.nStart};
+      break;
     case PnLvl:
       list = SRtfListRef{ERtfListKind::OldStyle, 0, std::clamp(nParam - 1, 0, kMaxLevel),
-                         QTextListFormat::ListDecimal};
+                         QTextListFormat::ListDecimal, list.nStart};
       break;
     case PnLvlCont: list = SRtfListRef(); break;
+    case PnStart: list.nStart = nParam; break;
     case PnDec: list.eStyle = QTextListFormat::ListDecimal; break;
     case PnUcLtr: list.eStyle = QTextListFormat::ListUpperAlpha; break;
     case PnLcLtr: list.eStyle = QTextListFormat::ListLowerAlpha; break;

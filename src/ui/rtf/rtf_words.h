@@ -28,7 +28,8 @@ enum class ERtfWord {
   // Word 97 lists
   ListTable, List, ListId, ListLevel, LevelNfc, LevelText, ListOverrideTable, Ls, Ilvl,
   // old-style lists
-  Pn, PnLvlBlt, PnLvlBody, PnLvlCont, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm, PnTxtB,
+  Pn, PnLvlBlt, PnLvlBody, PnLvlCont, PnLvl, PnStart, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm,
+  PnTxtB,
   // pictures
   Pict, PngBlip, JpegBlip, PicWGoal, PicHGoal, PicScaleX, PicScaleY, ShpPict,
 };

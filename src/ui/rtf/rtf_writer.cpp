@@ -217,7 +217,9 @@ class CRtfWriter {
     m_lastPara = words;
     m_out.Word("pard");
     if (words.bInTable) m_out.Word("intbl");
-    if (words.nListStyle != 0) WriteListWords(static_cast<QTextListFormat::Style>(words.nListStyle));
+    if (words.nListStyle != 0) {
+      WriteListWords(static_cast<QTextListFormat::Style>(words.nListStyle), block.textList()->itemNumber(block) + 1);
+    }
     static constexpr std::string_view kAlign[] = {"", "qc", "qr", "qj"};
     if (words.nAlign != 0) m_out.Word(kAlign[words.nAlign]);
     const std::tuple<std::string_view, int> aLengths[] = {{"fi", words.nFirst}, {"li", words.nLeft},
@@ -227,7 +229,9 @@ class CRtfWriter {
     }
   }
 
-  void WriteListWords(QTextListFormat::Style eStyle) {
+  // nNumber, the number the item shows, lets a reader carry a list on past
+  // an ordinary paragraph.
+  void WriteListWords(QTextListFormat::Style eStyle, int nNumber) {
     m_out.Raw("{\\*");
     m_out.Word("pn");
     if (IsBulletStyle(eStyle)) {
@@ -243,7 +247,7 @@ class CRtfWriter {
     m_out.Word("pnlvlbody");
     m_out.Word("pnf", 0);
     m_out.Word("pnindent", 0);
-    m_out.Word("pnstart", 1);
+    m_out.Word("pnstart", nNumber);
     m_out.Word(NumberingWord(eStyle));
     m_out.Raw("{");
     m_out.Word("pntxta");
