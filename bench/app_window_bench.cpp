@@ -105,22 +105,25 @@ int main(int argc, char** argv) {
     });
     std::vector<XMLelement*> top = window.Tree().ShownChildren(nullptr);
     double dSelect = BestOf3([&] {
-      SelectByUser(window.Tree(), top[top.size() / 2]);
-      QCoreApplication::processEvents();
-      SelectByUser(window.Tree(), top[top.size() / 3]);
-      QCoreApplication::processEvents();
-    }) / 2;
+                       SelectByUser(window.Tree(), top[top.size() / 2]);
+                       QCoreApplication::processEvents();
+                       SelectByUser(window.Tree(), top[top.size() / 3]);
+                       QCoreApplication::processEvents();
+                     }) /
+                     2;
     double dScroll = BestOf3([&] {
-      QScrollBar* pBar = window.TreeView().verticalScrollBar();
-      pBar->setValue(pBar->maximum());
-      window.TreeView().viewport()->repaint();
-      pBar->setValue(0);
-      window.TreeView().viewport()->repaint();
-    }) / 2;
-    std::printf("%zu notes in %zu folder(s), %zu at the top of the shown folder\n", nNotes, nFolders,
-                top.size());
-    std::printf("  core open %.3f s; window open and show %.3f s: %.1f ms beyond the core (%.2f x)\n",
-                dCore, dWindow, (dWindow - dCore) * 1000, dWindow / dCore);
+                       QScrollBar* pBar = window.TreeView().verticalScrollBar();
+                       pBar->setValue(pBar->maximum());
+                       window.TreeView().viewport()->repaint();
+                       pBar->setValue(0);
+                       window.TreeView().viewport()->repaint();
+                     }) /
+                     2;
+    std::printf("%zu notes in %zu folder(s), %zu at the top of the shown folder\n", nNotes,
+                nFolders, top.size());
+    std::printf(
+        "  core open %.3f s; window open and show %.3f s: %.1f ms beyond the core (%.2f x)\n",
+        dCore, dWindow, (dWindow - dCore) * 1000, dWindow / dCore);
     std::printf("  refreshing the shown document (tabs, tree pane, editor, painting) %.1f ms\n",
                 dShow * 1000);
     std::printf("  selecting a note %.1f ms; scrolling end to end and painting %.1f ms\n",

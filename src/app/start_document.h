@@ -16,7 +16,7 @@ enum class EStartSource {
   CommandLine,  // failing to open it stops start-up
   Recent,
   About,
-  New,          // sPath is empty
+  New,  // sPath is empty
 };
 
 struct SStartDocument {

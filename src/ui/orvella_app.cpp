@@ -20,8 +20,8 @@ namespace {
 // when a document named on the command line could not be opened.
 bool OpenFirstDocument(CMainWindow& window, CSettingsStore& settings, const CAppPaths& paths,
                        const QString& sCommandLinePath) {
-  for (const SStartDocument& choice : StartDocumentChoices(
-           sCommandLinePath.toStdString(), settings, paths.AboutDocument().toStdString())) {
+  for (const SStartDocument& choice : StartDocumentChoices(sCommandLinePath.toStdString(), settings,
+                                                           paths.AboutDocument().toStdString())) {
     if (choice.eSource == EStartSource::New) return window.NewDocument();
     if (window.OpenDocument(QString::fromStdString(choice.sPath))) return true;
     if (choice.eSource == EStartSource::CommandLine || window.HasQuit()) return false;
@@ -44,7 +44,8 @@ int COrvellaApp::Run() {
   paths.CreateFolders();
   CQtSettingsStore settings;
   if (ReadSetting(settings, kInstalled).empty())
-    WriteSetting(settings, kInstalled, QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+    WriteSetting(settings, kInstalled,
+                 QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
 
   const bool bOneInstance = ReadSetting(settings, kAllowOneInstance) != 0;
   CInstanceChecker instance;
@@ -54,8 +55,9 @@ int COrvellaApp::Run() {
   }
 
   CMainWindow window(settings, paths);
-  QObject::connect(&window, &CMainWindow::QuitRequested, &m_app, [] { QApplication::exit(1); },
-                   Qt::QueuedConnection);
+  QObject::connect(
+      &window, &CMainWindow::QuitRequested, &m_app, [] { QApplication::exit(1); },
+      Qt::QueuedConnection);
   const QStringList arguments = QApplication::arguments();
   if (!OpenFirstDocument(window, settings, paths, arguments.size() > 1 ? arguments[1] : QString()))
     return 1;

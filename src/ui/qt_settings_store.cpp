@@ -59,8 +59,8 @@ std::optional<std::vector<uint8_t>> CQtSettingsStore::GetBinary(std::string_view
 
 void CQtSettingsStore::SetBinary(std::string_view sSection, std::string_view sName,
                                  const std::vector<uint8_t>& value) {
-  m_settings.setValue(Key(sSection, sName),
-                      QByteArray(reinterpret_cast<const char*>(value.data()), qsizetype(value.size())));
+  m_settings.setValue(Key(sSection, sName), QByteArray(reinterpret_cast<const char*>(value.data()),
+                                                       qsizetype(value.size())));
 }
 
 void CQtSettingsStore::DeleteSection(std::string_view sSection) {

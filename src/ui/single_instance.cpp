@@ -36,8 +36,7 @@ std::optional<QByteArray> Ask(const QString& sServerName, const QString& sReques
 }  // namespace
 
 bool IsSameDocumentPath(const QString& sAsked, const QString& sOpen) {
-  return !sAsked.isEmpty() && !sOpen.isEmpty() &&
-         sAsked.compare(sOpen, Qt::CaseInsensitive) == 0;
+  return !sAsked.isEmpty() && !sOpen.isEmpty() && sAsked.compare(sOpen, Qt::CaseInsensitive) == 0;
 }
 
 CInstanceChecker::CInstanceChecker(QString sServerName, QObject* pParent)
@@ -53,9 +52,7 @@ QString CInstanceChecker::DefaultServerName() {
   return sDir.isEmpty() ? sName : sDir + '/' + sName;
 }
 
-bool CInstanceChecker::ActivateRunning() {
-  return Ask(m_sServerName, kActivate).has_value();
-}
+bool CInstanceChecker::ActivateRunning() { return Ask(m_sServerName, kActivate).has_value(); }
 
 std::optional<bool> CInstanceChecker::AskIsOpen(const QString& sPath, const QString& sServerName) {
   const auto answer = Ask(sServerName, kIsOpen + sPath);

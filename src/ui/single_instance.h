@@ -27,8 +27,7 @@ class CInstanceChecker : public QObject {
       "Previous version detected, will now restore it";
 
   // sServerName defaults to one per user; tests pass their own.
-  explicit CInstanceChecker(QString sServerName = DefaultServerName(),
-                            QObject* pParent = nullptr);
+  explicit CInstanceChecker(QString sServerName = DefaultServerName(), QObject* pParent = nullptr);
 
   static QString DefaultServerName();
 

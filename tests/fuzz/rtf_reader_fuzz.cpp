@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QTextDocument>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

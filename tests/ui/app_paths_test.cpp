@@ -1,3 +1,5 @@
+#include "ui/app_paths.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -7,7 +9,6 @@
 #include <filesystem>
 
 #include "support/test_support.h"
-#include "ui/app_paths.h"
 #include "ui/qt_settings_store.h"
 
 namespace orv {

@@ -1,10 +1,10 @@
 // Menu commands reach their core commands, and keys reach their commands.
 
 #include <QClipboard>
-#include <QTimer>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "app/settings_defaults.h"
 #include "tree/bookmark_commands.h"
@@ -48,11 +48,16 @@ TEST_F(CommandsTest, MenuCommandsReachTheCore) {
   EXPECT_EQ(GetProperty(*pNew, "type"), "2");
   Trigger("Notes - Color & Font - Bolded");
   EXPECT_NE(FindPropertyElement(*pNew, "bold"), nullptr);
-  EXPECT_TRUE(Window().TreeView().Model().data(Window().TreeView().currentIndex(), Qt::FontRole)
-                  .value<QFont>().bold());
+  EXPECT_TRUE(Window()
+                  .TreeView()
+                  .Model()
+                  .data(Window().TreeView().currentIndex(), Qt::FontRole)
+                  .value<QFont>()
+                  .bold());
   Trigger("Notes - Enable Check Box");
-  EXPECT_EQ(Window().TreeView().Model().data(Window().TreeView().currentIndex(), Qt::CheckStateRole),
-            Qt::Unchecked);
+  EXPECT_EQ(
+      Window().TreeView().Model().data(Window().TreeView().currentIndex(), Qt::CheckStateRole),
+      Qt::Unchecked);
   Trigger("Notes - Delete");
   EXPECT_EQ(NoteCount(), nNotes);
   EXPECT_EQ(Tree().SelectedNote(), pFirst);
@@ -116,7 +121,8 @@ TEST_F(CommandsTest, InternalLinksShowTheirFolderAndOthersAreNotOurs) {
     sShown = static_cast<QMessageBox&>(dialog).text().toStdString();
     dialog.accept();
   });
-  emit Window().Editors().LinkClicked(QString::fromStdString(BuildInternalLink("Nowhere", "x", "y")));
+  emit Window().Editors().LinkClicked(
+      QString::fromStdString(BuildInternalLink("Nowhere", "x", "y")));
   EXPECT_EQ(sShown, "Folder with name 'Nowhere' not found.");
   EXPECT_EQ(Tree().CurrentIndex(), 2);
 }
@@ -139,7 +145,8 @@ TEST_F(CommandsTest, EveryCommandRunsWithItsDialogsCancelled) {
   // Whatever a command asks is cancelled at once; no command may crash or hang.
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [] {
-    if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) pDialog->reject();
+    if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+      pDialog->reject();
   });
   closer.start(5);
   int nRun = 0;
@@ -206,7 +213,8 @@ TEST_F(CommandsTest, BuiltInKeysAreOnTheirCommands) {
   EXPECT_EQ(Window().Command("Folders - Delete")->shortcut(), QKeySequence("Ctrl+F7"));
   EXPECT_EQ(Window().Command("Notes - Rename")->shortcut(), QKeySequence("F2"));
   EXPECT_EQ(Window().Command("Bookmarks - Go To Bookmark - 7")->shortcut(), QKeySequence("Ctrl+7"));
-  EXPECT_EQ(Window().Command("Bookmarks - Set Bookmark - 0")->shortcut(), QKeySequence("Ctrl+Shift+0"));
+  EXPECT_EQ(Window().Command("Bookmarks - Set Bookmark - 0")->shortcut(),
+            QKeySequence("Ctrl+Shift+0"));
   EXPECT_EQ(Window().Command("Notes - New Note")->shortcut(), QKeySequence("Shift+Ins"));
   EXPECT_EQ(Window().Command("Edit - Undo")->shortcuts(),
             (QList<QKeySequence>{QKeySequence("Alt+Backspace"), QKeySequence("Ctrl+Z")}));

@@ -20,7 +20,8 @@ class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     qputenv("ORVELLA_HOME", QByteArray::fromStdString(m_dir.Path().string()));
-    m_pSettings = std::make_unique<CQtSettingsStore>(QString::fromStdString(m_dir.File("Orvella.conf")));
+    m_pSettings =
+        std::make_unique<CQtSettingsStore>(QString::fromStdString(m_dir.File("Orvella.conf")));
     m_pPaths = std::make_unique<CAppPaths>();
     m_pPaths->CreateFolders();
     m_sDocument = m_dir.File("notes.orv");

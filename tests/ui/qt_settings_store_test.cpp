@@ -1,9 +1,10 @@
+#include "ui/qt_settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "support/test_support.h"
-#include "ui/qt_settings_store.h"
 
 namespace orv {
 namespace {

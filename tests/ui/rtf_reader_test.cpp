@@ -1,17 +1,18 @@
+#include "ui/rtf/rtf_reader.h"
+
+#include <gtest/gtest.h>
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <random>
 #include <string>
 
 #include "support/test_support.h"
 #include "ui/rtf/rtf_parser.h"
-#include "ui/rtf/rtf_reader.h"
 
 namespace orv {
 namespace {
@@ -24,7 +25,8 @@ std::string Fixture(const std::string& sName) {
 // and line separators into plain ones).
 std::string Text(const QTextDocument& doc) {
   QStringList listBlocks;
-  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) listBlocks.append(block.text());
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+    listBlocks.append(block.text());
   return listBlocks.join('\n').toStdString();
 }
 
@@ -37,17 +39,22 @@ QTextCharFormat FormatOf(const QTextDocument& doc, const QString& sText) {
   return cursor.charFormat();
 }
 
-QTextBlock BlockOf(const QTextDocument& doc, const QString& sText) { return doc.find(sText).block(); }
+QTextBlock BlockOf(const QTextDocument& doc, const QString& sText) {
+  return doc.find(sText).block();
+}
 
-QString Family(const QTextCharFormat& format) { return format.fontFamilies().toStringList().value(0); }
+QString Family(const QTextCharFormat& format) {
+  return format.fontFamilies().toStringList().value(0);
+}
 
 TEST(RtfReader, RichEditNote) {
   QTextDocument doc;
   ReadRtf(Fixture("richedit.rtf"), doc);
-  EXPECT_EQ(Text(doc),
-            "Shopping list for the weekend\nBold and italic and underlined and struck\n"
-            "red text, highlighted, code\nCentred caf\u00e9 \u20ac 5\nRight\nSee the site for more.\n"
-            "Line one\u2028line two\ttabbed");
+  EXPECT_EQ(
+      Text(doc),
+      "Shopping list for the weekend\nBold and italic and underlined and struck\n"
+      "red text, highlighted, code\nCentred caf\u00e9 \u20ac 5\nRight\nSee the site for more.\n"
+      "Line one\u2028line two\ttabbed");
   const QTextCharFormat plain = FormatOf(doc, "Shopping");
   EXPECT_EQ(Family(plain), "Tahoma");
   EXPECT_EQ(plain.fontPointSize(), 8);
@@ -103,8 +110,9 @@ TEST(RtfReader, Word97ListsTableAndField) {
   const std::string sText = Text(doc);
   EXPECT_EQ(sText.substr(0, sText.find('\n')),
             "Project notes \u2013 \u201cdraft\u201d, it\u2019s \u65e5\u672c fine");
-  for (const char* pHidden : {"HEADER", "Normal", "Hyperlink", "Times", "Calibri", "Ann Example",
-                              "Project notes\n", "504b03", "Microsoft", "tip", "HYPERLINK", "00d0c9"}) {
+  for (const char* pHidden :
+       {"HEADER", "Normal", "Hyperlink", "Times", "Calibri", "Ann Example", "Project notes\n",
+        "504b03", "Microsoft", "tip", "HYPERLINK", "00d0c9"}) {
     EXPECT_EQ(sText.find(pHidden), std::string::npos) << pHidden;
   }
   const QTextList* pFruit = BlockOf(doc, "Apples").textList();
@@ -126,7 +134,8 @@ TEST(RtfReader, Word97ListsTableAndField) {
   ASSERT_EQ(pTable->columns(), 2);
   const auto cellText = [&](int nRow, int nColumn) {
     QTextCursor cursor = pTable->cellAt(nRow, nColumn).firstCursorPosition();
-    cursor.setPosition(pTable->cellAt(nRow, nColumn).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    cursor.setPosition(pTable->cellAt(nRow, nColumn).lastCursorPosition().position(),
+                       QTextCursor::KeepAnchor);
     return cursor.selectedText().toStdString();
   };
   EXPECT_EQ(cellText(0, 0), "Fruit");
@@ -136,7 +145,8 @@ TEST(RtfReader, Word97ListsTableAndField) {
   EXPECT_EQ(FormatOf(doc, "Fruit").fontWeight(), QFont::Bold);
   EXPECT_TRUE(FormatOf(doc, "2.50").fontItalic());
   EXPECT_EQ(BlockOf(doc, "2.50").blockFormat().alignment(), Qt::AlignRight);
-  EXPECT_NEAR(pTable->format().columnWidthConstraints().value(1).rawValue(), (7092 - 2772) / 15.0, 0.01);
+  EXPECT_NEAR(pTable->format().columnWidthConstraints().value(1).rawValue(), (7092 - 2772) / 15.0,
+              0.01);
   EXPECT_EQ(QTextCursor(BlockOf(doc, "The end.")).currentTable(), nullptr);
 }
 
@@ -173,7 +183,8 @@ TEST(RtfReader, PngPictureAmongSkippedOnes) {
   const QTextImageFormat image = format.toImageFormat();
   EXPECT_EQ(image.width(), 60);
   EXPECT_EQ(image.height(), 40);
-  const QImage picture = QImage::fromData(doc.resource(QTextDocument::ImageResource, QUrl(image.name())).toByteArray());
+  const QImage picture = QImage::fromData(
+      doc.resource(QTextDocument::ImageResource, QUrl(image.name())).toByteArray());
   EXPECT_EQ(picture.size(), QSize(3, 2));
   EXPECT_EQ(picture.pixelColor(1, 0), QColor(0, 0, 255));
 }
@@ -181,10 +192,11 @@ TEST(RtfReader, PngPictureAmongSkippedOnes) {
 TEST(RtfReader, CodePages) {
   QTextDocument doc;
   ReadRtf(Fixture("cyrillic.rtf"), doc);
-  EXPECT_EQ(Text(doc),
-            "\u041f\u0440\u0438\u0432\u0435\u0442, \u043c\u0438\u0440!\n"
-            "\u0416\u0438\u0440\u043d\u044b\u0439 \u0442\u0435\u043a\u0441\u0442 and Latin \u2116 5\n"
-            "\u03b1\u03b2\u03b3 \u20ac \u20ac");
+  EXPECT_EQ(
+      Text(doc),
+      "\u041f\u0440\u0438\u0432\u0435\u0442, \u043c\u0438\u0440!\n"
+      "\u0416\u0438\u0440\u043d\u044b\u0439 \u0442\u0435\u043a\u0441\u0442 and Latin \u2116 5\n"
+      "\u03b1\u03b2\u03b3 \u20ac \u20ac");
   EXPECT_EQ(FormatOf(doc, "\u0416").fontWeight(), QFont::Bold);
 
   // Without \ansicpg the caller's code page holds; with it, the document's.
@@ -222,8 +234,10 @@ TEST(RtfReader, FontNamesBeyondTheCodePage) {
   QTextDocument doc;
   // Names the code page cannot hold come as \uN; a ';' ends the entry
   // however it is written.
-  ReadRtf("{\\rtf1{\\fonttbl{\\f0 A\\u8209?B\\u59?x;}{\\f1\\uc0 \\u65325\\u65331 Gothic\\'3b}}"
-          "\\f0 one\\f1 two}", doc);
+  ReadRtf(
+      "{\\rtf1{\\fonttbl{\\f0 A\\u8209?B\\u59?x;}{\\f1\\uc0 \\u65325\\u65331 Gothic\\'3b}}"
+      "\\f0 one\\f1 two}",
+      doc);
   EXPECT_EQ(Text(doc), "onetwo");
   EXPECT_EQ(Family(FormatOf(doc, "one")), "A\u2011B");
   EXPECT_EQ(Family(FormatOf(doc, "two")), "\uff2d\uff33Gothic");  // the space ends the word
@@ -254,12 +268,15 @@ TEST(RtfReader, UnicodeFallbacksAreSkipped) {
 
 TEST(RtfReader, FieldsOtherThanLinksShowTheirResult) {
   QTextDocument doc;
-  ReadRtf("{\\rtf1 p{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}} "
-          "{\\field{\\*\\fldinst HYPERLINK \\\\l \"top\"}{\\fldrslt up}}}", doc);
+  ReadRtf(
+      "{\\rtf1 p{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}} "
+      "{\\field{\\*\\fldinst HYPERLINK \\\\l \"top\"}{\\fldrslt up}}}",
+      doc);
   EXPECT_EQ(Text(doc), "p7 up");
   EXPECT_FALSE(FormatOf(doc, "7").isAnchor());
   EXPECT_EQ(FormatOf(doc, "up").anchorHref(), "#top");
-  EXPECT_EQ(HyperlinkTarget(R"( HYPERLINK "C:\\Docs\\a \"b\".txt" \o "tip" )"), R"(C:\Docs\a "b".txt)");
+  EXPECT_EQ(HyperlinkTarget(R"( HYPERLINK "C:\\Docs\\a \"b\".txt" \o "tip" )"),
+            R"(C:\Docs\a "b".txt)");
   EXPECT_EQ(HyperlinkTarget("HYPERLINK mailto:a@b.org"), "mailto:a@b.org");
   EXPECT_EQ(HyperlinkTarget("hyperlink \"x\" \\l \"y\""), "x#y");
 }
@@ -271,7 +288,8 @@ TEST(RtfReader, HostileInputNeitherCrashesNorShowsDestinations) {
   EXPECT_EQ(Text(doc).substr(0, 1), "a");
   EXPECT_EQ(Text(doc).back(), 'z');
   // Unknown and ignorable destinations, lengths and counts that lie.
-  ReadRtf("{\\rtf1 {\\*\\unknown secret}{\\stylesheet style}{\\info{\\title t}}a\\bin999999999 ", doc);
+  ReadRtf("{\\rtf1 {\\*\\unknown secret}{\\stylesheet style}{\\info{\\title t}}a\\bin999999999 ",
+          doc);
   EXPECT_EQ(Text(doc), "a");
   std::string sWideRow = "{\\rtf1 \\trowd";
   for (int i = 0; i < 5000; ++i) sWideRow += "\\cellx" + std::to_string(i * 100);
@@ -292,9 +310,10 @@ TEST(RtfReader, HostileInputNeitherCrashesNorShowsDestinations) {
     for (size_t nCut = 0; nCut < sRtf.size(); nCut += 37) {
       ReadRtf(std::string_view(sRtf).substr(0, nCut), doc);
       const std::string sText = Text(doc);
-      for (const char* pHidden : {"HEADER", "Times New", "Symbol", "Normal", "504b", "LibreOffice/", "89504e",
-                                  "Msftedit", "HYPERLINK", "0100090000"}) {
-        ASSERT_EQ(sText.find(pHidden), std::string::npos) << pName << " cut at " << nCut << ": " << pHidden;
+      for (const char* pHidden : {"HEADER", "Times New", "Symbol", "Normal", "504b", "LibreOffice/",
+                                  "89504e", "Msftedit", "HYPERLINK", "0100090000"}) {
+        ASSERT_EQ(sText.find(pHidden), std::string::npos)
+            << pName << " cut at " << nCut << ": " << pHidden;
       }
     }
   }

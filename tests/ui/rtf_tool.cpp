@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QTextBlock>
 #include <QTextDocument>
-
 #include <cstring>
 #include <fstream>
 #include <iostream>

@@ -1,3 +1,5 @@
+#include "ui/single_instance.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,7 +12,6 @@
 #include <future>
 
 #include "support/test_support.h"
-#include "ui/single_instance.h"
 
 namespace orv {
 namespace {

@@ -1,8 +1,9 @@
 // The Qt tests need one application object and must never touch the real
 // user's settings or data, nor need a display.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -245,28 +245,47 @@ void Tag(const CGlyphInk& ink) {
 void DrawGlyph(QPainter& painter, EGlyph glyph, const QColor& base) {
   const CGlyphInk ink(painter, base);
   switch (glyph) {
-    case EGlyph::Sheet: return Sheet(ink);
-    case EGlyph::Star: return ink.Solid(Radial({16, 17}, 5, 13.5, 5.8));
+    case EGlyph::Sheet:
+      return Sheet(ink);
+    case EGlyph::Star:
+      return ink.Solid(Radial({16, 17}, 5, 13.5, 5.8));
     case EGlyph::Flag:
       ink.Stroke(Polyline({{8, 4}, {8, 29}}), ink.Dark(), 2.5);
       return ink.Solid(Polygon({{8, 5}, {26, 5}, {21, 11}, {26, 17}, {8, 17}}));
-    case EGlyph::Check: return Check(ink);
-    case EGlyph::Circle: return ink.Solid(Ellipse({16, 16}, 11, 11));
-    case EGlyph::Square: return ink.Solid(RoundedRect({6, 6, 20, 20}, 3));
-    case EGlyph::Triangle: return ink.Solid(Polygon({{16, 4}, {28, 27}, {4, 27}}));
-    case EGlyph::Folder: return Folder(ink);
-    case EGlyph::Heart: return Heart(ink);
-    case EGlyph::Book: return Book(ink);
-    case EGlyph::Clock: return Clock(ink);
-    case EGlyph::Lightbulb: return Lightbulb(ink);
-    case EGlyph::Person: return Person(ink);
-    case EGlyph::Gear: return Gear(ink);
-    case EGlyph::Globe: return Globe(ink);
-    case EGlyph::Lock: return Lock(ink);
-    case EGlyph::Pin: return Pin(ink);
-    case EGlyph::Bell: return Bell(ink);
-    case EGlyph::Envelope: return Envelope(ink);
-    case EGlyph::Tag: return Tag(ink);
+    case EGlyph::Check:
+      return Check(ink);
+    case EGlyph::Circle:
+      return ink.Solid(Ellipse({16, 16}, 11, 11));
+    case EGlyph::Square:
+      return ink.Solid(RoundedRect({6, 6, 20, 20}, 3));
+    case EGlyph::Triangle:
+      return ink.Solid(Polygon({{16, 4}, {28, 27}, {4, 27}}));
+    case EGlyph::Folder:
+      return Folder(ink);
+    case EGlyph::Heart:
+      return Heart(ink);
+    case EGlyph::Book:
+      return Book(ink);
+    case EGlyph::Clock:
+      return Clock(ink);
+    case EGlyph::Lightbulb:
+      return Lightbulb(ink);
+    case EGlyph::Person:
+      return Person(ink);
+    case EGlyph::Gear:
+      return Gear(ink);
+    case EGlyph::Globe:
+      return Globe(ink);
+    case EGlyph::Lock:
+      return Lock(ink);
+    case EGlyph::Pin:
+      return Pin(ink);
+    case EGlyph::Bell:
+      return Bell(ink);
+    case EGlyph::Envelope:
+      return Envelope(ink);
+    case EGlyph::Tag:
+      return Tag(ink);
   }
 }
 

@@ -22,10 +22,14 @@ QString ToQ(const std::string& s) { return QString::fromStdString(s); }
 
 QMessageBox::Icon ToBoxIcon(EMessageIcon eIcon) {
   switch (eIcon) {
-    case EMessageIcon::Information: return QMessageBox::Information;
-    case EMessageIcon::Warning: return QMessageBox::Warning;
-    case EMessageIcon::Error: return QMessageBox::Critical;
-    case EMessageIcon::Question: return QMessageBox::Question;
+    case EMessageIcon::Information:
+      return QMessageBox::Information;
+    case EMessageIcon::Warning:
+      return QMessageBox::Warning;
+    case EMessageIcon::Error:
+      return QMessageBox::Critical;
+    case EMessageIcon::Question:
+      return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
 }

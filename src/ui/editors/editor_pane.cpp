@@ -155,10 +155,14 @@ std::string CEditorPane::EditedText(const std::string& sStored) const {
 
 QWidget* CEditorPane::ActiveEdit() const {
   switch (m_eKind) {
-    case EEditorKind::Text: return m_pPlain;
-    case EEditorKind::Rich: return m_pRich;
-    case EEditorKind::Html: return m_pHtml;
-    case EEditorKind::Empty: return nullptr;
+    case EEditorKind::Text:
+      return m_pPlain;
+    case EEditorKind::Rich:
+      return m_pRich;
+    case EEditorKind::Html:
+      return m_pHtml;
+    case EEditorKind::Empty:
+      return nullptr;
   }
   return nullptr;
 }

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QPainter>
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QMenu>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextList>
@@ -61,31 +61,43 @@ CFormatBar::CFormatBar(QTextEdit& edit, CSettingsStore& settings, QWidget* pPare
   });
   addSeparator();
 
-  AddAction("RTF Editor - Bold", tr("&Bold"), QString::fromUtf8("B"), QKeySequence("Ctrl+B"), [this] {
-    QTextCharFormat format;
-    format.setFontWeight(m_edit.fontWeight() > QFont::Normal ? QFont::Normal : QFont::Bold);
-    MergeFormat(format);
-  }, true);
-  AddAction("RTF Editor - Italic", tr("&Italic"), QString::fromUtf8("I"), QKeySequence("Ctrl+I"), [this] {
-    QTextCharFormat format;
-    format.setFontItalic(!m_edit.fontItalic());
-    MergeFormat(format);
-  }, true);
-  AddAction("RTF Editor - Underline", tr("&Underline"), QString::fromUtf8("U"), QKeySequence("Ctrl+U"), [this] {
-    QTextCharFormat format;
-    format.setFontUnderline(!m_edit.fontUnderline());
-    MergeFormat(format);
-  }, true);
-  AddAction("RTF Editor - Strikeout", tr("S&trikeout"), QString::fromUtf8("S"), {}, [this] {
-    QTextCharFormat format;
-    format.setFontStrikeOut(!m_edit.currentCharFormat().fontStrikeOut());
-    MergeFormat(format);
-  }, true);
+  AddAction(
+      "RTF Editor - Bold", tr("&Bold"), QString::fromUtf8("B"), QKeySequence("Ctrl+B"),
+      [this] {
+        QTextCharFormat format;
+        format.setFontWeight(m_edit.fontWeight() > QFont::Normal ? QFont::Normal : QFont::Bold);
+        MergeFormat(format);
+      },
+      true);
+  AddAction(
+      "RTF Editor - Italic", tr("&Italic"), QString::fromUtf8("I"), QKeySequence("Ctrl+I"),
+      [this] {
+        QTextCharFormat format;
+        format.setFontItalic(!m_edit.fontItalic());
+        MergeFormat(format);
+      },
+      true);
+  AddAction(
+      "RTF Editor - Underline", tr("&Underline"), QString::fromUtf8("U"), QKeySequence("Ctrl+U"),
+      [this] {
+        QTextCharFormat format;
+        format.setFontUnderline(!m_edit.fontUnderline());
+        MergeFormat(format);
+      },
+      true);
+  AddAction(
+      "RTF Editor - Strikeout", tr("S&trikeout"), QString::fromUtf8("S"), {},
+      [this] {
+        QTextCharFormat format;
+        format.setFontStrikeOut(!m_edit.currentCharFormat().fontStrikeOut());
+        MergeFormat(format);
+      },
+      true);
   addSeparator();
   AddAction("RTF Editor - Format Text Color", tr("Text &Colour"), QString::fromUtf8("A"), {},
             [this] { ApplyColour(false, false); });
-  AddAction("RTF Editor - Format text Background Color", tr("&Highlight"), QString::fromUtf8("ab"), {},
-            [this] { ApplyColour(true, false); });
+  AddAction("RTF Editor - Format text Background Color", tr("&Highlight"), QString::fromUtf8("ab"),
+            {}, [this] { ApplyColour(true, false); });
   for (bool bBackground : {false, true}) {
     QAction* pAction = Action(bBackground ? "RTF Editor - Format text Background Color"
                                           : "RTF Editor - Format Text Color");
@@ -97,28 +109,39 @@ CFormatBar::CFormatBar(QTextEdit& edit, CSettingsStore& settings, QWidget* pPare
     pButton->setPopupMode(QToolButton::MenuButtonPopup);
   }
   addSeparator();
-  AddAction("RTF Editor - Paragraph Left", tr("Align &Left"), QString::fromUtf8("\u2261\u2190"), QKeySequence("Ctrl+L"),
-            [this] { m_edit.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); }, true);
-  AddAction("RTF Editor - Paragraph Center", tr("&Centre"), QString::fromUtf8("\u2261"), QKeySequence("Ctrl+E"),
-            [this] { m_edit.setAlignment(Qt::AlignHCenter); }, true);
-  AddAction("RTF Editor - Paragraph Right", tr("Align &Right"), QString::fromUtf8("\u2192\u2261"), QKeySequence("Ctrl+R"),
-            [this] { m_edit.setAlignment(Qt::AlignRight | Qt::AlignAbsolute); }, true);
-  AddAction("RTF Editor - Paragraph Full", tr("&Justify"), QString::fromUtf8("\u2630"), QKeySequence("Ctrl+J"),
-            [this] { m_edit.setAlignment(Qt::AlignJustify); }, true);
+  AddAction(
+      "RTF Editor - Paragraph Left", tr("Align &Left"), QString::fromUtf8("\u2261\u2190"),
+      QKeySequence("Ctrl+L"), [this] { m_edit.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); },
+      true);
+  AddAction(
+      "RTF Editor - Paragraph Center", tr("&Centre"), QString::fromUtf8("\u2261"),
+      QKeySequence("Ctrl+E"), [this] { m_edit.setAlignment(Qt::AlignHCenter); }, true);
+  AddAction(
+      "RTF Editor - Paragraph Right", tr("Align &Right"), QString::fromUtf8("\u2192\u2261"),
+      QKeySequence("Ctrl+R"), [this] { m_edit.setAlignment(Qt::AlignRight | Qt::AlignAbsolute); },
+      true);
+  AddAction(
+      "RTF Editor - Paragraph Full", tr("&Justify"), QString::fromUtf8("\u2630"),
+      QKeySequence("Ctrl+J"), [this] { m_edit.setAlignment(Qt::AlignJustify); }, true);
   addSeparator();
-  AddAction("RTF Editor - Bullet", tr("&Bullets"), QString::fromUtf8("\u2022\u2261"), QKeySequence("Ctrl+Shift+B"),
-            [this] { ToggleList(QTextListFormat::ListDisc); }, true);
-  AddAction("RTF Editor - Numeric Bullet", tr("&Numbering"), QString::fromUtf8("1."), {},
-            [this] { ToggleList(QTextListFormat::ListDecimal); }, true);
-  AddAction("RTF Editor - Ident Decrease", tr("Decrease &Indent"), QString::fromUtf8("\u21e4"), {}, [this] { Indent(-1); });
-  AddAction("RTF Editor - Ident Increase", tr("Increase I&ndent"), QString::fromUtf8("\u21e5"), {}, [this] { Indent(1); });
+  AddAction(
+      "RTF Editor - Bullet", tr("&Bullets"), QString::fromUtf8("\u2022\u2261"),
+      QKeySequence("Ctrl+Shift+B"), [this] { ToggleList(QTextListFormat::ListDisc); }, true);
+  AddAction(
+      "RTF Editor - Numeric Bullet", tr("&Numbering"), QString::fromUtf8("1."), {},
+      [this] { ToggleList(QTextListFormat::ListDecimal); }, true);
+  AddAction("RTF Editor - Ident Decrease", tr("Decrease &Indent"), QString::fromUtf8("\u21e4"), {},
+            [this] { Indent(-1); });
+  AddAction("RTF Editor - Ident Increase", tr("Increase I&ndent"), QString::fromUtf8("\u21e5"), {},
+            [this] { Indent(1); });
 
   connect(&m_edit, &QTextEdit::currentCharFormatChanged, this, [this] { ShowCurrentFormat(); });
   connect(&m_edit, &QTextEdit::cursorPositionChanged, this, [this] { ShowCurrentFormat(); });
 }
 
 QAction* CFormatBar::AddAction(const QString& sName, const QString& sText, const QString& sGlyph,
-                               const QKeySequence& key, std::function<void()> run, bool bCheckable) {
+                               const QKeySequence& key, std::function<void()> run,
+                               bool bCheckable) {
   QFont glyphFont = font();
   glyphFont.setBold(sGlyph == "B");
   glyphFont.setItalic(sGlyph == "I");
@@ -133,7 +156,8 @@ QAction* CFormatBar::AddAction(const QString& sName, const QString& sText, const
     pAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     m_edit.addAction(pAction);
   }
-  pAction->setToolTip(key.isEmpty() ? sText : sText + " (" + key.toString(QKeySequence::NativeText) + ")");
+  pAction->setToolTip(key.isEmpty() ? sText
+                                    : sText + " (" + key.toString(QKeySequence::NativeText) + ")");
   connect(pAction, &QAction::triggered, this, [run = std::move(run), this] {
     run();
     ShowCurrentFormat();

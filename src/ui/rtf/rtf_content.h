@@ -7,7 +7,6 @@
 #include <QColor>
 #include <QString>
 #include <QTextListFormat>
-
 #include <vector>
 
 namespace orv {

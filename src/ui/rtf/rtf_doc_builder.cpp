@@ -2,7 +2,6 @@
 
 #include <QTextList>
 #include <QTextTable>
-
 #include <algorithm>
 #include <cmath>
 
@@ -25,7 +24,9 @@ int OldStyleLevel(const SRtfParaState& para) {
 }  // namespace
 
 double TwipsToPixels(int nTwips) { return nTwips / kTwipsPerPixel; }
-int PixelsToTwips(double dPixels) { return static_cast<int>(std::lround(dPixels * kTwipsPerPixel)); }
+int PixelsToTwips(double dPixels) {
+  return static_cast<int>(std::lround(dPixels * kTwipsPerPixel));
+}
 
 CRtfDocBuilder::CRtfDocBuilder(QTextDocument& doc, const SRtfTables& tables)
     : m_tables(tables), m_body{QTextCursor(&doc), true, {}} {}
@@ -53,7 +54,8 @@ void CRtfDocBuilder::AddTable(const SRtfTable& table) {
     QList<QTextLength> listWidths;
     int nLeft = 0;
     for (int nRight : vecRight) {
-      listWidths.append(QTextLength(QTextLength::FixedLength, TwipsToPixels(std::max(nRight - nLeft, 0))));
+      listWidths.append(
+          QTextLength(QTextLength::FixedLength, TwipsToPixels(std::max(nRight - nLeft, 0))));
       nLeft = nRight;
     }
     format.setColumnWidthConstraints(listWidths);
@@ -66,9 +68,13 @@ void CRtfDocBuilder::AddTable(const SRtfTable& table) {
     SPlace cell{};
     for (size_t nCell = 0; nCell < vecCells.size(); ++nCell) {
       if (nCell < nColumns) {
-        cell = SPlace{pTable->cellAt(static_cast<int>(nRow), static_cast<int>(nCell)).firstCursorPosition(), true, {}};
+        cell = SPlace{
+            pTable->cellAt(static_cast<int>(nRow), static_cast<int>(nCell)).firstCursorPosition(),
+            true,
+            {}};
       }
-      for (const SRtfParagraph& paragraph : vecCells[nCell].vecParagraphs) WriteParagraph(cell, paragraph);
+      for (const SRtfParagraph& paragraph : vecCells[nCell].vecParagraphs)
+        WriteParagraph(cell, paragraph);
     }
   }
   m_body.cursor.movePosition(QTextCursor::End);
@@ -151,12 +157,14 @@ QTextCharFormat CRtfDocBuilder::CharFormat(const SRtfCharState& ch) const {
   if (ch.bUnderline) format.setFontUnderline(true);
   if (ch.bStrike) format.setFontStrikeOut(true);
   const auto colorAt = [this](int nIndex) {
-    return nIndex > 0 && static_cast<size_t>(nIndex) < m_tables.vecColors.size() ? m_tables.vecColors[nIndex]
-                                                                               : QColor();
+    return nIndex > 0 && static_cast<size_t>(nIndex) < m_tables.vecColors.size()
+               ? m_tables.vecColors[nIndex]
+               : QColor();
   };
   if (const QColor color = colorAt(ch.nForeColor); color.isValid()) format.setForeground(color);
   if (const QColor color = colorAt(ch.nBackColor); color.isValid()) format.setBackground(color);
-  if (ch.eVAlign == ERtfVAlign::Super) format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+  if (ch.eVAlign == ERtfVAlign::Super)
+    format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
   if (ch.eVAlign == ERtfVAlign::Sub) format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
   if (ch.nLink >= 0 && static_cast<size_t>(ch.nLink) < m_tables.vecLinks.size()) {
     format.setAnchor(true);

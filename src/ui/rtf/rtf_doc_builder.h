@@ -5,7 +5,6 @@
 
 #include <QTextCursor>
 #include <QTextDocument>
-
 #include <map>
 #include <tuple>
 

@@ -8,7 +8,16 @@
 
 namespace orv {
 
-enum class ERtfToken { End, GroupStart, GroupEnd, ControlWord, ControlSymbol, Text, HexByte, Binary };
+enum class ERtfToken {
+  End,
+  GroupStart,
+  GroupEnd,
+  ControlWord,
+  ControlSymbol,
+  Text,
+  HexByte,
+  Binary
+};
 
 struct SRtfToken {
   ERtfToken eType = ERtfToken::End;

@@ -81,12 +81,18 @@ QTextListFormat::Style BulletStyle(const QString& sBullet) {
 
 QTextListFormat::Style NumberingStyle(int nFormat) {
   switch (nFormat) {
-    case 1: return QTextListFormat::ListUpperRoman;
-    case 2: return QTextListFormat::ListLowerRoman;
-    case 3: return QTextListFormat::ListUpperAlpha;
-    case 4: return QTextListFormat::ListLowerAlpha;
-    case kBulletFormat: return QTextListFormat::ListDisc;
-    default: return QTextListFormat::ListDecimal;
+    case 1:
+      return QTextListFormat::ListUpperRoman;
+    case 2:
+      return QTextListFormat::ListLowerRoman;
+    case 3:
+      return QTextListFormat::ListUpperAlpha;
+    case 4:
+      return QTextListFormat::ListLowerAlpha;
+    case kBulletFormat:
+      return QTextListFormat::ListDisc;
+    default:
+      return QTextListFormat::ListDecimal;
   }
 }
 
@@ -97,9 +103,12 @@ bool IsBulletStyle(QTextListFormat::Style eStyle) {
 
 QString BulletText(QTextListFormat::Style eStyle) {
   switch (eStyle) {
-    case QTextListFormat::ListCircle: return QStringLiteral("o");
-    case QTextListFormat::ListSquare: return QString(QChar(0x25AA));
-    default: return QString(QChar(0x2022));
+    case QTextListFormat::ListCircle:
+      return QStringLiteral("o");
+    case QTextListFormat::ListSquare:
+      return QString(QChar(0x25AA));
+    default:
+      return QString(QChar(0x2022));
   }
 }
 

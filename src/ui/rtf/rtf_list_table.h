@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <QTextListFormat>
-
 #include <map>
 #include <vector>
 
@@ -37,7 +36,7 @@ class CRtfListTable {
   // Each list's levels, in the order the table gives the lists.
   std::vector<std::vector<SLevel>> m_vecLists;
   std::map<int, size_t> m_mapListIndex;  // \listid -> index in m_vecLists
-  std::map<int, int> m_mapOverrides;  // \ls number -> \listid
+  std::map<int, int> m_mapOverrides;     // \ls number -> \listid
 };
 
 // The bullet style a bullet character stands for (o circle, a small square...).

@@ -4,7 +4,6 @@
 // line grows long.
 
 #include <QString>
-
 #include <string>
 #include <string_view>
 

@@ -52,7 +52,10 @@ bool HasHighByte(std::string_view s) {
 }  // namespace
 
 CRtfParser::CRtfParser(QTextDocument& doc, std::string_view sCodePage)
-    : m_doc(doc), m_builder(doc, m_tables), m_vecGroups(1), m_defaultCodePage(MakeCodePage(sCodePage)) {
+    : m_doc(doc),
+      m_builder(doc, m_tables),
+      m_vecGroups(1),
+      m_defaultCodePage(MakeCodePage(sCodePage)) {
   m_tables.vecColors.emplace_back();  // in case the document has no colour table
 }
 
@@ -60,16 +63,30 @@ void CRtfParser::Parse(std::string_view sRtf) {
   CRtfLexer lexer(sRtf);
   for (SRtfToken token = lexer.Next(); token.eType != ERtfToken::End; token = lexer.Next()) {
     switch (token.eType) {
-      case ERtfToken::GroupStart: OnGroupStart(); break;
-      case ERtfToken::GroupEnd: OnGroupEnd(); break;
-      case ERtfToken::Text: OnText(token.sText); break;
-      case ERtfToken::Binary: OnBinary(token.sText); break;
-      case ERtfToken::HexByte:
-        if (m_nSkipDepth == 0) OnText(std::string_view(reinterpret_cast<const char*>(&token.nByte), 1));
+      case ERtfToken::GroupStart:
+        OnGroupStart();
         break;
-      case ERtfToken::ControlSymbol: OnSymbol(static_cast<char>(token.nByte)); break;
-      case ERtfToken::ControlWord: OnWord(token); break;
-      case ERtfToken::End: break;
+      case ERtfToken::GroupEnd:
+        OnGroupEnd();
+        break;
+      case ERtfToken::Text:
+        OnText(token.sText);
+        break;
+      case ERtfToken::Binary:
+        OnBinary(token.sText);
+        break;
+      case ERtfToken::HexByte:
+        if (m_nSkipDepth == 0)
+          OnText(std::string_view(reinterpret_cast<const char*>(&token.nByte), 1));
+        break;
+      case ERtfToken::ControlSymbol:
+        OnSymbol(static_cast<char>(token.nByte));
+        break;
+      case ERtfToken::ControlWord:
+        OnWord(token);
+        break;
+      case ERtfToken::End:
+        break;
     }
   }
   // A truncated document shows what it had.
@@ -160,7 +177,10 @@ void CRtfParser::OnText(std::string_view sText) {
         }
       }
       return;
-    case EDest::Text: case EDest::FieldInst: case EDest::LevelText: case EDest::BulletText:
+    case EDest::Text:
+    case EDest::FieldInst:
+    case EDest::LevelText:
+    case EDest::BulletText:
       break;
     default:
       return;
@@ -199,15 +219,26 @@ void CRtfParser::OnSymbol(char c) {
     return;
   }
   switch (c) {
-    case '\\': case '{': case '}': AddByte(c); break;
-    case '~': AddUnit(0x00A0); break;
-    case '-': AddUnit(0x00AD); break;
-    case '_': AddUnit(0x2011); break;
+    case '\\':
+    case '{':
+    case '}':
+      AddByte(c);
+      break;
+    case '~':
+      AddUnit(0x00A0);
+      break;
+    case '-':
+      AddUnit(0x00AD);
+      break;
+    case '_':
+      AddUnit(0x2011);
+      break;
     case '\n':
       Commit();
       if (Top().eDest == EDest::Text) EndParagraph(false);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -228,7 +259,8 @@ void CRtfParser::AddUnit(char16_t nUnit) {
 
 void CRtfParser::FlushBytes() {
   if (m_sBytes.empty()) return;
-  const int nCodePage = Top().eDest == EDest::FontTable ? m_nFontCodePage : FontCodePage(Top().ch.nFont);
+  const int nCodePage =
+      Top().eDest == EDest::FontTable ? m_nFontCodePage : FontCodePage(Top().ch.nFont);
   m_sText += QString::fromStdString(CodePageOf(nCodePage).ToUtf8(m_sBytes));
   m_sBytes.clear();
 }
@@ -246,11 +278,20 @@ void CRtfParser::Commit() {
       }
       break;
     }
-    case EDest::FieldInst: m_sFieldInst += m_sText; break;
-    case EDest::FontTable: m_sFontName += m_sText; break;
-    case EDest::LevelText: m_sLevelText += m_sText; break;
-    case EDest::BulletText: m_sBulletText += m_sText; break;
-    default: break;
+    case EDest::FieldInst:
+      m_sFieldInst += m_sText;
+      break;
+    case EDest::FontTable:
+      m_sFontName += m_sText;
+      break;
+    case EDest::LevelText:
+      m_sLevelText += m_sText;
+      break;
+    case EDest::BulletText:
+      m_sBulletText += m_sText;
+      break;
+    default:
+      break;
   }
   m_sText.clear();
 }
@@ -313,7 +354,8 @@ void CRtfParser::FinishFont() {
   m_sFontName += m_sText;
   m_sText.clear();
   if (m_nFontNumber >= 0) {
-    const auto [it, bNew] = m_tables.mapFontIndex.try_emplace(m_nFontNumber, m_tables.vecFonts.size());
+    const auto [it, bNew] =
+        m_tables.mapFontIndex.try_emplace(m_nFontNumber, m_tables.vecFonts.size());
     if (bNew) m_tables.vecFonts.emplace_back();
     m_tables.vecFonts[it->second] = SRtfFont{m_sFontName.trimmed(), m_nFontCodePage};
   }

@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <QTextDocument>
-
 #include <map>
 #include <memory>
 #include <string>
@@ -30,8 +29,16 @@ class CRtfParser {
  private:
   // Where the text of a group goes.
   enum class EDest {
-    Text, FontTable, ColorTable, FieldInst, ListTable, ListOverrideTable, LevelText, OldStyleList,
-    BulletText, Picture
+    Text,
+    FontTable,
+    ColorTable,
+    FieldInst,
+    ListTable,
+    ListOverrideTable,
+    LevelText,
+    OldStyleList,
+    BulletText,
+    Picture
   };
   struct SGroup {
     EDest eDest = EDest::Text;
@@ -78,9 +85,9 @@ class CRtfParser {
   SRtfTables m_tables;
   CRtfDocBuilder m_builder;
   std::vector<SGroup> m_vecGroups;
-  int m_nSkipDepth = 0;   // >0 inside a group that is skipped whole
+  int m_nSkipDepth = 0;  // >0 inside a group that is skipped whole
   bool m_bStarred = false;
-  int m_nSkipChars = 0;   // fallback characters after \u still to skip
+  int m_nSkipChars = 0;  // fallback characters after \u still to skip
 
   CCodePage m_defaultCodePage;
   int m_nDocCodePage = 0;  // 0: m_defaultCodePage

@@ -55,8 +55,12 @@ void CRtfParser::ApplyWord(ERtfWord eWord, const SRtfToken& token) {
       StartDestination(EDest::Text);
       StartLink();
       return;
-    case ListTable: StartDestination(EDest::ListTable); return;
-    case ListOverrideTable: StartDestination(EDest::ListOverrideTable); return;
+    case ListTable:
+      StartDestination(EDest::ListTable);
+      return;
+    case ListOverrideTable:
+      StartDestination(EDest::ListOverrideTable);
+      return;
     case Pn:
       StartDestination(EDest::OldStyleList);
       Top().para.list = SRtfListRef();
@@ -92,7 +96,9 @@ void CRtfParser::ApplyWord(ERtfWord eWord, const SRtfToken& token) {
         m_bColorSet = true;
       }
       return;
-    case EDest::ListTable: case EDest::ListOverrideTable: case EDest::OldStyleList:
+    case EDest::ListTable:
+    case EDest::ListOverrideTable:
+    case EDest::OldStyleList:
     case EDest::Picture:
       ApplyListWord(eWord, nParam);
       return;
@@ -116,35 +122,84 @@ bool CRtfParser::ApplyCharWord(ERtfWord eWord, int nParam, bool bHasParam) {
       ch.nLink = nLink;
       break;
     }
-    case F: ch.nFont = nParam; break;
-    case Fs: ch.nHalfPoints = nParam > 0 ? std::min(nParam, kMaxHalfPoints) : 24; break;
-    case B: ch.bBold = bOn; break;
-    case I: ch.bItalic = bOn; break;
-    case Ul: ch.bUnderline = bOn; break;
-    case UlNone: ch.bUnderline = false; break;
-    case Strike: ch.bStrike = bOn; break;
-    case Cf: ch.nForeColor = nParam; break;
-    case Cb: ch.nBackColor = nParam; break;
-    case Super: ch.eVAlign = ERtfVAlign::Super; break;
-    case Sub: ch.eVAlign = ERtfVAlign::Sub; break;
-    case NoSuperSub: ch.eVAlign = ERtfVAlign::Normal; break;
-    case Uc: Top().nUnicodeSkip = std::clamp(nParam, 0, kMaxUnicodeSkip); break;
+    case F:
+      ch.nFont = nParam;
+      break;
+    case Fs:
+      ch.nHalfPoints = nParam > 0 ? std::min(nParam, kMaxHalfPoints) : 24;
+      break;
+    case B:
+      ch.bBold = bOn;
+      break;
+    case I:
+      ch.bItalic = bOn;
+      break;
+    case Ul:
+      ch.bUnderline = bOn;
+      break;
+    case UlNone:
+      ch.bUnderline = false;
+      break;
+    case Strike:
+      ch.bStrike = bOn;
+      break;
+    case Cf:
+      ch.nForeColor = nParam;
+      break;
+    case Cb:
+      ch.nBackColor = nParam;
+      break;
+    case Super:
+      ch.eVAlign = ERtfVAlign::Super;
+      break;
+    case Sub:
+      ch.eVAlign = ERtfVAlign::Sub;
+      break;
+    case NoSuperSub:
+      ch.eVAlign = ERtfVAlign::Normal;
+      break;
+    case Uc:
+      Top().nUnicodeSkip = std::clamp(nParam, 0, kMaxUnicodeSkip);
+      break;
     case U:
       AddUnit(static_cast<char16_t>(nParam & 0xFFFF));
       m_nSkipChars = Top().nUnicodeSkip;
       break;
-    case Tab: AddUnit(u'\t'); break;
-    case Line: AddUnit(0x2028); break;
-    case Emdash: AddUnit(0x2014); break;
-    case Endash: AddUnit(0x2013); break;
-    case Bullet: AddUnit(0x2022); break;
-    case Lquote: AddUnit(0x2018); break;
-    case Rquote: AddUnit(0x2019); break;
-    case Ldblquote: AddUnit(0x201C); break;
-    case Rdblquote: AddUnit(0x201D); break;
-    case Emspace: AddUnit(0x2003); break;
-    case Enspace: AddUnit(0x2002); break;
-    default: return false;
+    case Tab:
+      AddUnit(u'\t');
+      break;
+    case Line:
+      AddUnit(0x2028);
+      break;
+    case Emdash:
+      AddUnit(0x2014);
+      break;
+    case Endash:
+      AddUnit(0x2013);
+      break;
+    case Bullet:
+      AddUnit(0x2022);
+      break;
+    case Lquote:
+      AddUnit(0x2018);
+      break;
+    case Rquote:
+      AddUnit(0x2019);
+      break;
+    case Ldblquote:
+      AddUnit(0x201C);
+      break;
+    case Rdblquote:
+      AddUnit(0x201D);
+      break;
+    case Emspace:
+      AddUnit(0x2003);
+      break;
+    case Enspace:
+      AddUnit(0x2002);
+      break;
+    default:
+      return false;
   }
   return true;
 }
@@ -152,56 +207,100 @@ bool CRtfParser::ApplyCharWord(ERtfWord eWord, int nParam, bool bHasParam) {
 bool CRtfParser::ApplyParaWord(ERtfWord eWord, int nParam) {
   SRtfParaState& para = Top().para;
   switch (eWord) {
-    case Par: case Page: EndParagraph(false); break;
-    case Pard: para = SRtfParaState(); break;
-    case Ql: para.eAlign = Qt::AlignLeft; break;
-    case Qc: para.eAlign = Qt::AlignHCenter; break;
-    case Qr: para.eAlign = Qt::AlignRight; break;
-    case Qj: para.eAlign = Qt::AlignJustify; break;
-    case Li: para.nLeft = nParam; break;
-    case Ri: para.nRight = nParam; break;
-    case Fi: para.nFirst = nParam; break;
-    case Sb: para.nBefore = nParam; break;
-    case Sa: para.nAfter = nParam; break;
+    case Par:
+    case Page:
+      EndParagraph(false);
+      break;
+    case Pard:
+      para = SRtfParaState();
+      break;
+    case Ql:
+      para.eAlign = Qt::AlignLeft;
+      break;
+    case Qc:
+      para.eAlign = Qt::AlignHCenter;
+      break;
+    case Qr:
+      para.eAlign = Qt::AlignRight;
+      break;
+    case Qj:
+      para.eAlign = Qt::AlignJustify;
+      break;
+    case Li:
+      para.nLeft = nParam;
+      break;
+    case Ri:
+      para.nRight = nParam;
+      break;
+    case Fi:
+      para.nFirst = nParam;
+      break;
+    case Sb:
+      para.nBefore = nParam;
+      break;
+    case Sa:
+      para.nAfter = nParam;
+      break;
     case Ls:
       para.list.eKind = ERtfListKind::Override;
       para.list.nOverride = nParam;
       break;
-    case Ilvl: para.list.nLevel = std::clamp(nParam, 0, kMaxLevel); break;
-    default: return false;
+    case Ilvl:
+      para.list.nLevel = std::clamp(nParam, 0, kMaxLevel);
+      break;
+    default:
+      return false;
   }
   return true;
 }
 
 bool CRtfParser::ApplyTableWord(ERtfWord eWord, int nParam) {
   switch (eWord) {
-    case Intbl: Top().para.bInTable = true; break;
+    case Intbl:
+      Top().para.bInTable = true;
+      break;
     case Cell:
       EndParagraph(true);
       m_bCellOpen = false;
       break;
-    case NestCell: EndParagraph(true); break;  // nested tables are flattened into their cell
-    case Row: EndRow(); break;
-    case Trowd: m_vecCellRight.clear(); break;
+    case NestCell:
+      EndParagraph(true);
+      break;  // nested tables are flattened into their cell
+    case Row:
+      EndRow();
+      break;
+    case Trowd:
+      m_vecCellRight.clear();
+      break;
     case Cellx:
       if (m_vecCellRight.size() < kMaxCellBoundaries) m_vecCellRight.push_back(nParam);
       break;
-    default: return false;
+    default:
+      return false;
   }
   return true;
 }
 
 void CRtfParser::ApplyHeaderWord(ERtfWord eWord, int nParam) {
   switch (eWord) {
-    case AnsiCpg: if (nParam > 0) m_nDocCodePage = nParam; break;
-    case Mac: m_nDocCodePage = 10000; break;
-    case Pc: m_nDocCodePage = 437; break;
-    case Pca: m_nDocCodePage = 850; break;
+    case AnsiCpg:
+      if (nParam > 0) m_nDocCodePage = nParam;
+      break;
+    case Mac:
+      m_nDocCodePage = 10000;
+      break;
+    case Pc:
+      m_nDocCodePage = 437;
+      break;
+    case Pca:
+      m_nDocCodePage = 850;
+      break;
     case Deff:
       m_nDefaultFont = nParam;
       Top().ch.nFont = nParam;
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -209,7 +308,9 @@ void CRtfParser::ApplyListWord(ERtfWord eWord, int nParam) {
   SRtfListRef& list = Top().para.list;
   switch (eWord) {
     // \listtable
-    case List: m_tables.lists.BeginList(); break;
+    case List:
+      m_tables.lists.BeginList();
+      break;
     case ListId:
       if (Top().eDest == EDest::ListOverrideTable) {
         m_nOverrideListId = nParam;
@@ -217,14 +318,19 @@ void CRtfParser::ApplyListWord(ERtfWord eWord, int nParam) {
         m_tables.lists.SetListId(nParam);
       }
       break;
-    case ListLevel: m_tables.lists.BeginLevel(); break;
-    case LevelNfc: m_tables.lists.SetLevelNumbering(nParam); break;
+    case ListLevel:
+      m_tables.lists.BeginLevel();
+      break;
+    case LevelNfc:
+      m_tables.lists.SetLevelNumbering(nParam);
+      break;
     case LevelText:
       StartDestination(EDest::LevelText);
       m_sLevelText.clear();
       break;
     case Ls:
-      if (Top().eDest == EDest::ListOverrideTable) m_tables.lists.AddOverride(nParam, m_nOverrideListId);
+      if (Top().eDest == EDest::ListOverrideTable)
+        m_tables.lists.AddOverride(nParam, m_nOverrideListId);
       break;
     // \pn; a level word may come after \pnstart, whose number stays
     case PnLvlBlt:
@@ -237,25 +343,52 @@ void CRtfParser::ApplyListWord(ERtfWord eWord, int nParam) {
       list = SRtfListRef{ERtfListKind::OldStyle, 0, std::clamp(nParam - 1, 0, kMaxLevel),
                          QTextListFormat::ListDecimal, list.nStart};
       break;
-    case PnLvlCont: list = SRtfListRef(); break;
-    case PnStart: list.nStart = nParam; break;
-    case PnDec: list.eStyle = QTextListFormat::ListDecimal; break;
-    case PnUcLtr: list.eStyle = QTextListFormat::ListUpperAlpha; break;
-    case PnLcLtr: list.eStyle = QTextListFormat::ListLowerAlpha; break;
-    case PnUcRm: list.eStyle = QTextListFormat::ListUpperRoman; break;
-    case PnLcRm: list.eStyle = QTextListFormat::ListLowerRoman; break;
+    case PnLvlCont:
+      list = SRtfListRef();
+      break;
+    case PnStart:
+      list.nStart = nParam;
+      break;
+    case PnDec:
+      list.eStyle = QTextListFormat::ListDecimal;
+      break;
+    case PnUcLtr:
+      list.eStyle = QTextListFormat::ListUpperAlpha;
+      break;
+    case PnLcLtr:
+      list.eStyle = QTextListFormat::ListLowerAlpha;
+      break;
+    case PnUcRm:
+      list.eStyle = QTextListFormat::ListUpperRoman;
+      break;
+    case PnLcRm:
+      list.eStyle = QTextListFormat::ListLowerRoman;
+      break;
     case PnTxtB:
       StartDestination(EDest::BulletText);
       m_sBulletText.clear();
       break;
     // \pict
-    case PngBlip: m_picture.SetKind(CRtfPicture::EKind::Png); break;
-    case JpegBlip: m_picture.SetKind(CRtfPicture::EKind::Jpeg); break;
-    case PicWGoal: m_picture.SetWidthGoal(nParam); break;
-    case PicHGoal: m_picture.SetHeightGoal(nParam); break;
-    case PicScaleX: m_picture.SetScaleX(nParam); break;
-    case PicScaleY: m_picture.SetScaleY(nParam); break;
-    default: break;
+    case PngBlip:
+      m_picture.SetKind(CRtfPicture::EKind::Png);
+      break;
+    case JpegBlip:
+      m_picture.SetKind(CRtfPicture::EKind::Jpeg);
+      break;
+    case PicWGoal:
+      m_picture.SetWidthGoal(nParam);
+      break;
+    case PicHGoal:
+      m_picture.SetHeightGoal(nParam);
+      break;
+    case PicScaleX:
+      m_picture.SetScaleX(nParam);
+      break;
+    case PicScaleY:
+      m_picture.SetScaleY(nParam);
+      break;
+    default:
+      break;
   }
 }
 

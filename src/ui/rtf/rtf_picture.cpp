@@ -6,7 +6,6 @@
 #include <QTextDocument>
 #include <QTextFormat>
 #include <QUrl>
-
 #include <algorithm>
 
 #include "ui/rtf/rtf_content.h"
@@ -79,7 +78,8 @@ bool CRtfPicture::Finish(QTextDocument& doc, int nNumber, SRtfRun& run) const {
   if (m_eKind == EKind::Other || m_data.isEmpty()) return false;
   const QImage image = QImage::fromData(m_data);
   if (image.isNull()) return false;
-  const QString sName = QStringLiteral("rtfimage%1.%2").arg(nNumber).arg(m_eKind == EKind::Png ? "png" : "jpg");
+  const QString sName =
+      QStringLiteral("rtfimage%1.%2").arg(nNumber).arg(m_eKind == EKind::Png ? "png" : "jpg");
   doc.addResource(QTextDocument::ImageResource, QUrl(sName), m_data);
   run.sImage = sName;
   run.dWidth = ShownLength(m_nWidthGoal, m_nScaleX);
@@ -89,7 +89,8 @@ bool CRtfPicture::Finish(QTextDocument& doc, int nNumber, SRtfRun& run) const {
 
 std::string PictureRtf(const QTextDocument& doc, const QTextImageFormat& format) {
   QImage image;
-  const QByteArray data = StoredBytes(doc.resource(QTextDocument::ImageResource, QUrl(format.name())), image);
+  const QByteArray data =
+      StoredBytes(doc.resource(QTextDocument::ImageResource, QUrl(format.name())), image);
   if (data.isEmpty()) return {};
   double dWidth = format.width() > 0 ? format.width() : image.width();
   double dHeight = format.height() > 0 ? format.height() : image.height();
@@ -106,7 +107,8 @@ std::string PictureRtf(const QTextDocument& doc, const QTextImageFormat& format)
   s += "\\pichgoal" + std::to_string(PixelsToTwips(dHeight)) + "\r\n";
   const QByteArray hex = data.toHex();
   for (qsizetype nPos = 0; nPos < hex.size(); nPos += kHexPerLine) {
-    s.append(hex.constData() + nPos, static_cast<size_t>(std::min<qsizetype>(kHexPerLine, hex.size() - nPos)));
+    s.append(hex.constData() + nPos,
+             static_cast<size_t>(std::min<qsizetype>(kHexPerLine, hex.size() - nPos)));
     s += "\r\n";
   }
   s += "}";

@@ -9,8 +9,8 @@ namespace orv {
 void ReadRtf(std::string_view sRtf, QTextDocument& doc, std::string_view sCodePage) {
   doc.clear();
   std::string_view sStart = sRtf;
-  while (!sStart.empty() && (sStart.front() == ' ' || sStart.front() == '\t' || sStart.front() == '\r' ||
-                             sStart.front() == '\n')) {
+  while (!sStart.empty() && (sStart.front() == ' ' || sStart.front() == '\t' ||
+                             sStart.front() == '\r' || sStart.front() == '\n')) {
     sStart.remove_prefix(1);
   }
   if (!sStart.starts_with("{\\rtf")) {

@@ -12,6 +12,7 @@ namespace orv {
 // "{\rtf" is shown as plain text. sCodePage names the code page of \'hh bytes
 // in a document that does not name its own with \ansicpg. Any input is
 // read in linear time; what cannot be understood is left out.
-void ReadRtf(std::string_view sRtf, QTextDocument& doc, std::string_view sCodePage = "windows-1252");
+void ReadRtf(std::string_view sRtf, QTextDocument& doc,
+             std::string_view sCodePage = "windows-1252");
 
 }  // namespace orv

@@ -2,7 +2,6 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
-
 #include <cmath>
 
 namespace orv {
@@ -10,13 +9,16 @@ namespace {
 
 constexpr double kPlainPointSize = 12;  // what RTF readers assume without \fs
 
-QColor ColorOf(const QBrush& brush) { return brush.style() == Qt::NoBrush ? QColor() : brush.color(); }
+QColor ColorOf(const QBrush& brush) {
+  return brush.style() == Qt::NoBrush ? QColor() : brush.color();
+}
 
 }  // namespace
 
 CRtfWriteTables::CRtfWriteTables(const QTextDocument& doc)
     : m_sDefaultFamily(doc.defaultFont().family()),
-      m_dDefaultPointSize(doc.defaultFont().pointSizeF() > 0 ? doc.defaultFont().pointSizeF() : kPlainPointSize) {
+      m_dDefaultPointSize(doc.defaultFont().pointSizeF() > 0 ? doc.defaultFont().pointSizeF()
+                                                             : kPlainPointSize) {
   m_listFonts.append(m_sDefaultFamily);
   m_hashFonts.insert(m_sDefaultFamily, 0);
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
@@ -43,7 +45,8 @@ void CRtfWriteTables::Register(const QTextCharFormat& format) {
 
 QString CRtfWriteTables::FamilyOf(const QTextCharFormat& format) const {
   const QStringList listFamilies = format.fontFamilies().toStringList();
-  return listFamilies.isEmpty() || listFamilies.front().isEmpty() ? m_sDefaultFamily : listFamilies.front();
+  return listFamilies.isEmpty() || listFamilies.front().isEmpty() ? m_sDefaultFamily
+                                                                  : listFamilies.front();
 }
 
 SRtfCharState CRtfWriteTables::CharOf(const QTextCharFormat& format) const {
@@ -60,7 +63,8 @@ SRtfCharState CRtfWriteTables::CharOf(const QTextCharFormat& format) const {
   const QColor back = ColorOf(format.background());
   ch.nForeColor = fore.isValid() ? m_hashColors.value(fore.rgb()) : 0;
   ch.nBackColor = back.isValid() ? m_hashColors.value(back.rgb()) : 0;
-  if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript) ch.eVAlign = ERtfVAlign::Super;
+  if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+    ch.eVAlign = ERtfVAlign::Super;
   if (format.verticalAlignment() == QTextCharFormat::AlignSubScript) ch.eVAlign = ERtfVAlign::Sub;
   return ch;
 }

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTextCharFormat>
-
 #include <vector>
 
 #include "ui/rtf/rtf_content.h"

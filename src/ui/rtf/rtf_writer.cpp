@@ -4,10 +4,9 @@
 #include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
-
 #include <cmath>
-#include <stdexcept>
 #include <optional>
+#include <stdexcept>
 #include <tuple>
 
 #include "ui/rtf/rtf_code_pages.h"
@@ -39,7 +38,10 @@ SParaWords ParaWordsOf(const QTextBlock& block, bool bInTable) {
   SParaWords words;
   words.bInTable = bInTable;
   const Qt::Alignment eAlign = format.alignment();
-  words.nAlign = eAlign & Qt::AlignHCenter ? 1 : eAlign & Qt::AlignRight ? 2 : eAlign & Qt::AlignJustify ? 3 : 0;
+  words.nAlign = eAlign & Qt::AlignHCenter   ? 1
+                 : eAlign & Qt::AlignRight   ? 2
+                 : eAlign & Qt::AlignJustify ? 3
+                                             : 0;
   if (const QTextList* pList = block.textList()) {
     words.nListStyle = pList->format().style();
     words.nLeft = kListStepTwips * std::max(pList->format().indent(), 1);
@@ -56,11 +58,16 @@ SParaWords ParaWordsOf(const QTextBlock& block, bool bInTable) {
 
 std::string_view NumberingWord(QTextListFormat::Style eStyle) {
   switch (eStyle) {
-    case QTextListFormat::ListLowerAlpha: return "pnlcltr";
-    case QTextListFormat::ListUpperAlpha: return "pnucltr";
-    case QTextListFormat::ListLowerRoman: return "pnlcrm";
-    case QTextListFormat::ListUpperRoman: return "pnucrm";
-    default: return "pndec";
+    case QTextListFormat::ListLowerAlpha:
+      return "pnlcltr";
+    case QTextListFormat::ListUpperAlpha:
+      return "pnucltr";
+    case QTextListFormat::ListLowerRoman:
+      return "pnlcrm";
+    case QTextListFormat::ListUpperRoman:
+      return "pnucrm";
+    default:
+      return "pndec";
   }
 }
 
@@ -77,7 +84,10 @@ QString FieldArgument(const QString& s) {
 class CRtfWriter {
  public:
   CRtfWriter(const QTextDocument& doc, std::string_view sCodePage)
-      : m_doc(doc), m_nCodePage(CodePageNumber(sCodePage)), m_codePage(MakeCodePage()), m_out(m_codePage),
+      : m_doc(doc),
+        m_nCodePage(CodePageNumber(sCodePage)),
+        m_codePage(MakeCodePage()),
+        m_out(m_codePage),
         m_tables(doc) {}
 
   std::string Write() {
@@ -170,7 +180,8 @@ class CRtfWriter {
         }
         m_out.Word("cellx", nRight);
       }
-      for (int nColumn = 0; nColumn < nColumns; ++nColumn) WriteCell(pTable->cellAt(nRow, nColumn), nRow, nColumn);
+      for (int nColumn = 0; nColumn < nColumns; ++nColumn)
+        WriteCell(pTable->cellAt(nRow, nColumn), nRow, nColumn);
       m_out.Word("row");
       m_out.LineEnd();
     }
@@ -188,7 +199,8 @@ class CRtfWriter {
       return;
     }
     const QTextBlock last = cell.lastCursorPosition().block();
-    for (QTextBlock block = cell.firstCursorPosition().block(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = cell.firstCursorPosition().block(); block.isValid();
+         block = block.next()) {
       const bool bLast = block == last;
       WriteBlock(block, true, bLast ? "cell" : "par");
       if (bLast) break;
@@ -218,12 +230,16 @@ class CRtfWriter {
     m_out.Word("pard");
     if (words.bInTable) m_out.Word("intbl");
     if (words.nListStyle != 0) {
-      WriteListWords(static_cast<QTextListFormat::Style>(words.nListStyle), block.textList()->itemNumber(block) + 1);
+      WriteListWords(static_cast<QTextListFormat::Style>(words.nListStyle),
+                     block.textList()->itemNumber(block) + 1);
     }
     static constexpr std::string_view kAlign[] = {"", "qc", "qr", "qj"};
     if (words.nAlign != 0) m_out.Word(kAlign[words.nAlign]);
-    const std::tuple<std::string_view, int> aLengths[] = {{"fi", words.nFirst}, {"li", words.nLeft},
-        {"ri", words.nRight}, {"sb", words.nBefore}, {"sa", words.nAfter}};
+    const std::tuple<std::string_view, int> aLengths[] = {{"fi", words.nFirst},
+                                                          {"li", words.nLeft},
+                                                          {"ri", words.nRight},
+                                                          {"sb", words.nBefore},
+                                                          {"sa", words.nAfter}};
     for (const auto& [sWord, nTwips] : aLengths) {
       if (nTwips != 0) m_out.Word(sWord, nTwips);
     }
@@ -315,7 +331,9 @@ class CRtfWriter {
     if (to.nForeColor != from.nForeColor) m_out.Word("cf", to.nForeColor);
     if (to.nBackColor != from.nBackColor) m_out.Word("highlight", to.nBackColor);
     if (to.eVAlign != from.eVAlign) {
-      m_out.Word(to.eVAlign == ERtfVAlign::Super ? "super" : to.eVAlign == ERtfVAlign::Sub ? "sub" : "nosupersub");
+      m_out.Word(to.eVAlign == ERtfVAlign::Super ? "super"
+                 : to.eVAlign == ERtfVAlign::Sub ? "sub"
+                                                 : "nosupersub");
     }
     m_current = to;
   }

@@ -64,7 +64,8 @@ template <size_t N>
 QList<QKeySequence> Find(const SKeys (&table)[N], std::string_view sCommand) {
   for (const SKeys& keys : table)
     if (keys.sCommand == sCommand)
-      return QKeySequence::listFromString(QString::fromLatin1(keys.pKeys), QKeySequence::PortableText);
+      return QKeySequence::listFromString(QString::fromLatin1(keys.pKeys),
+                                          QKeySequence::PortableText);
   return {};
 }
 
@@ -72,8 +73,9 @@ QList<QKeySequence> Find(const SKeys (&table)[N], std::string_view sCommand) {
 
 QList<QKeySequence> BuiltInKeys(std::string_view sCommand) {
   // Bookmark k: Ctrl+Shift+k sets it, Ctrl+k goes to it.
-  for (auto [sPrefix, sModifiers] : {std::pair{std::string_view("Bookmarks - Set Bookmark - "), "Ctrl+Shift+"},
-                                     std::pair{std::string_view("Bookmarks - Go To Bookmark - "), "Ctrl+"}}) {
+  for (auto [sPrefix, sModifiers] :
+       {std::pair{std::string_view("Bookmarks - Set Bookmark - "), "Ctrl+Shift+"},
+        std::pair{std::string_view("Bookmarks - Go To Bookmark - "), "Ctrl+"}}) {
     if (sCommand.size() == sPrefix.size() + 1 && sCommand.starts_with(sPrefix))
       return {QKeySequence(QString::fromLatin1(sModifiers) + QChar::fromLatin1(sCommand.back()))};
   }

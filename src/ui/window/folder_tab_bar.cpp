@@ -14,7 +14,8 @@ CFolderTabBar::CFolderTabBar(CNoteTree& tree, QWidget* pParent) : QTabBar(pParen
   setExpanding(false);
   setUsesScrollButtons(true);
   connect(this, &QTabBar::currentChanged, this, [this](int nIndex) {
-    if (!m_bRebuilding && nIndex >= 0 && nIndex != m_tree.CurrentIndex()) SwitchFolder(m_tree, nIndex);
+    if (!m_bRebuilding && nIndex >= 0 && nIndex != m_tree.CurrentIndex())
+      SwitchFolder(m_tree, nIndex);
   });
 }
 
@@ -33,7 +34,8 @@ bool CFolderTabBar::event(QEvent* pEvent) {
     int nTab = tabAt(pHelp->pos());
     const auto& folders = m_tree.Folders().m_folders;
     if (nTab >= 0 && nTab < static_cast<int>(folders.size()))
-      QToolTip::showText(pHelp->globalPos(), QString::fromStdString(TabToolTip(*folders[nTab])), this);
+      QToolTip::showText(pHelp->globalPos(), QString::fromStdString(TabToolTip(*folders[nTab])),
+                         this);
     else
       QToolTip::hideText();
     return true;

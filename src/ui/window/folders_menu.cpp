@@ -18,7 +18,8 @@ void CMenuBuilder::BuildFoldersMenu() {
                     bool bCheckable = false) {
     std::function<bool()> checked;
     if (bCheckable) checked = [this, e] { return IsChecked(m_tree, e); };
-    Add(pMenu, pName, sText, [this, e] { RunFolderCommand(m_tree, e); },
+    Add(
+        pMenu, pName, sText, [this, e] { RunFolderCommand(m_tree, e); },
         [this, e] { return IsEnabled(m_tree, e); }, checked);
   };
   folder(pFolders, "Folders - New", QObject::tr("&New"), EFolderCommand::New);
@@ -55,9 +56,9 @@ void CMenuBuilder::BuildBookmarksMenu() {
     std::string sSet = "Bookmarks - Set Bookmark - " + std::to_string(k);
     std::string sGoTo = "Bookmarks - Go To Bookmark - " + std::to_string(k);
     Add(pSet, sSet.c_str(), QString("&%1").arg(k), [this, k] { SetBookmark(m_tree, k); });
-    QAction* pAction = Add(pGoTo, sGoTo.c_str(), QString("&%1").arg(k), [this, k] {
-      GoToBookmark(m_tree, k);
-    }, [this, k] { return IsGoToBookmarkEnabled(m_window.Doc(), k); });
+    QAction* pAction = Add(
+        pGoTo, sGoTo.c_str(), QString("&%1").arg(k), [this, k] { GoToBookmark(m_tree, k); },
+        [this, k] { return IsGoToBookmarkEnabled(m_window.Doc(), k); });
     // The item names the bookmark's folder, so its text follows the document.
     QObject::connect(pGoTo, &QMenu::aboutToShow, pAction, [this, pAction, k] {
       // The menu shows the key itself, so the text drops its own copy of it.

@@ -23,34 +23,48 @@ void CMenuBuilder::BuildInsertMenu() {
   QMenu* pInsert = m_window.menuBar()->addMenu(QObject::tr("&Insert"));
   auto hasEditor = [this] { return m_window.Editors().ActiveEdit() != nullptr; };
   auto isRich = [this] { return m_window.Editors().Kind() == EEditorKind::Rich; };
-  Add(pInsert, "Insert - Date and Time", QObject::tr("&Date and Time"), [this] {
-    m_window.Editors().InsertText(QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
-  }, hasEditor);
-  pInsert->addSeparator();
-  Add(pInsert, "Insert - Internal Hyperlink ...", QObject::tr("&Internal Hyperlink ..."),
-      [this] { InsertInternalLink(); }, isRich);
-  Add(pInsert, "Insert - Web Hyperlink ...", QObject::tr("&Web Hyperlink ..."), [this] {
-    if (auto link = m_window.m_ui.AskText("Please enter a hyperlink (https://www.example.com)", "", false))
-      InsertLink(QString::fromStdString(*link));
-  }, hasEditor);
-  Add(pInsert, "Insert - E-Mail Link ...", QObject::tr("&E-Mail Link ..."), [this] {
-    if (auto mail = m_window.m_ui.AskText("Please enter a email (someone@example.com)", "", false))
-      InsertLink("mailto:" + QString::fromStdString(*mail));
-  }, hasEditor);
-  Add(pInsert, "Insert - Link to File...", QObject::tr("Link to &File..."), [this] { InsertFileLink(); },
+  Add(
+      pInsert, "Insert - Date and Time", QObject::tr("&Date and Time"),
+      [this] {
+        m_window.Editors().InsertText(
+            QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+      },
       hasEditor);
+  pInsert->addSeparator();
+  Add(
+      pInsert, "Insert - Internal Hyperlink ...", QObject::tr("&Internal Hyperlink ..."),
+      [this] { InsertInternalLink(); }, isRich);
+  Add(
+      pInsert, "Insert - Web Hyperlink ...", QObject::tr("&Web Hyperlink ..."),
+      [this] {
+        if (auto link = m_window.m_ui.AskText("Please enter a hyperlink (https://www.example.com)",
+                                              "", false))
+          InsertLink(QString::fromStdString(*link));
+      },
+      hasEditor);
+  Add(
+      pInsert, "Insert - E-Mail Link ...", QObject::tr("&E-Mail Link ..."),
+      [this] {
+        if (auto mail =
+                m_window.m_ui.AskText("Please enter a email (someone@example.com)", "", false))
+          InsertLink("mailto:" + QString::fromStdString(*mail));
+      },
+      hasEditor);
+  Add(
+      pInsert, "Insert - Link to File...", QObject::tr("Link to &File..."),
+      [this] { InsertFileLink(); }, hasEditor);
   pInsert->addSeparator();
   QMenu* pTemplate = pInsert->addMenu(QObject::tr("&Template"));
   auto templates = [&](const char* pName, const QString& sText, ETemplateCommand e) {
-    Add(pTemplate, pName, sText, [this, e] {
-      RunTemplateCommand(m_tree, e, m_window.m_paths.DataDir().toStdString());
-    });
+    Add(pTemplate, pName, sText,
+        [this, e] { RunTemplateCommand(m_tree, e, m_window.m_paths.DataDir().toStdString()); });
   };
   templates("Insert - Template - Insert Folder", QObject::tr("Insert &Folder..."),
             ETemplateCommand::InsertFolder);
   templates("Insert - Template - Save Folder", QObject::tr("Save Current &Folder As Template"),
             ETemplateCommand::SaveFolder);
-  templates("Insert - Template - Insert Note", QObject::tr("&Insert..."), ETemplateCommand::InsertNote);
+  templates("Insert - Template - Insert Note", QObject::tr("&Insert..."),
+            ETemplateCommand::InsertNote);
   templates("Insert - Template - Save Note", QObject::tr("&Save Current As Template"),
             ETemplateCommand::SaveNote);
 }
@@ -59,8 +73,8 @@ void CMenuBuilder::InsertLink(const QString& sLink) {
   CEditorPane& editors = m_window.Editors();
   if (editors.Kind() == EEditorKind::Rich || editors.Kind() == EEditorKind::Html) {
     auto* pEdit = qobject_cast<QTextEdit*>(editors.ActiveEdit());
-    pEdit->textCursor().insertHtml(QString("<a href=\"%1\">%2</a>")
-                                       .arg(sLink.toHtmlEscaped(), sLink.toHtmlEscaped()));
+    pEdit->textCursor().insertHtml(
+        QString("<a href=\"%1\">%2</a>").arg(sLink.toHtmlEscaped(), sLink.toHtmlEscaped()));
   } else {
     editors.InsertText(sLink);
   }

@@ -20,8 +20,8 @@
 #include "ui/app_paths.h"
 #include "ui/dialogs/colour_ref.h"
 #include "ui/dialogs/note_icons.h"
-#include "ui/single_instance.h"
 #include "ui/editors/editor_pane.h"
+#include "ui/single_instance.h"
 #include "ui/window/folder_tab_bar.h"
 #include "ui/window/menu_builder.h"
 #include "ui/window/note_tree_view.h"
@@ -146,9 +146,8 @@ void CMainWindow::UpdateTitle() {
 void CMainWindow::UpdateStatus() {
   XMLelement* pNote = m_pEditors->OpenNoteElement();
   m_pStatusNote->setText(pNote ? QString::fromStdString(GetProperty(*pNote, "name")) : QString());
-  m_pStatusDoc->setText(tr("Folder %1 of %2")
-                            .arg(m_tree.CurrentIndex() + 1)
-                            .arg(m_tree.Folders().m_folders.size()));
+  m_pStatusDoc->setText(
+      tr("Folder %1 of %2").arg(m_tree.CurrentIndex() + 1).arg(m_tree.Folders().m_folders.size()));
   UpdateTitle();
 }
 
@@ -174,7 +173,8 @@ void CMainWindow::changeEvent(QEvent* pEvent) {
   WriteSetting(m_settings, kMainFrameState, nState);
   if (isMinimized() && ReadSetting(m_settings, kMinimizeToTray)) {
     // Hiding from inside the state change confuses some window managers.
-    QMetaObject::invokeMethod(this, [this] { MinimizeToTray(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { MinimizeToTray(); }, Qt::QueuedConnection);
   }
 }
 
@@ -203,8 +203,12 @@ void CMainWindow::ShowAsRemembered() {
       // Started hidden: only the tray icon shows, when there is a tray.
       if (!m_pTray) show();
       break;
-    case 2: showMaximized(); break;
-    default: show(); break;
+    case 2:
+      showMaximized();
+      break;
+    default:
+      show();
+      break;
   }
   if (ReadSetting(m_settings, kTopmost)) {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -226,10 +230,11 @@ void CMainWindow::ApplyColours() {
     const SIntSetting& background;
     const SIntSetting* pText;
   };
-  for (const SColours& colours : {SColours{m_pTreeView, kTreeBckColor, &kTreeTextColor},
-                                  SColours{&m_pEditors->PlainEdit(), kTextBckColor, &kTextColor},
-                                  SColours{&m_pEditors->RichEdit(), kRtfBckColor, nullptr},
-                                  SColours{&m_pEditors->HtmlEdit(), kHtmlBckColor, &kHtmlTextColor}}) {
+  for (const SColours& colours :
+       {SColours{m_pTreeView, kTreeBckColor, &kTreeTextColor},
+        SColours{&m_pEditors->PlainEdit(), kTextBckColor, &kTextColor},
+        SColours{&m_pEditors->RichEdit(), kRtfBckColor, nullptr},
+        SColours{&m_pEditors->HtmlEdit(), kHtmlBckColor, &kHtmlTextColor}}) {
     // Only colours the user chose: unset, the desktop's theme decides.
     QPalette palette = colours.pWidget->palette();
     auto apply = [&](const SIntSetting& setting, QPalette::ColorRole eRole) {
@@ -257,7 +262,8 @@ void CMainWindow::SetUpTray() {
 }
 
 void CMainWindow::MinimizeToTray() {
-  if (ReadSetting(m_settings, kAutoSaveByMinimize)) Guarded([&] {
+  if (ReadSetting(m_settings, kAutoSaveByMinimize))
+    Guarded([&] {
       StoreEditorContent();
       m_doc.SaveOnMinimize();
     });
@@ -265,7 +271,8 @@ void CMainWindow::MinimizeToTray() {
 }
 
 void CMainWindow::SetFullScreen(bool bOn) {
-  setWindowState(bOn ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+  setWindowState(bOn ? windowState() | Qt::WindowFullScreen
+                     : windowState() & ~Qt::WindowFullScreen);
   WriteSetting(m_settings, kFullScreen, bOn ? 1 : 0);
 }
 

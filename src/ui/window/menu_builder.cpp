@@ -50,9 +50,14 @@ QAction* CMenuBuilder::Add(QMenu* pMenu, const char* pName, const QString& sText
     // Keys that mean one thing in the tree and another in an editor (Ctrl+C,
     // Shift+Ins, …) work only where they belong.
     switch (eScope) {
-      case EScope::Window: break;
-      case EScope::Tree: pKeyOwner = &m_window.TreeView(); break;
-      case EScope::Editor: pKeyOwner = &m_window.Editors(); break;
+      case EScope::Window:
+        break;
+      case EScope::Tree:
+        pKeyOwner = &m_window.TreeView();
+        break;
+      case EScope::Editor:
+        pKeyOwner = &m_window.Editors();
+        break;
     }
     if (pKeyOwner) {
       pAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -61,9 +66,8 @@ QAction* CMenuBuilder::Add(QMenu* pMenu, const char* pName, const QString& sText
       m_window.addAction(pAction);
     }
   }
-  QObject::connect(pAction, &QAction::triggered, &m_window, [this, run = std::move(run)] {
-    m_window.Guarded(run);
-  });
+  QObject::connect(pAction, &QAction::triggered, &m_window,
+                   [this, run = std::move(run)] { m_window.Guarded(run); });
   m_commands.push_back({pAction, std::move(enabled), std::move(checked)});
   return pAction;
 }
@@ -94,13 +98,15 @@ void CMenuBuilder::BuildFileMenu() {
       m_window.OpenDocument(QString::fromStdString(*path));
   });
   Add(pFile, "File - Save", QObject::tr("&Save"), [this] { m_window.SaveDocument(); });
-  Add(pFile, "File - Save As ...", QObject::tr("Save &As..."), [this] { m_window.SaveDocumentAs(); });
+  Add(pFile, "File - Save As ...", QObject::tr("Save &As..."),
+      [this] { m_window.SaveDocumentAs(); });
   Add(pFile, "File - Merge With ...", QObject::tr("&Merge With ..."), [this] {
     m_window.StoreEditorContent();
     RunBranchCommand(m_tree, m_window.m_clipboard, EBranchCommand::Merge);
   });
   pFile->addSeparator();
-  Add(pFile, "File - Properties ...", QObject::tr("P&roperties ..."), [this] { m_window.ShowProperties(); });
+  Add(pFile, "File - Properties ...", QObject::tr("P&roperties ..."),
+      [this] { m_window.ShowProperties(); });
   Add(pFile, "File - Backup To ...", QObject::tr("&Backup To ..."), [this] {
     m_window.StoreEditorContent();
     m_window.Doc().BackupTo();
@@ -136,14 +142,14 @@ void CMenuBuilder::BuildEditMenu() {
     const char* pText;
     const char* pSlot;
   };
-  for (const SEditCommand& command : {SEditCommand{"Edit - Undo", "&Undo", "undo"},
-                                      SEditCommand{"Edit - Redo", "&Redo", "redo"},
-                                      SEditCommand{"Edit - Cut", "Cu&t", "cut"},
-                                      SEditCommand{"Edit - Copy", "&Copy", "copy"},
-                                      SEditCommand{"Edit - Paste", "&Paste", "paste"},
-                                      SEditCommand{"Edit - Select All", "Select &All", "selectAll"}}) {
+  for (const SEditCommand& command :
+       {SEditCommand{"Edit - Undo", "&Undo", "undo"}, SEditCommand{"Edit - Redo", "&Redo", "redo"},
+        SEditCommand{"Edit - Cut", "Cu&t", "cut"}, SEditCommand{"Edit - Copy", "&Copy", "copy"},
+        SEditCommand{"Edit - Paste", "&Paste", "paste"},
+        SEditCommand{"Edit - Select All", "Select &All", "selectAll"}}) {
     const char* pSlot = command.pSlot;
-    Add(pEdit, command.pName, QObject::tr(command.pText), [this, pSlot] { RunInEditor(pSlot); },
+    Add(
+        pEdit, command.pName, QObject::tr(command.pText), [this, pSlot] { RunInEditor(pSlot); },
         hasEditor, {}, EScope::Editor);
   }
 }
@@ -152,10 +158,12 @@ void CMenuBuilder::BuildViewMenu() {
   QMenu* pView = m_window.menuBar()->addMenu(QObject::tr("&View"));
   m_pToolbarsMenu = pView->addMenu(QObject::tr("&Toolbars"));
   QMenu* pPanels = pView->addMenu(QObject::tr("&Panels"));
-  Add(pPanels, "View - Panels - Note Tree", QObject::tr("Note &Tree"),
+  Add(
+      pPanels, "View - Panels - Note Tree", QObject::tr("Note &Tree"),
       [this] { m_window.TreeView().setVisible(!m_window.TreeView().isVisible()); }, {},
       [this] { return m_window.TreeView().isVisible(); });
-  Add(pPanels, "View - Panels - Status Bar", QObject::tr("&Status Bar"),
+  Add(
+      pPanels, "View - Panels - Status Bar", QObject::tr("&Status Bar"),
       [this] { m_window.statusBar()->setVisible(!m_window.statusBar()->isVisible()); }, {},
       [this] { return m_window.statusBar()->isVisible(); });
   pView->addSeparator();
@@ -164,20 +172,23 @@ void CMenuBuilder::BuildViewMenu() {
   Add(pView, "View - Focus To Editor", QObject::tr("Focus To &Editor"), [this] {
     if (QWidget* pEdit = m_window.Editors().ActiveEdit()) pEdit->setFocus();
   });
-  Add(pView, "View - Full Screen", QObject::tr("F&ull Screen"),
+  Add(
+      pView, "View - Full Screen", QObject::tr("F&ull Screen"),
       [this] { m_window.SetFullScreen(!m_window.isFullScreen()); }, {},
       [this] { return m_window.isFullScreen(); });
   pView->addSeparator();
-  Add(pView, "Tray - Minimize", QObject::tr("&Minimize to Tray"), [this] { m_window.MinimizeToTray(); });
-  Add(pView, "Tray - Alway on Top", QObject::tr("Always on T&op"), [this] { m_window.ToggleTopmost(); }, {},
+  Add(pView, "Tray - Minimize", QObject::tr("&Minimize to Tray"),
+      [this] { m_window.MinimizeToTray(); });
+  Add(
+      pView, "Tray - Alway on Top", QObject::tr("Always on T&op"),
+      [this] { m_window.ToggleTopmost(); }, {},
       [this] { return ReadSetting(m_window.Settings(), kTopmost) != 0; });
 }
 
 void CMenuBuilder::BuildHelpMenu() {
   QMenu* pHelp = m_window.menuBar()->addMenu(QObject::tr("&Help"));
-  Add(pHelp, "Help - Help Contents", QObject::tr("&Help Contents"), [this] {
-    m_window.OpenDocument(m_window.m_paths.AboutDocument());
-  });
+  Add(pHelp, "Help - Help Contents", QObject::tr("&Help Contents"),
+      [this] { m_window.OpenDocument(m_window.m_paths.AboutDocument()); });
   QAction* pAbout = Add(pHelp, "Help - About Orvella...", QObject::tr("&About Orvella..."), [this] {
     QMessageBox::about(&m_window, QObject::tr("About Orvella"),
                        QObject::tr("<b>Orvella</b> %1<br>A notes organiser: folders of note trees "

@@ -8,6 +8,10 @@
 #include <functional>
 #include <vector>
 
+#include "tree/branch_commands.h"
+#include "tree/note_commands.h"
+#include "tree/note_order_commands.h"
+
 namespace orv {
 
 class CMainWindow;
@@ -34,6 +38,10 @@ class CMenuBuilder {
   QAction* Add(QMenu* pMenu, const char* pName, const QString& sText, std::function<void()> run,
                std::function<bool()> enabled = {}, std::function<bool()> checked = {},
                EScope eScope = EScope::Window);
+  // One item for a core command of each kind, enabled as the core says.
+  void AddNote(QMenu* pMenu, const char* pName, const QString& sText, ENoteCommand e);
+  void AddOrder(QMenu* pMenu, const char* pName, const QString& sText, EOrderCommand e);
+  void AddBranch(QMenu* pMenu, const char* pName, const QString& sText, EBranchCommand e);
   void UpdateStates();
 
   void BuildFileMenu();

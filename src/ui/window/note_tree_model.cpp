@@ -46,7 +46,8 @@ const std::vector<XMLelement*>& CNoteTreeModel::Children(XMLelement* pParent) co
   auto it = m_children.find(pParent);
   if (it != m_children.end()) return it->second;
   std::vector<XMLelement*> children = m_tree.ShownChildren(pParent);
-  for (size_t i = 0; i < children.size(); ++i) m_places[children[i]] = {pParent, static_cast<int>(i)};
+  for (size_t i = 0; i < children.size(); ++i)
+    m_places[children[i]] = {pParent, static_cast<int>(i)};
   return m_children.emplace(pParent, std::move(children)).first->second;
 }
 
@@ -150,9 +151,12 @@ QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {
       return {};
     case Qt::CheckStateRole:
       switch (ItemLook(*pNote).eCheckBox) {
-        case ECheckBox::None: return {};
-        case ECheckBox::Unticked: return Qt::Unchecked;
-        case ECheckBox::Ticked: return Qt::Checked;
+        case ECheckBox::None:
+          return {};
+        case ECheckBox::Unticked:
+          return Qt::Unchecked;
+        case ECheckBox::Ticked:
+          return Qt::Checked;
       }
       return {};
     case Qt::ToolTipRole:

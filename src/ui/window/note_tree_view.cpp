@@ -24,8 +24,7 @@ CNoteTreeView::CNoteTreeView(CNoteTree& tree, QWidget* pParent)
   setSelectionMode(QAbstractItemView::SingleSelection);
   header()->setStretchLastSection(true);
   connect(this, &QTreeView::expanded, this, [this](const QModelIndex& i) { OnToggled(i, true); });
-  connect(this, &QTreeView::collapsed, this,
-          [this](const QModelIndex& i) { OnToggled(i, false); });
+  connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& i) { OnToggled(i, false); });
 }
 
 void CNoteTreeView::Rebuild(XMLelement* pSelected) {
@@ -105,7 +104,8 @@ void CNoteTreeView::mousePressEvent(QMouseEvent* pEvent) {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualRect(index);
-    option.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
+    option.features |=
+        QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
     option.decorationSize = iconSize().isValid() ? iconSize() : QSize(16, 16);
     int nTextLeft = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this).left();
     if (ClickItem(m_tree, *pNote, static_cast<int>(pEvent->position().x()), nTextLeft)) {
