@@ -42,6 +42,34 @@ TEST_F(MainWindowTest, RowsStandWhenOnlySelectionAndBranchesChange) {
   EXPECT_TRUE(model.IndexOf(Tree().SelectedNote()).isValid());
 }
 
+TEST_F(MainWindowTest, ASubnoteOfALeafShowsUnderItsOpenedParent) {
+  CNoteTreeView& view = Window().TreeView();
+  XMLelement* pLeaf = FindNote("Folders and notes");
+  Choose(pLeaf);
+  RunNoteCommand(Tree(), ENoteCommand::NewSubnote);
+  XMLelement* pNew = Tree().SelectedNote();
+  ASSERT_NE(pNew, pLeaf);
+  QModelIndex index = view.Model().IndexOf(pNew);
+  ASSERT_TRUE(index.isValid());
+  EXPECT_EQ(view.Model().Note(index.parent()), pLeaf);
+  EXPECT_TRUE(view.isExpanded(index.parent()));
+  EXPECT_EQ(view.currentIndex(), index);
+  EXPECT_FALSE(view.visualRect(index).isEmpty());
+}
+
+TEST_F(MainWindowTest, ACopyDroppedOnAClosedLeafListsTheRowsAfresh) {
+  CNoteTreeModel& model = Window().TreeView().Model();
+  XMLelement* pLeaf = FindNote("Folders and notes");
+  XMLelement* pDragged = FindNote("Welcome to Orvella");
+  const uint64_t nGeneration = model.Generation();
+  std::unique_ptr<QMimeData> pData(model.mimeData({model.IndexOf(pDragged)}));
+  model.dropMimeData(pData.get(), Qt::CopyAction, -1, 0, model.IndexOf(pLeaf));
+  QCoreApplication::processEvents();
+  // The leaf is a branch now: the view must lay its row out again to show so.
+  EXPECT_NE(model.Generation(), nGeneration);
+  EXPECT_TRUE(model.hasChildren(model.IndexOf(pLeaf)));
+}
+
 TEST_F(MainWindowTest, HiddenNotesHaveNoRowsUntilShown) {
   XMLelement* pNote = Folder().AllNotes().back();
   SetProperty(*pNote, "hide", "");

@@ -36,8 +36,13 @@ bool CNoteTreeModel::ListsStillHold() const {
     if (listed == m_children.end()) continue;
     if (m_tree.ShownChildren(pParent) != listed->second) return false;
     ++nVisited;
-    for (XMLelement* pChild : listed->second)
-      if (m_children.count(pChild)) pending.push_back(pChild);
+    for (XMLelement* pChild : listed->second) {
+      if (m_children.count(pChild))
+        pending.push_back(pChild);
+      else if (const std::optional<bool>& told = m_places.at(pChild).hasChildNotes;
+               told && HasChildNotes(*pChild) != *told)
+        return false;  // a branch appeared or went where none was listed
+    }
   }
   return nVisited == m_children.size();
 }
@@ -47,7 +52,7 @@ const std::vector<XMLelement*>& CNoteTreeModel::Children(XMLelement* pParent) co
   if (it != m_children.end()) return it->second;
   std::vector<XMLelement*> children = m_tree.ShownChildren(pParent);
   for (size_t i = 0; i < children.size(); ++i)
-    m_places[children[i]] = {pParent, static_cast<int>(i)};
+    m_places[children[i]] = {pParent, static_cast<int>(i), std::nullopt};
   return m_children.emplace(pParent, std::move(children)).first->second;
 }
 
@@ -117,7 +122,11 @@ bool CNoteTreeModel::hasChildren(const QModelIndex& parent) const {
   if (!pNote) return true;
   // Cheaper than listing: a branch of only hidden notes shows an empty expander.
   auto it = m_children.find(pNote);
-  return it != m_children.end() ? !it->second.empty() : HasChildNotes(*pNote);
+  if (it != m_children.end()) return !it->second.empty();
+  const bool bHas = HasChildNotes(*pNote);
+  auto place = m_places.find(pNote);
+  if (place != m_places.end()) place->second.hasChildNotes = bHas;
+  return bHas;
 }
 
 QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {

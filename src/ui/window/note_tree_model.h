@@ -4,6 +4,7 @@
 // decides which notes show and how they look, the model only hands that on.
 
 #include <QAbstractItemModel>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -57,6 +58,9 @@ class CNoteTreeModel : public QAbstractItemModel {
   struct SPlace {
     XMLelement* pParent = nullptr;
     int nRow = 0;
+    // What hasChildren told the view of the row while its subnotes were not
+    // listed: the view keeps that answer until it lays the rows out again.
+    std::optional<bool> hasChildNotes;
   };
   const std::vector<XMLelement*>& Children(XMLelement* pParent) const;
   bool ListsStillHold() const;
