@@ -2,9 +2,11 @@
 
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QUrl>
 
 #include "app/settings_defaults.h"
 #include "tree/note_protection.h"
@@ -133,6 +135,20 @@ TEST_F(MainWindowTest, AFailedBackupCopyIsLoggedAndTheSaveGoesOn) {
   std::string sLog = ReadWholeFile(m_pPaths->LogFile().toStdString());
   EXPECT_NE(sLog.find(".1.bak"), std::string::npos) << sLog;
   EXPECT_FALSE(Window().statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(MainWindowTest, ADocumentDroppedOnTheWindowOpens) {
+  std::string sOther = m_dir.File("other.orv");
+  Window().Doc().OnSaveDocument(sOther);
+  ASSERT_TRUE(Window().NewDocument());
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(sOther))});
+  ASSERT_TRUE(Window().OpenDropped(data));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Window().Doc().PathName(), sOther);
+  QMimeData text;
+  text.setText("not a file");
+  EXPECT_FALSE(Window().OpenDropped(text));
 }
 
 TEST_F(MainWindowTest, WrongPassphraseShowsTheMessageAndEndsTheProgram) {

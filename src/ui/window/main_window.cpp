@@ -3,10 +3,12 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -35,6 +37,7 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths)
       m_doc(m_ui, settings),
       m_tree(m_doc, m_ui, settings, *this) {
   setObjectName("MainWindow");
+  setAcceptDrops(true);
   // The core's view must never see an empty folder list.
   m_doc.OnNewDocument();
   setWindowIcon(AppIcon());
@@ -192,6 +195,35 @@ void CMainWindow::resizeEvent(QResizeEvent* pEvent) {
     WriteSetting(m_settings, kMainFrameWidth, width());
     WriteSetting(m_settings, kMainFrameHeight, height());
   }
+}
+
+namespace {
+
+// The first local file a drag from outside carries, or empty.
+QString DroppedFile(const QMimeData* pData) {
+  for (const QUrl& url : pData->urls())
+    if (url.isLocalFile()) return url.toLocalFile();
+  return {};
+}
+
+}  // namespace
+
+void CMainWindow::dragEnterEvent(QDragEnterEvent* pEvent) {
+  if (!DroppedFile(pEvent->mimeData()).isEmpty()) pEvent->acceptProposedAction();
+}
+
+void CMainWindow::dropEvent(QDropEvent* pEvent) {
+  if (OpenDropped(*pEvent->mimeData())) pEvent->acceptProposedAction();
+}
+
+bool CMainWindow::OpenDropped(const QMimeData& data) {
+  const QString sPath = DroppedFile(&data);
+  if (sPath.isEmpty()) return false;
+  // Opened once the drag is over, so the file manager is not kept waiting
+  // behind the save question.
+  QMetaObject::invokeMethod(
+      this, [this, sPath] { OpenDocument(sPath); }, Qt::QueuedConnection);
+  return true;
 }
 
 void CMainWindow::ShowAsRemembered() {

@@ -13,6 +13,7 @@
 #include "tree/note_tree.h"
 #include "ui/dialogs/qt_ui.h"
 
+class QMimeData;
 class QSystemTrayIcon;
 class QLabel;
 
@@ -44,6 +45,9 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   // Brings the window forward from the tray, minimised or behind others.
   void Activate();
   bool IsOpen(const QString& sPath) const;
+  // Opens the first local file of a drop, once the drop is over; false when
+  // it carries none.
+  bool OpenDropped(const QMimeData& data);
   // True after a wrong passphrase ended the program.
   bool HasQuit() const { return m_bQuitting; }
 
@@ -74,6 +78,9 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void changeEvent(QEvent* pEvent) override;
   void moveEvent(QMoveEvent* pEvent) override;
   void resizeEvent(QResizeEvent* pEvent) override;
+  // A document file dropped on the window from a file manager opens.
+  void dragEnterEvent(QDragEnterEvent* pEvent) override;
+  void dropEvent(QDropEvent* pEvent) override;
 
  private:
   friend class CMenuBuilder;
