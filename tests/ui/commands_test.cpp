@@ -208,6 +208,28 @@ TEST_F(CommandsTest, KeysFireTheirCommandsWhereTheyBelong) {
             edit.textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n'));
 }
 
+TEST_F(CommandsTest, AKeyWorksAfterItsMenuShowedTheCommandDisabled) {
+  Window().show();
+  QApplication::setActiveWindow(&Window());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  QMenu* pNotes = nullptr;
+  for (QAction* pAction : Window().menuBar()->actions())
+    if (pAction->text() == "&Notes") pNotes = pAction->menu();
+  ASSERT_NE(pNotes, nullptr);
+  XMLelement* pNote = Tree().SelectedNote();
+  Tree().Select(nullptr);
+  Tree().RefreshTree(false);
+  emit pNotes->aboutToShow();
+  EXPECT_FALSE(Window().Command("Notes - Delete")->isEnabled());
+  emit pNotes->aboutToHide();
+
+  Choose(pNote);
+  Window().TreeView().setFocus();
+  size_t nNotes = NoteCount();
+  QTest::keyClick(&Window().TreeView(), Qt::Key_Delete);
+  EXPECT_LT(NoteCount(), nNotes);
+}
+
 TEST_F(CommandsTest, BuiltInKeysAreOnTheirCommands) {
   EXPECT_EQ(Window().Command("File - Save")->shortcut(), QKeySequence("Ctrl+S"));
   EXPECT_EQ(Window().Command("Folders - Delete")->shortcut(), QKeySequence("Ctrl+F7"));

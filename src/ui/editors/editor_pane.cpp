@@ -120,8 +120,7 @@ void CEditorPane::Store() {
   auto [nScroll, nCaret] = ScrollAndCaret();
   StoreEditorTextBack(m_tree, *m_pNote, EditedText(sStored), nScroll, nCaret);
   // Stored: the next change is news again (the window marks its title by it).
-  if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit())) pEdit->document()->setModified(false);
-  if (m_eKind == EEditorKind::Text) m_pPlain->document()->setModified(false);
+  WithShownEdit([](auto& edit) { edit.document()->setModified(false); });
 }
 
 void CEditorPane::Forget() {
@@ -169,42 +168,29 @@ QWidget* CEditorPane::ActiveEdit() const {
 
 std::string CEditorPane::SelectedText() const {
   QString sText;
-  if (m_eKind == EEditorKind::Text)
-    sText = m_pPlain->textCursor().selectedText();
-  else if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit()))
-    sText = pEdit->textCursor().selectedText();
+  WithShownEdit([&](auto& edit) { sText = edit.textCursor().selectedText(); });
   // Qt marks paragraph ends in a selection with U+2029.
   return sText.replace(QChar::ParagraphSeparator, '\n').toStdString();
 }
 
 void CEditorPane::InsertText(const QString& sText) {
-  if (m_eKind == EEditorKind::Text)
-    m_pPlain->textCursor().insertText(sText);
-  else if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit()))
-    pEdit->textCursor().insertText(sText);
+  WithShownEdit([&](auto& edit) { edit.textCursor().insertText(sText); });
 }
 
 std::pair<int, int> CEditorPane::ScrollAndCaret() const {
-  if (m_eKind == EEditorKind::Text)
-    return {m_pPlain->verticalScrollBar()->value(), m_pPlain->textCursor().blockNumber() + 1};
-  if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit()))
-    return {pEdit->verticalScrollBar()->value(), pEdit->textCursor().blockNumber() + 1};
-  return {0, 0};
+  std::pair<int, int> position{0, 0};
+  WithShownEdit([&](auto& edit) {
+    position = {edit.verticalScrollBar()->value(), edit.textCursor().blockNumber() + 1};
+  });
+  return position;
 }
 
 void CEditorPane::RestoreScrollAndCaret(int nScroll, int nCaretLine) {
-  auto place = [&](auto* pEdit) {
-    QTextBlock block = pEdit->document()->findBlockByNumber(nCaretLine - 1);
-    if (block.isValid()) {
-      QTextCursor cursor(block);
-      pEdit->setTextCursor(cursor);
-    }
-    pEdit->verticalScrollBar()->setValue(nScroll);
-  };
-  if (m_eKind == EEditorKind::Text)
-    place(m_pPlain);
-  else if (auto* pEdit = qobject_cast<QTextEdit*>(ActiveEdit()))
-    place(pEdit);
+  WithShownEdit([&](auto& edit) {
+    QTextBlock block = edit.document()->findBlockByNumber(nCaretLine - 1);
+    if (block.isValid()) edit.setTextCursor(QTextCursor(block));
+    edit.verticalScrollBar()->setValue(nScroll);
+  });
 }
 
 }  // namespace orv

@@ -49,6 +49,24 @@ class CEditorPane : public QStackedWidget {
   void Edited();
 
  private:
+  // Calls run with the edit shown (plain or rich text; none for the empty
+  // view): the two share no base class that has a caret.
+  template <typename FRun>
+  void WithShownEdit(FRun&& run) const {
+    switch (m_eKind) {
+      case EEditorKind::Text:
+        run(*m_pPlain);
+        break;
+      case EEditorKind::Rich:
+        run(*m_pRich);
+        break;
+      case EEditorKind::Html:
+        run(*m_pHtml);
+        break;
+      case EEditorKind::Empty:
+        break;
+    }
+  }
   void Load(EEditorKind eKind, const std::string& sContent, bool bShowContent, bool bReadOnly);
   std::string EditedText(const std::string& sStored) const;
   std::pair<int, int> ScrollAndCaret() const;

@@ -35,7 +35,8 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths)
       m_paths(paths),
       m_ui(this, settings),
       m_doc(m_ui, settings),
-      m_tree(m_doc, m_ui, settings, *this) {
+      m_tree(m_doc, m_ui, settings, *this),
+      m_recent(settings) {
   setObjectName("MainWindow");
   setAcceptDrops(true);
   // The core's view must never see an empty folder list.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/recent_files.h"
 #include "storage/orvella_doc.h"
 #include "tree/branch_commands.h"
 #include "tree/note_tree.h"
@@ -112,6 +113,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   COrvellaDoc m_doc;
   CNoteTree m_tree;
   CBranchClipboard m_clipboard;
+  CRecentFiles m_recent;
   CNoteTreeView* m_pTreeView;
   CFolderTabBar* m_pTabs;
   CEditorPane* m_pEditors;

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "app/recent_files.h"
 #include "ui/dialogs/file_properties_dialog.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/window/main_window.h"
@@ -50,7 +49,7 @@ bool CMainWindow::OpenDocument(const QString& sPath) {
       m_doc.OnOpenDocument(sPath.toStdString());
       bOpened = true;
     } catch (...) {
-      CRecentFiles(m_settings).Remove(sPath.toStdString());
+      m_recent.Remove(sPath.toStdString());
       m_pMenus->RebuildRecentMenu();
       RefreshTree();
       throw;
@@ -82,7 +81,7 @@ bool CMainWindow::SaveDocumentAs() {
     bSaved = true;
   });
   if (bSaved) {
-    CRecentFiles(m_settings).Add(m_doc.PathName());
+    m_recent.Add(m_doc.PathName());
     m_pMenus->RebuildRecentMenu();
   }
   UpdateTitle();
@@ -103,7 +102,7 @@ void CMainWindow::ShowProperties() {
 
 void CMainWindow::AfterDocumentChanged() {
   if (!m_doc.PathName().empty()) {
-    CRecentFiles(m_settings).Add(m_doc.PathName());
+    m_recent.Add(m_doc.PathName());
     m_pMenus->RebuildRecentMenu();
   }
   RebuildTabs();

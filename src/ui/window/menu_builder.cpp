@@ -6,7 +6,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/recent_files.h"
 #include "app/settings_defaults.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/note_icons.h"
@@ -29,8 +28,10 @@ void CMenuBuilder::Build() {
   BuildInsertMenu();
   BuildHelpMenu();
   BuildToolBar();
-  for (QMenu* pMenu : m_window.menuBar()->findChildren<QMenu*>())
-    QObject::connect(pMenu, &QMenu::aboutToShow, pMenu, [this] { UpdateStates(); });
+  for (QMenu* pMenu : m_window.menuBar()->findChildren<QMenu*>()) {
+    QObject::connect(pMenu, &QMenu::aboutToShow, pMenu, [this, pMenu] { UpdateStates(*pMenu); });
+    QObject::connect(pMenu, &QMenu::aboutToHide, pMenu, [this, pMenu] { ReleaseStates(*pMenu); });
+  }
 }
 
 QAction* CMenuBuilder::Add(QMenu* pMenu, const char* pName, const QString& sText,
@@ -78,11 +79,23 @@ QAction* CMenuBuilder::Command(const QString& sName) const {
   return nullptr;
 }
 
-void CMenuBuilder::UpdateStates() {
+void CMenuBuilder::UpdateStates(const QMenu& menu) {
+  // Only the menu being opened: asking the core of every command walks a
+  // big folder a hundred times over.
+  const QList<QAction*> actions = menu.actions();
   for (const SCommand& command : m_commands) {
+    if (!actions.contains(command.pAction)) continue;
     if (command.enabled) command.pAction->setEnabled(command.enabled());
     if (command.checked) command.pAction->setChecked(command.checked());
   }
+}
+
+void CMenuBuilder::ReleaseStates(const QMenu& menu) {
+  // A disabled action would also swallow its key later, when the command may
+  // well be offered; the core commands check for themselves when they run.
+  const QList<QAction*> actions = menu.actions();
+  for (const SCommand& command : m_commands)
+    if (command.enabled && actions.contains(command.pAction)) command.pAction->setEnabled(true);
 }
 
 void CMenuBuilder::RunInEditor(const char* pSlot) {
@@ -123,8 +136,7 @@ void CMenuBuilder::BuildFileMenu() {
 void CMenuBuilder::RebuildRecentMenu() {
   if (!m_pRecentMenu) return;
   m_pRecentMenu->clear();
-  const CRecentFiles recent(m_window.Settings());
-  const std::vector<std::string>& paths = recent.List();
+  const std::vector<std::string>& paths = m_window.m_recent.List();
   int nNumber = 1;
   for (const std::string& sPath : paths) {
     QString qsPath = QString::fromStdString(sPath);

@@ -42,7 +42,10 @@ class CMenuBuilder {
   void AddNote(QMenu* pMenu, const char* pName, const QString& sText, ENoteCommand e);
   void AddOrder(QMenu* pMenu, const char* pName, const QString& sText, EOrderCommand e);
   void AddBranch(QMenu* pMenu, const char* pName, const QString& sText, EBranchCommand e);
-  void UpdateStates();
+  // Enabling and check marks of a menu's items, asked of the core as it
+  // opens; released as it closes.
+  void UpdateStates(const QMenu& menu);
+  void ReleaseStates(const QMenu& menu);
 
   void BuildFileMenu();
   void BuildEditMenu();
