@@ -39,6 +39,12 @@ class CUiPort {
   // `bSecret` hides what is typed (passphrases).
   virtual std::optional<std::string> AskText(const std::string& sCaption,
                                              const std::string& sInitial, bool bSecret) = 0;
+  // The passphrase of the document at sPath, asked with `sCaption`; nullopt on
+  // Cancel. Fronts that can name the file say which document wants it.
+  virtual std::optional<std::string> AskPassphrase(const std::string& sCaption,
+                                                   const std::string& /*sPath*/) {
+    return AskText(sCaption, "", true);
+  }
   // A message box with the title ("Information", "Warning", "Error", "Question") and icon.
   virtual void ShowMessage(const std::string& sTitle, const std::string& sText,
                            EMessageIcon eIcon) = 0;

@@ -36,6 +36,9 @@ class CXMLTree {
   int32_t m_nTreeHScroll = 0;
   int32_t m_nTreeVScroll = 0;
   int32_t m_nEditorPos[2] = {0, 0};  // handed to the editor on refresh; not stored
+  // The note whose text the editor shows, in memory only: the editor stores
+  // back into it while it is set, and deleting that note clears it.
+  XMLelement* m_pOpenNote = nullptr;
   // The last password typed for a note of this folder; kept only while open.
   std::string m_sRememberedPassword;
   CContentList m_contents;

@@ -172,7 +172,7 @@ COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath,
       if (pKnownPassphrase)
         passphrase = *pKnownPassphrase;
       else
-        passphrase = m_ui.AskText("Enter a passphrase", "", true);
+        passphrase = m_ui.AskPassphrase("Enter a passphrase", sPath);
       // Without a passphrase nothing can be read; the open fails rather than
       // show an empty document that a save would write over the real one.
       if (!passphrase) throw CPassphraseError(kNoPassphraseText, false);

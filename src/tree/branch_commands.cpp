@@ -82,7 +82,6 @@ size_t RemoveChildNotes(CXMLTree& folder, XMLelement& parent) {
 bool DeleteSubnotes(CNoteTree& tree, XMLelement& note) {
   if (!Confirm(tree.Ui(), tree.Settings(), "Are you sure", kDontAskAllChild.sName, "Question"))
     return false;
-  tree.StoreEditorContent();
   for (const auto& pChild : note.m_children)
     if (pChild->IsNote()) ForgetNotes(tree, *pChild);
   if (RemoveChildNotes(tree.CurrentFolder(), note) > 0) tree.MarkModified();

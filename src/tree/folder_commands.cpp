@@ -177,6 +177,7 @@ void SwitchFolder(CNoteTree& tree, int nIndex) {
     throw std::invalid_argument("there is no folder " + std::to_string(nIndex));
   tree.StoreEditorContent();
   tree.Folders().m_nCurrent = nIndex;
+  tree.CurrentFolder().m_pOpenNote = nullptr;
   tree.RefreshTree(false);
   tree.MarkModified();
 }

@@ -79,7 +79,6 @@ std::string_view ToggleKey(EAppearanceCommand eCommand) {
 
 bool SetColor(CNoteTree& tree, XMLelement& note, std::string_view key,
               const SIntSetting& treeDefault) {
-  tree.StoreEditorContent();
   const int32_t nStart =
       ColorProperty(note, key).value_or(ReadSetting(tree.Settings(), treeDefault));
   std::optional<int32_t> color = tree.Ui().ChooseColor(nStart);
@@ -93,7 +92,6 @@ bool SetColor(CNoteTree& tree, XMLelement& note, std::string_view key,
 // Bold, grayed and highlighted: presence alone counts, so a "false" value
 // is on too and toggling removes it.
 void ToggleLook(CNoteTree& tree, XMLelement& note, std::string_view key) {
-  tree.StoreEditorContent();
   if (Has(note, key))
     RemoveProperty(note, key);
   else
@@ -103,7 +101,6 @@ void ToggleLook(CNoteTree& tree, XMLelement& note, std::string_view key) {
 }
 
 bool ResetLook(CNoteTree& tree, XMLelement& note) {
-  tree.StoreEditorContent();
   if (!Confirm(tree.Ui(), tree.Settings(), "Reset tree colors of current note ?",
                kDontAskOnNotesColorReset.sName, "Question"))
     return false;
@@ -115,7 +112,6 @@ bool ResetLook(CNoteTree& tree, XMLelement& note) {
 
 // A hidden note leaves the pane, so its parent (nothing for a top-level note) is selected.
 void ToggleHide(CNoteTree& tree, XMLelement& note) {
-  tree.StoreEditorContent();
   if (Has(note, kHide)) {
     RemoveProperty(note, kHide);
   } else {

@@ -144,7 +144,6 @@ bool MoveInModel(CNoteTree& tree, XMLelement& note, ENoteCommand eCommand) {
 }
 
 bool MoveSelectedNote(CNoteTree& tree, XMLelement& note, ENoteCommand eCommand) {
-  tree.StoreEditorContent();
   if (!MoveInModel(tree, note, eCommand)) return false;
   tree.CurrentFolder().m_bModified = true;
   tree.MarkModified();

@@ -118,7 +118,6 @@ bool GoThroughHistory(CNoteTree& tree, XMLelement& open, bool bForward) {
     if (pEntry != &open && shown.contains(pEntry)) pTarget = const_cast<XMLelement*>(pEntry);
   }
   if (!pTarget) return false;
-  tree.StoreEditorContent();
   to.push_back(&open);
   tree.Select(pTarget);
   tree.RefreshTree(true);
@@ -128,7 +127,6 @@ bool GoThroughHistory(CNoteTree& tree, XMLelement& open, bool bForward) {
 bool GoToRoot(CNoteTree& tree, XMLelement& selected) {
   XMLelement* pTop = ShownPathTo(tree, selected).front();
   if (pTop == &selected) return false;
-  tree.StoreEditorContent();
   tree.Select(pTop);
   tree.RefreshTree(true);
   return true;
@@ -173,7 +171,6 @@ void SelectByUser(CNoteTree& tree, XMLelement* pNote) {
   if (tree.IsRefreshing()) return;
   XMLelement* pOpen = tree.SelectedNote();
   if (pNote == pOpen) return;
-  tree.StoreEditorContent();
   // The same note twice in a row is recorded once.
   std::vector<const XMLelement*>& back = tree.History(tree.CurrentFolder()).m_back;
   if (pOpen && (back.empty() || back.back() != pOpen)) back.push_back(pOpen);
@@ -182,8 +179,10 @@ void SelectByUser(CNoteTree& tree, XMLelement* pNote) {
 }
 
 void ForgetNotes(CNoteTree& tree, const XMLelement& note) {
-  SNoteHistory& history = tree.History(tree.CurrentFolder());
-  if (history.m_back.empty() && history.m_forward.empty()) return;
+  CXMLTree& folder = tree.CurrentFolder();
+  SNoteHistory& history = tree.History(folder);
+  const bool bHistory = !history.m_back.empty() || !history.m_forward.empty();
+  if (!bHistory && !folder.m_pOpenNote) return;
   TNoteSet doomed;
   std::vector<const XMLelement*> pending{&note};
   while (!pending.empty()) {
@@ -193,6 +192,8 @@ void ForgetNotes(CNoteTree& tree, const XMLelement& note) {
     for (const auto& pChild : pNote->m_children)
       if (pChild->IsNote()) pending.push_back(pChild.get());
   }
+  // The editor must not write into a note that is gone.
+  if (doomed.contains(folder.m_pOpenNote)) folder.m_pOpenNote = nullptr;
   for (auto* pList : {&history.m_back, &history.m_forward})
     std::erase_if(*pList, [&](const XMLelement* p) { return doomed.contains(p); });
 }

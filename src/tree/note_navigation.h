@@ -24,7 +24,7 @@ bool RunNavigateCommand(CNoteTree& tree, ENavigateCommand eCommand);
 void SelectByUser(CNoteTree& tree, XMLelement* pNote);
 
 // Removes `note` and every note below it from the current folder's Back and
-// Forward lists; call before deleting them.
+// Forward lists and lets the editor go of them; call before deleting them.
 void ForgetNotes(CNoteTree& tree, const XMLelement& note);
 
 }  // namespace orv

@@ -92,7 +92,6 @@ bool IsTopLevel(CXMLTree& folder, const XMLelement& note) {
 }
 
 void CollapseFolder(CNoteTree& tree) {
-  tree.StoreEditorContent();
   CXMLTree& folder = tree.CurrentFolder();
   // A subnote's item disappears into its closed branch.
   if (XMLelement* pSelected = tree.SelectedNote(); pSelected && !IsTopLevel(folder, *pSelected))

@@ -37,6 +37,9 @@ const CXMLTree& CNoteTree::CurrentFolder() const {
 }
 
 void CNoteTree::RefreshTree(bool bKeepScroll) {
+  // The one place the open editor's text goes back before the pane shows a
+  // note again, so no command can reload a note over what was typed.
+  m_view.StoreEditorContent();
   CXMLTree& folder = CurrentFolder();
   if (bKeepScroll) std::tie(folder.m_nTreeHScroll, folder.m_nTreeVScroll) = m_view.ScrollPosition();
   struct SRefreshing {

@@ -36,8 +36,9 @@ class CNoteTree {
   const CXMLTree& CurrentFolder() const;
   void MarkModified() { m_doc.m_bModified = true; }
 
-  // Rebuilds the pane from the current folder. With bKeepScroll the pane's
-  // scroll positions are remembered in the folder first; they are restored after.
+  // Stores the open editor's text, then rebuilds the pane from the current
+  // folder. With bKeepScroll the pane's scroll positions are remembered in the
+  // folder first; they are restored after.
   void RefreshTree(bool bKeepScroll);
   // True while the view rebuilds the pane: the selection changes it makes
   // then are not the user's and must not be acted on.

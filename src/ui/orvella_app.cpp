@@ -17,14 +17,18 @@ namespace orv {
 namespace {
 
 // Opens the first document that opens, in the order start-up prefers; false
-// when a document named on the command line could not be opened.
+// when a document named on the command line could not be opened or a wrong
+// passphrase ended the program.
 bool OpenFirstDocument(CMainWindow& window, CSettingsStore& settings, const CAppPaths& paths,
                        const QString& sCommandLinePath) {
   for (const SStartDocument& choice : StartDocumentChoices(sCommandLinePath.toStdString(), settings,
                                                            paths.AboutDocument().toStdString())) {
     if (choice.eSource == EStartSource::New) return window.NewDocument();
     if (window.OpenDocument(QString::fromStdString(choice.sPath))) return true;
-    if (choice.eSource == EStartSource::CommandLine || window.HasQuit()) return false;
+    if (window.HasQuit()) return false;
+    // Declining the passphrase declines that document only: start on a new one.
+    if (window.OpenWasCancelled()) return window.NewDocument();
+    if (choice.eSource == EStartSource::CommandLine) return false;
   }
   return false;
 }

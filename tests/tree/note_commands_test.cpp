@@ -114,8 +114,11 @@ TEST_F(NoteCommandsTest, DeleteAsksThenSelectsTheParentAndReleasesTheContents) {
   ui.QueueConfirm(false, true);
   Run(Delete, false);
   EXPECT_EQ(Outline(), "A(A1(x) A2) B");
+  // The editor shows a subnote of the deleted note: it must not store into it.
+  Folder().m_pOpenNote = N("A", "A1", "x");
   ui.QueueConfirm(true, true);
-  EXPECT_EQ(Run(Delete), (TCalls{"refresh", "scroll 0,0"}));
+  EXPECT_EQ(Run(Delete), (TCalls{"store", "refresh", "scroll 0,0"}));
+  EXPECT_EQ(Folder().m_pOpenNote, nullptr);
   EXPECT_EQ(ui.Calls(), (std::vector{Question("Question", "Are you sure ?"),
                                      Question("Question", "Are you sure ?")}));
   EXPECT_EQ(Outline(), "A(A2) B");
@@ -132,9 +135,9 @@ TEST_F(NoteCommandsTest, DeleteAsksThenSelectsTheParentAndReleasesTheContents) {
 TEST_F(NoteCommandsTest, MovesKeepSubtreesAndImpossibleMovesRefreshNothing) {
   Build("A(A1 A2(y)) B C");
   tree.Select(N("A"));
-  EXPECT_EQ(Run(MoveUp, false), (TCalls{"store"}));
-  EXPECT_EQ(Run(MoveRight, false), (TCalls{"store"}));
-  EXPECT_EQ(Run(MoveLeft, false), (TCalls{"store"}));
+  EXPECT_EQ(Run(MoveUp, false), TCalls{});
+  EXPECT_EQ(Run(MoveRight, false), TCalls{});
+  EXPECT_EQ(Run(MoveLeft, false), TCalls{});
   EXPECT_FALSE(doc.m_bModified);
   EXPECT_EQ(Run(MoveDown), (TCalls{"store", "refresh", "scroll 0,0"}));
   EXPECT_EQ(Outline(), "B A(A1 A2(y)) C");

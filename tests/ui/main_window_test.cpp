@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QUrl>
 
+#include "app/recent_files.h"
 #include "app/settings_defaults.h"
 #include "tree/note_protection.h"
 #include "ui/dialog_driver.h"
@@ -170,6 +171,8 @@ TEST_F(MainWindowTest, WrongPassphraseShowsTheMessageAndEndsTheProgram) {
   EXPECT_FALSE(Window().OpenDocument(QString::fromStdString(m_sDocument)));
   EXPECT_EQ(sShown, std::string("Warning: ") + kWrongPassphraseText);
   EXPECT_TRUE(Window().HasQuit());
+  // The next start offers the document again, not the guide.
+  EXPECT_EQ(CRecentFiles(*m_pSettings).List().front(), m_sDocument);
 }
 
 }  // namespace

@@ -41,14 +41,32 @@ std::optional<std::string> NonEmpty(const QString& s) {
 
 }  // namespace
 
-std::optional<std::string> CQtUi::AskText(const std::string& sCaption, const std::string& sInitial,
-                                          bool bSecret) {
+namespace {
+
+std::optional<std::string> AskLine(QWidget* pParent, const QString& sTitle,
+                                   const std::string& sCaption, const std::string& sInitial,
+                                   bool bSecret) {
   bool bOk = false;
   const QString sText =
-      QInputDialog::getText(m_pParent, "Orvella", ToQ(sCaption),
-                            bSecret ? QLineEdit::Password : QLineEdit::Normal, ToQ(sInitial), &bOk);
+      QInputDialog::getText(pParent, sTitle, QString::fromStdString(sCaption),
+                            bSecret ? QLineEdit::Password : QLineEdit::Normal,
+                            QString::fromStdString(sInitial), &bOk);
   if (!bOk) return std::nullopt;
   return sText.toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> CQtUi::AskText(const std::string& sCaption, const std::string& sInitial,
+                                          bool bSecret) {
+  return AskLine(m_pParent, "Orvella", sCaption, sInitial, bSecret);
+}
+
+std::optional<std::string> CQtUi::AskPassphrase(const std::string& sCaption,
+                                                const std::string& sPath) {
+  // The file's name in the title: at start-up no window says yet which
+  // document is being opened.
+  return AskLine(m_pParent, QFileInfo(ToQ(sPath)).fileName() + " - Orvella", sCaption, "", true);
 }
 
 void CQtUi::ShowMessage(const std::string& sTitle, const std::string& sText, EMessageIcon eIcon) {

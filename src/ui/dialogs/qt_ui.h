@@ -17,6 +17,8 @@ class CQtUi : public CUiPort {
 
   std::optional<std::string> AskText(const std::string& sCaption, const std::string& sInitial,
                                      bool bSecret) override;
+  std::optional<std::string> AskPassphrase(const std::string& sCaption,
+                                           const std::string& sPath) override;
   void ShowMessage(const std::string& sTitle, const std::string& sText,
                    EMessageIcon eIcon) override;
   SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) override;

@@ -57,6 +57,7 @@ CEditorPane::CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pPa
 void CEditorPane::ShowNote(XMLelement* pNote) {
   m_pNote = nullptr;
   m_pFolder = nullptr;
+  m_tree.CurrentFolder().m_pOpenNote = pNote;
   if (!pNote) {
     Load(EEditorKind::Empty, {}, true, true);
     return;
@@ -78,43 +79,38 @@ void CEditorPane::ShowNote(XMLelement* pNote) {
 void CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bShowContent,
                        bool bReadOnly) {
   m_eKind = eKind;
-  QString sPlaceholder = QString::fromUtf8(kPasswordPlaceholder);
-  switch (eKind) {
-    case EEditorKind::Empty:
-      setCurrentWidget(m_pEmpty);
-      return;
-    case EEditorKind::Text:
-      m_pPlain->setPlainText(bShowContent ? QString::fromStdString(sContent) : sPlaceholder);
-      m_pPlain->setReadOnly(bReadOnly);
-      m_pPlain->document()->setModified(false);
-      setCurrentWidget(m_pPlain);
-      return;
-    case EEditorKind::Rich:
-      if (bShowContent)
-        ReadRtf(sContent, *m_pRich->document(), kRtfCodePage);
-      else
-        m_pRich->setPlainText(sPlaceholder);
-      m_pRich->setReadOnly(bReadOnly);
-      m_pRich->document()->setModified(false);
-      m_pFormatBar->setEnabled(!bReadOnly);
-      setCurrentWidget(m_pRichPage);
-      return;
-    case EEditorKind::Html:
-      if (bShowContent)
-        m_pHtml->setHtml(QString::fromStdString(sContent));
-      else
-        m_pHtml->setPlainText(sPlaceholder);
-      m_pHtml->setReadOnly(bReadOnly);
-      m_pHtml->document()->setModified(false);
-      setCurrentWidget(m_pHtml);
-      return;
+  if (eKind == EEditorKind::Empty) {
+    setCurrentWidget(m_pEmpty);
+    return;
   }
+  QTextDocument* pDocument = nullptr;
+  WithShownEdit([&](auto& edit) {
+    pDocument = edit.document();
+    // Loading is not an edit: with undo on, Ctrl+Z would take the loaded
+    // text away piece by piece. Turning it back on starts an empty history.
+    pDocument->setUndoRedoEnabled(false);
+    const QString sShown = bShowContent ? QString() : QString::fromUtf8(kPasswordPlaceholder);
+    if (!bShowContent)
+      edit.setPlainText(sShown);
+    else if (eKind == EEditorKind::Rich)
+      ReadRtf(sContent, *pDocument, kRtfCodePage);
+    else if (eKind == EEditorKind::Html)
+      m_pHtml->setHtml(QString::fromStdString(sContent));
+    else
+      edit.setPlainText(QString::fromStdString(sContent));
+    edit.setReadOnly(bReadOnly);
+    pDocument->setUndoRedoEnabled(true);
+    pDocument->setModified(false);
+  });
+  if (eKind == EEditorKind::Rich) m_pFormatBar->setEnabled(!bReadOnly);
+  setCurrentWidget(eKind == EEditorKind::Rich ? m_pRichPage : ActiveEdit());
 }
 
 void CEditorPane::Store() {
-  // A note of another folder (the folder was switched or deleted since) is
-  // not ours to write to any more.
-  if (!m_pNote || m_pFolder != &m_tree.CurrentFolder()) return;
+  // A note of another folder (the folder was switched or deleted since), or
+  // one deleted since it was shown, is not ours to write to any more.
+  if (!m_pNote || m_pFolder != &m_tree.CurrentFolder() || m_pFolder->m_pOpenNote != m_pNote)
+    return;
   CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*m_pNote);
   std::string sStored = pContent ? pContent->GetContent() : std::string();
   auto [nScroll, nCaret] = ScrollAndCaret();

@@ -51,6 +51,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   bool OpenDropped(const QMimeData& data);
   // True after a wrong passphrase ended the program.
   bool HasQuit() const { return m_bQuitting; }
+  // True when the last OpenDocument failed because its passphrase prompt was cancelled.
+  bool OpenWasCancelled() const { return m_bOpenCancelled; }
 
   COrvellaDoc& Doc() { return m_doc; }
   CNoteTree& Tree() { return m_tree; }
@@ -122,6 +124,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   QLabel* m_pStatusDoc;
   QSystemTrayIcon* m_pTray = nullptr;
   bool m_bQuitting = false;
+  bool m_bOpenCancelled = false;
 };
 
 }  // namespace orv

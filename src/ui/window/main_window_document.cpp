@@ -39,6 +39,7 @@ bool CMainWindow::NewDocument() {
 }
 
 bool CMainWindow::OpenDocument(const QString& sPath) {
+  m_bOpenCancelled = false;
   if (!SaveModified()) return false;
   bool bOpened = false;
   // The editor lets go of its note first: on success its document is gone,
@@ -48,6 +49,11 @@ bool CMainWindow::OpenDocument(const QString& sPath) {
     try {
       m_doc.OnOpenDocument(sPath.toStdString());
       bOpened = true;
+    } catch (const CPassphraseError& e) {
+      // Nothing is wrong with the file itself: it stays in the recent list.
+      m_bOpenCancelled = !e.IsFatal();
+      RefreshTree();
+      throw;
     } catch (...) {
       m_recent.Remove(sPath.toStdString());
       m_pMenus->RebuildRecentMenu();

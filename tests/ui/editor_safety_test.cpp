@@ -1,0 +1,145 @@
+// Nothing a user typed or opened is lost: not to undo right after opening a
+// note, not to a command that shows the tree afresh, not to a declined
+// passphrase.
+
+#include <gmock/gmock.h>
+
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "app/recent_files.h"
+#include "app/settings_defaults.h"
+#include "ui/dialog_driver.h"
+#include "ui/main_window_fixture.h"
+
+namespace orv::test {
+namespace {
+
+struct SNoteKind {
+  int32_t nType;
+  const char* pContent;
+};
+
+// One note of each editor: plain text, HTML, rich text.
+constexpr SNoteKind kKinds[] = {
+    {0, "First line\nSecond line"},
+    {1, "<p>Some <b>bold</b> text</p>"},
+    {2, "{\\rtf1\\ansi Some {\\b bold} text\\par Second line\\par}"},
+};
+
+class EditorSafetyTest : public MainWindowTest {
+ protected:
+  // A new top-level note of the first folder with this content, open in its editor.
+  XMLelement* OpenNewNote(const SNoteKind& kind) {
+    Window().Tabs().setCurrentIndex(0);
+    XMLelement* pNote =
+        Folder().InsertNote(nullptr, nullptr, false, "Typed into", kind.nType, kind.nType);
+    Folder().ContentOf(*pNote)->SetContent(kind.pContent);
+    Tree().RefreshTree(true);
+    Choose(pNote);
+    return pNote;
+  }
+  QString ShownText() {
+    QWidget* pEdit = Window().Editors().ActiveEdit();
+    if (auto* pPlain = qobject_cast<QPlainTextEdit*>(pEdit)) return pPlain->toPlainText();
+    return qobject_cast<QTextEdit*>(pEdit)->toPlainText();
+  }
+  // The content of pNote wherever it is now; null when it is gone.
+  CBaseContentNode* ContentWherever(const XMLelement* pNote) {
+    for (const auto& pFolder : Tree().Folders().m_folders)
+      for (XMLelement* pOther : pFolder->AllNotes())
+        if (pOther == pNote) return pFolder->ContentOf(*pNote);
+    return nullptr;
+  }
+};
+
+TEST_F(EditorSafetyTest, UndoRightAfterOpeningANoteTakesNothingAway) {
+  for (const SNoteKind& kind : kKinds) {
+    SCOPED_TRACE(kind.nType);
+    XMLelement* pNote = OpenNewNote(kind);
+    Window().Doc().m_bModified = false;
+    QWidget* pEdit = Window().Editors().ActiveEdit();
+    const QString sShown = ShownText();
+    ASSERT_FALSE(sShown.isEmpty());
+    QTest::mouseClick(pEdit->focusProxy() ? pEdit->focusProxy() : pEdit, Qt::LeftButton);
+    for (int i = 0; i < 3; ++i) QTest::keyClick(pEdit, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(pEdit, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(ShownText(), sShown);
+    Choose(Tree().ShownChildren(nullptr).front());
+    EXPECT_EQ(Content(*pNote), kind.pContent);
+    EXPECT_FALSE(Window().Doc().m_bModified);
+    EXPECT_FALSE(Window().isWindowModified());
+  }
+}
+
+TEST_F(EditorSafetyTest, TextTypedBeforeAnyCommandSurvivesIt) {
+  for (const SIntSetting& key : {kDontAskDelNode, kDontAskDelPage, kDontAskNodeSort,
+                                 kDontAskPageSort, kDontAskSortAllTree, kDontAskNumbering})
+    WriteSetting(*m_pSettings, key, 1);
+  WriteSetting(*m_pSettings, kSetDef, 1);
+  // Whatever else a command asks is cancelled.
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+      pDialog->reject();
+  });
+  closer.start(5);
+  int nChecked = 0;
+  for (const SNoteKind& kind : kKinds) {
+    for (QAction* pAction : Window().findChildren<QAction*>()) {
+      const QString sName = pAction->objectName();
+      // Edit commands work on the typed text by design.
+      if (!sName.contains(" - ") || sName == "File - Exit" || sName.startsWith("Edit - ")) continue;
+      XMLelement* pNote = OpenNewNote(kind);
+      const std::string sTyped = "Typed" + std::to_string(nChecked);
+      QTest::keyClicks(Window().Editors().ActiveEdit(), QString::fromStdString(sTyped));
+      for (QMenu* pMenu : Window().menuBar()->findChildren<QMenu*>()) emit pMenu->aboutToShow();
+      if (!pAction->isEnabled()) continue;
+      pAction->trigger();
+      QCoreApplication::processEvents();
+      Window().StoreEditorContent();
+      ++nChecked;
+      // A command that deleted the note took its text with it.
+      if (CBaseContentNode* pContent = ContentWherever(pNote)) {
+        EXPECT_NE(pContent->GetContent().find(sTyped), std::string::npos)
+            << sName.toStdString() << " on a note of type " << kind.nType;
+      }
+    }
+  }
+  EXPECT_GT(nChecked, 200);
+}
+
+TEST_F(EditorSafetyTest, DecliningThePassphraseKeepsTheOpenDocumentAndTheRecentEntry) {
+  Window().Doc().m_bEncrypted = true;
+  Window().Doc().m_sPassphrase = "right";
+  ASSERT_TRUE(Window().SaveDocument());
+  const std::string sOther = m_dir.File("other.orv");
+  std::filesystem::copy_file(ORVELLA_ABOUT, sOther);
+  ASSERT_TRUE(Window().OpenDocument(QString::fromStdString(sOther)));
+
+  CDialogDriver driver;
+  QString sPromptTitle;
+  driver.OnNextDialog([&](QDialog& dialog) {  // "Enter a passphrase"
+    sPromptTitle = dialog.windowTitle();
+    dialog.reject();
+  });
+  std::string sShown;
+  driver.OnNextDialog([&](QDialog& dialog) {
+    sShown = static_cast<QMessageBox&>(dialog).text().toStdString();
+    dialog.accept();
+  });
+  EXPECT_FALSE(Window().OpenDocument(QString::fromStdString(m_sDocument)));
+  EXPECT_EQ(sShown, kNoPassphraseText);
+  EXPECT_TRUE(sPromptTitle.contains("notes.orv")) << sPromptTitle.toStdString();
+  EXPECT_TRUE(Window().OpenWasCancelled());
+  EXPECT_FALSE(Window().HasQuit());
+  EXPECT_EQ(Window().Doc().PathName(), sOther);
+  EXPECT_NE(Window().Editors().OpenNoteElement(), nullptr);
+  const CRecentFiles recent(*m_pSettings);
+  EXPECT_THAT(recent.List(), testing::Contains(m_sDocument));
+}
+
+}  // namespace
+}  // namespace orv::test
