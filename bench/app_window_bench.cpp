@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/memory_settings.h"
-#include "app/settings_defaults.h"
+#include "ports/memory_settings.h"
+#include "ports/settings_defaults.h"
 #include "document_generator.h"
 #include "no_user_ui.h"
 #include "tree/note_navigation.h"

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings.h"
-#include "app/settings_defaults.h"
+#include "ports/memory_settings.h"
+#include "ports/settings_defaults.h"
 #include "no_user_ui.h"
 #include "document_generator.h"
 

@@ -3,7 +3,7 @@
 // no, and messages go nowhere. Questions a benchmark needs answered are
 // silenced through their "Don't ask me again" settings instead.
 
-#include "app/ui_port.h"
+#include "ports/ui_port.h"
 
 namespace orv::bench {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings.h"
-#include "app/settings_defaults.h"
+#include "ports/memory_settings.h"
+#include "ports/settings_defaults.h"
 #include "no_user_ui.h"
 #include "cli/cli_tree_view.h"
 #include "tree/branch_commands.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 
 namespace orv {
 

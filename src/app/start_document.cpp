@@ -1,6 +1,6 @@
 #include "app/start_document.h"
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 
 namespace orv {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/ini_settings.h"
-#include "app/memory_settings.h"
+#include "ports/ini_settings.h"
+#include "ports/memory_settings.h"
 #include "cli/cli_ui.h"
 #include "cli/passphrase_source.h"
 #include "cli/settings_override.h"

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/ui_port.h"
+#include "ports/ui_port.h"
 #include "cli/passphrase_source.h"
 
 namespace orv::cli {

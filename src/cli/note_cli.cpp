@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "cli/cli_tree_view.h"
 #include "cli/note_path.h"
 #include "model/note_walk.h"

@@ -4,9 +4,9 @@
 #include <iostream>
 #include <optional>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "cli/cli_error.h"
-#include "storage/file_properties.h"
+#include "tree/file_properties.h"
 
 namespace orv::cli {
 

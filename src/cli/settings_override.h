@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "app/settings_defaults.h"
-#include "app/settings_store.h"
+#include "ports/settings_defaults.h"
+#include "ports/settings_store.h"
 
 namespace orv::cli {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <utility>
 
-#include "storage/file_handle.h"
+#include "base/file_handle.h"
 
 namespace orv {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/file_system.h"
-#include "storage/archive.h"
+#include "base/archive.h"
 
 namespace orv {
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "storage/archive.h"
+#include "base/archive.h"
 #include "storage/blowfish.h"
 
 namespace orv {

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "model/folder_list.h"
-#include "storage/archive.h"
+#include "base/archive.h"
 
 namespace orv {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "storage/cipher_stream.h"
 
 #include "model/content_node.h"

@@ -17,8 +17,8 @@
 #include "storage/compound_stream.h"
 #include "storage/backup.h"
 #include "storage/blowfish.h"
-#include "app/settings_store.h"
-#include "app/ui_port.h"
+#include "ports/settings_store.h"
+#include "ports/ui_port.h"
 
 namespace orv {
 

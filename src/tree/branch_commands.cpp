@@ -4,8 +4,8 @@
 #include <fstream>
 #include <unordered_set>
 
-#include "app/confirm.h"
-#include "app/settings_defaults.h"
+#include "ports/confirm.h"
+#include "ports/settings_defaults.h"
 #include "model/mini_xml_parser.h"
 #include "tree/note_navigation.h"
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/confirm.h"
+#include "ports/confirm.h"
 
 namespace orv {
 namespace {

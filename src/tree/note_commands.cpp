@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/confirm.h"
-#include "app/settings_defaults.h"
+#include "ports/confirm.h"
+#include "ports/settings_defaults.h"
 #include "tree/local_time.h"
 #include "tree/note_navigation.h"
 

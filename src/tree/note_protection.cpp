@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/confirm.h"
-#include "app/settings_defaults.h"
+#include "ports/confirm.h"
+#include "ports/settings_defaults.h"
 
 namespace orv {
 namespace {

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/settings_store.h"
-#include "app/ui_port.h"
+#include "ports/settings_store.h"
+#include "ports/ui_port.h"
 #include "storage/orvella_doc.h"
 #include "tree/tree_view_port.h"
 

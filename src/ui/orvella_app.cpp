@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QMessageBox>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "app/start_document.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/note_icons.h"

@@ -7,7 +7,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "app/settings_store.h"
+#include "ports/settings_store.h"
 
 namespace orv {
 

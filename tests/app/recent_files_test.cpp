@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/memory_settings.h"
+#include "ports/memory_settings.h"
 #include "app/recent_files.h"
 
 namespace orv {

@@ -3,8 +3,8 @@
 #include <ostream>
 #include <set>
 
-#include "app/memory_settings.h"
-#include "app/settings_defaults.h"
+#include "ports/memory_settings.h"
+#include "ports/settings_defaults.h"
 #include "app/start_document.h"
 #include "support/test_support.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "storage/archive.h"
+#include "base/archive.h"
 
 namespace {
 

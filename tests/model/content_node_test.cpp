@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "storage/file_handle.h"
+#include "base/file_handle.h"
 #include "support/test_support.h"
 
 namespace orv {

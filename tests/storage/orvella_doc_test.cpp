@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "storage/compound_stream.h"
-#include "app/memory_settings.h"
-#include "app/settings_defaults.h"
+#include "ports/memory_settings.h"
+#include "ports/settings_defaults.h"
 #include "storage/folder_record.h"
 #include "support/scripted_ui.h"
 #include "support/test_support.h"

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "app/memory_settings.h"
-#include "app/settings_defaults.h"
+#include "ports/memory_settings.h"
+#include "ports/settings_defaults.h"
 #include "storage/compound_stream.h"
-#include "storage/file_properties.h"
+#include "tree/file_properties.h"
 #include "storage/orvella_doc.h"
 #include "support/scripted_ui.h"
 #include "support/test_support.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_port.h"
+#include "ports/ui_port.h"
 
 namespace orv::test {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/file_system.h"
-#include "storage/archive.h"
+#include "base/archive.h"
 
 // Expects `expr` to throw `type` whose what() is exactly `message`.
 #define EXPECT_THROW_MSG(expr, type, message)                                  \

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/memory_settings.h"
-#include "app/settings_defaults.h"
+#include "ports/memory_settings.h"
+#include "ports/settings_defaults.h"
 #include "support/recording_view.h"
 #include "support/scripted_ui.h"
 #include "support/test_support.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/memory_settings.h"
+#include "ports/memory_settings.h"
 #include "support/recording_view.h"
 #include "support/scripted_ui.h"
 #include "support/test_support.h"

@@ -1,6 +1,6 @@
 #include "tree/note_commands.h"
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "note_fixture.h"
 #include "tree/local_time.h"
 

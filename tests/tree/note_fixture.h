@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/memory_settings.h"
+#include "ports/memory_settings.h"
 #include "support/recording_view.h"
 #include "support/scripted_ui.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "note_fixture.h"
 #include "tree/note_navigation.h"
 #include "tree/note_order_commands.h"

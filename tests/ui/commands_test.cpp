@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
 #include "ui/dialog_driver.h"
 #include "ui/main_window_fixture.h"

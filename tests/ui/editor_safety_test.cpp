@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "app/recent_files.h"
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "ui/dialog_driver.h"
 #include "ui/main_window_fixture.h"
 

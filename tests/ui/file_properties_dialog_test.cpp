@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QMessageBox>
 
-#include "app/memory_settings.h"
+#include "ports/memory_settings.h"
 #include "ui/dialog_driver.h"
 #include "ui/dialogs/qt_ui.h"
 

@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "app/recent_files.h"
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "tree/note_protection.h"
 #include "ui/dialog_driver.h"
 #include "ui/main_window_fixture.h"

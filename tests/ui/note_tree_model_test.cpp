@@ -3,7 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QMimeData>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "tree/note_appearance.h"
 #include "tree/note_commands.h"
 #include "tree/note_order_commands.h"

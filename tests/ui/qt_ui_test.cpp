@@ -13,7 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/memory_settings.h"
+#include "ports/memory_settings.h"
 #include "support/test_support.h"
 #include "ui/dialog_driver.h"
 #include "ui/dialogs/colour_ref.h"

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "storage/file_properties.h"
+#include "tree/file_properties.h"
 
 class QCheckBox;
 

@@ -9,7 +9,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "ui/dialogs/colour_ref.h"
 #include "ui/dialogs/select_icon_dialog.h"
 #include "ui/dialogs/select_view_doc_dialog.h"

@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-#include "app/settings_store.h"
-#include "app/ui_port.h"
+#include "ports/settings_store.h"
+#include "ports/ui_port.h"
 
 namespace orv {
 

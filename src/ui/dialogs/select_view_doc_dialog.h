@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/ui_port.h"
+#include "ports/ui_port.h"
 
 class QCheckBox;
 class QListWidget;

@@ -11,7 +11,7 @@
 #include <QTextList>
 #include <QToolButton>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "ui/dialogs/colour_ref.h"
 
 namespace orv {

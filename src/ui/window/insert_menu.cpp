@@ -10,7 +10,7 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
 #include "ui/app_paths.h"
 #include "ui/editors/editor_pane.h"

@@ -16,7 +16,7 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
 #include "tree/note_navigation.h"
 #include "ui/app_paths.h"

@@ -6,7 +6,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/editors/editor_pane.h"

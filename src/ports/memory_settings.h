@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/settings_store.h"
+#include "ports/settings_store.h"
 
 namespace orv {
 

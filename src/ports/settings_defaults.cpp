@@ -1,4 +1,4 @@
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 
 namespace orv {
 

@@ -1,8 +1,8 @@
-#include "app/confirm.h"
+#include "ports/confirm.h"
 
 #include <gtest/gtest.h>
 
-#include "app/memory_settings.h"
+#include "ports/memory_settings.h"
 #include "support/scripted_ui.h"
 
 namespace orv {

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/memory_settings.h"
+#include "ports/memory_settings.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "storage/archive.h"
+#include "base/archive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "storage/file_properties.h"
+#include "tree/file_properties.h"
 
 namespace orv {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/ui_port.h"
+#include "ports/ui_port.h"
 #include "storage/orvella_doc.h"
 
 namespace orv {

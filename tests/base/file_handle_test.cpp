@@ -1,4 +1,4 @@
-#include "storage/file_handle.h"
+#include "base/file_handle.h"
 
 #include "support/test_support.h"
 

@@ -3,9 +3,9 @@
 #include <climits>
 #include <map>
 
-#include "app/ini_settings.h"
-#include "app/memory_settings.h"
-#include "app/settings_defaults.h"
+#include "ports/ini_settings.h"
+#include "ports/memory_settings.h"
+#include "ports/settings_defaults.h"
 #include "support/test_support.h"
 
 namespace orv {

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "app/settings_store.h"
-#include "app/ui_port.h"
+#include "ports/settings_store.h"
+#include "ports/ui_port.h"
 
 namespace orv {
 

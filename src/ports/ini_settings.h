@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/ini_format.h"
-#include "app/memory_settings.h"
+#include "ports/ini_format.h"
+#include "ports/memory_settings.h"
 #include "base/file_system.h"
 
 namespace orv {

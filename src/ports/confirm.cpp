@@ -1,8 +1,8 @@
-#include "app/confirm.h"
+#include "ports/confirm.h"
 
 #include <string>
 
-#include "app/settings_defaults.h"
+#include "ports/settings_defaults.h"
 
 namespace orv {
 

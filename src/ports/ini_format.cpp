@@ -1,4 +1,4 @@
-#include "app/ini_format.h"
+#include "ports/ini_format.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "app/memory_settings.h"
+#include "ports/memory_settings.h"
 
 namespace orv {
 

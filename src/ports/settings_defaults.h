@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings_store.h"
+#include "ports/settings_store.h"
 
 namespace orv {
 

@@ -1,8 +1,8 @@
-#include "app/ini_settings.h"
+#include "ports/ini_settings.h"
 
 #include <cerrno>
 
-#include "app/ini_format.h"
+#include "ports/ini_format.h"
 #include "base/trace.h"
 
 namespace orv {
