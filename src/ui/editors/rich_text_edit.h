@@ -1,6 +1,8 @@
 #pragma once
 // The text edit of the rich-text and HTML editors: a click on a link follows
-// it instead of placing the caret, as users of the format expect.
+// it instead of placing the caret, as users of the format expect, and only a
+// link's own characters are the link: what is typed at its end (or before it
+// at the start of a paragraph) is ordinary text.
 
 #include <QTextEdit>
 
@@ -15,9 +17,8 @@ class CRichTextEdit : public QTextEdit {
  signals:
   void LinkClicked(const QString& sLink);
 
- protected:
-  void mousePressEvent(QMouseEvent* pEvent) override;
-  void mouseMoveEvent(QMouseEvent* pEvent) override;
+ private:
+  void LeaveLinkEdge();
 };
 
 }  // namespace orv
