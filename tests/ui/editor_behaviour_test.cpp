@@ -66,6 +66,7 @@ TEST_F(EditorBehaviourTest, OnlyALinksOwnCharactersAreTheLink) {
     int nCaret;  // -1: the end
     bool bReturnFirst;
     bool bTypedIsLink;
+    bool bInsertLink = false;  // at the caret, as the Insert menu does
   };
   const QString sBefore = "before <a href=\"" + sLink + "\">link</a>";
   const SCase cases[] = {
@@ -74,6 +75,8 @@ TEST_F(EditorBehaviourTest, OnlyALinksOwnCharactersAreTheLink) {
       {"before a link that starts the paragraph", "<a href=\"" + sLink + "\">link</a> after", 0,
        false, false},
       {"between two characters of a link", sBefore, 9, false, true},
+      {"after a link inserted on a line of its own", "<p style=\"font-size:14pt\">text</p>", -1,
+       true, false, true},
   };
   for (const SCase& c : cases) {
     SCOPED_TRACE(c.pWhere);
@@ -85,17 +88,20 @@ TEST_F(EditorBehaviourTest, OnlyALinksOwnCharactersAreTheLink) {
       cursor.setPosition(c.nCaret);
     m_rich.setTextCursor(cursor);
     if (c.bReturnFirst) QTest::keyClick(&m_rich, Qt::Key_Return);
+    if (c.bInsertLink) m_rich.InsertLink(sLink, "link");
     QTest::keyClicks(&m_rich, "xyz");
     QTextDocument& document = *m_rich.document();
     const int nTyped = static_cast<int>(document.toPlainText().indexOf("xyz"));
     ASSERT_GE(nTyped, 0);
+    const int nLink = static_cast<int>(document.toPlainText().indexOf("li"));
     for (int n = nTyped; n < nTyped + 3; ++n) {
       EXPECT_EQ(FormatOfCharAt(document, n).isAnchor(), c.bTypedIsLink) << n;
       if (!c.bTypedIsLink) {
         EXPECT_FALSE(FormatOfCharAt(document, n).fontUnderline()) << n;
+        EXPECT_EQ(FormatOfCharAt(document, n).fontPointSize(),
+                  FormatOfCharAt(document, nLink).fontPointSize());
       }
     }
-    const int nLink = static_cast<int>(document.toPlainText().indexOf("li"));
     EXPECT_EQ(FormatOfCharAt(document, nLink).anchorHref(), sLink);
   }
 
@@ -207,11 +213,14 @@ TEST_F(EditorCommandsTest, AnInternalLinkIsPickedFromTheFoldersTreeAndShowsItsPl
   const std::string sCaption = target.m_sFolderName + ": " + GetProperty(note, "name");
   CDialogDriver driver;
   driver.OnNext<CInternalLinkDialog>([&](CInternalLinkDialog& dialog) {
+    QLineEdit& text = *dialog.findChild<QLineEdit*>();
+    EXPECT_FALSE(text.text().isEmpty());  // the place of the note the user is on
     dialog.Folders().setCurrentIndex(2);
+    EXPECT_TRUE(text.text().isEmpty());
     QTreeWidget& notes = dialog.Notes();
     EXPECT_EQ(notes.topLevelItemCount(), static_cast<int>(ShownChildren(target, nullptr).size()));
     notes.setCurrentItem(notes.topLevelItem(0));
-    EXPECT_EQ(dialog.findChild<QLineEdit*>()->text().toStdString(), sCaption);
+    EXPECT_EQ(text.text().toStdString(), sCaption);
     Press(dialog, QDialogButtonBox::Ok);
   });
   Trigger("Insert - Internal Hyperlink ...");

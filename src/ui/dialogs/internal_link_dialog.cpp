@@ -66,6 +66,8 @@ CInternalLinkDialog::CInternalLinkDialog(CNoteTree& tree, const QString& sText, 
 }
 
 void CInternalLinkDialog::ListNotes(int nFolder) {
+  // The place of a note of the folder before is no text for this one.
+  if (m_pText->text() == m_sAutoCaption) m_pText->clear();
   m_pNotes->clear();
   auto& folders = m_tree.Folders().m_folders;
   if (nFolder < 0 || nFolder >= static_cast<int>(folders.size())) return;

@@ -39,6 +39,16 @@ CRichTextEdit::CRichTextEdit(QWidget* pParent) : QTextEdit(pParent) {
   connect(this, &QTextEdit::cursorPositionChanged, this, &CRichTextEdit::LeaveLinkEdge);
 }
 
+void CRichTextEdit::InsertLink(const QString& sLink, const QString& sCaption) {
+  QTextCursor cursor = textCursor();
+  QTextCharFormat format = cursor.charFormat();
+  format.setAnchor(true);
+  format.setAnchorHref(sLink);
+  format.setForeground(palette().link());
+  format.setFontUnderline(true);
+  cursor.insertText(sCaption, format);
+}
+
 void CRichTextEdit::LeaveLinkEdge() {
   const QTextCursor cursor = textCursor();
   if (cursor.hasSelection() || !cursor.charFormat().isAnchor()) return;

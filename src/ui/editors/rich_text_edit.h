@@ -14,6 +14,10 @@ class CRichTextEdit : public QTextEdit {
  public:
   explicit CRichTextEdit(QWidget* pParent = nullptr);
 
+  // Replaces the selection by a link to sLink that shows sCaption, in the
+  // format of the text at the caret.
+  void InsertLink(const QString& sLink, const QString& sCaption);
+
  signals:
   void LinkClicked(const QString& sLink);
 

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QMenuBar>
-#include <QTextEdit>
 
 #include "app/settings_defaults.h"
 #include "tree/note_links.h"
@@ -68,10 +67,8 @@ void CMenuBuilder::BuildInsertMenu() {
 void CMenuBuilder::InsertLink(const QString& sLink, const QString& sCaption) {
   CEditorPane& editors = m_window.Editors();
   if (editors.Kind() == EEditorKind::Rich || editors.Kind() == EEditorKind::Html) {
-    auto* pEdit = qobject_cast<QTextEdit*>(editors.ActiveEdit());
-    pEdit->textCursor().insertHtml(
-        QString("<a href=\"%1\">%2</a>")
-            .arg(sLink.toHtmlEscaped(), (sCaption.isEmpty() ? sLink : sCaption).toHtmlEscaped()));
+    static_cast<CRichTextEdit*>(editors.ActiveEdit())
+        ->InsertLink(sLink, sCaption.isEmpty() ? sLink : sCaption);
   } else {
     editors.InsertText(sLink);
   }
