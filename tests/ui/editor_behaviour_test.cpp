@@ -254,6 +254,11 @@ TEST_F(EditorCommandsTest, TheSizeBoxShowsTheSizeTheTextIsStoredWith) {
   for (const char* pStored : {"", "{\\rtf1\\ansi\\par}"}) {
     SCOPED_TRACE(pStored);
     Folder().ContentOf(*pNote)->SetContent(pStored);
+    // What the caret had in the note before is not carried into this one.
+    QTextCharFormat big;
+    big.setFontPointSize(30);
+    big.setFontWeight(QFont::Bold);
+    edit.mergeCurrentCharFormat(big);
     Window().Editors().ShowNote(pNote);
     const double dShown = pSize->currentText().toDouble();
     // A new note's text is in the editor's font; RTF without a size says 12 points.
@@ -264,6 +269,7 @@ TEST_F(EditorCommandsTest, TheSizeBoxShowsTheSizeTheTextIsStoredWith) {
     QTextDocument stored;
     ReadRtf(Content(*pNote), stored, "windows-1252");
     EXPECT_DOUBLE_EQ(FormatOfCharAt(stored, 1).fontPointSize(), dShown) << Content(*pNote);
+    EXPECT_EQ(FormatOfCharAt(stored, 1).fontWeight(), QFont::Normal);
     if (!*pStored) {
       EXPECT_EQ(FormatOfCharAt(stored, 1).fontFamilies().toStringList(),
                 QStringList{edit.font().family()});
