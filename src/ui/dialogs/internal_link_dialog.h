@@ -34,6 +34,8 @@ class CInternalLinkDialog : public QDialog {
   void ListNotes(int nFolder);
   QTreeWidgetItem* AddNote(XMLelement& note, QTreeWidgetItem* pParent);
   void ListChildren(QTreeWidgetItem* pItem);
+  // Makes a note of the chosen folder the current item, its branch open.
+  void PickNote(XMLelement* pNote);
   CXMLTree& ChosenFolder() const;
   XMLelement* PickedNote() const;
   QString PlaceOf(const XMLelement& note) const;
