@@ -154,7 +154,9 @@ TEST_F(EditorBehaviourTest, FormatsWithoutASelectionAreForWhatIsTypedNext) {
 }
 
 TEST_F(EditorBehaviourTest, LinksStandingAsTextAreShownAndFollowedWithoutChangingTheText) {
-  const QString sText = "see https://example.org/a and mailto:me@example.org, wais://Work:N/+_+/t";
+  // Characters beyond ASCII (one of two UTF-16 units) before the links shift them in the text.
+  const QString sText = QString::fromUtf8(
+      "see \u00e9\U0001F600 https://example.org/a and mailto:me@example.org, wais://Work:N/+_+/t");
   const QStringList links = {"https://example.org/a", "mailto:me@example.org",
                              "wais://Work:N/+_+/t"};
   const auto check = [&](auto& edit) {

@@ -12,14 +12,19 @@ namespace orv {
 std::vector<std::pair<int, int>> TextLinkRanges(const QString& sText) {
   const QByteArray utf8 = sText.toUtf8();
   std::vector<std::pair<int, int>> ranges;
-  // Links start and end at ASCII characters: the byte offsets are character boundaries.
-  const auto utf16At = [&](size_t nByte) {
-    return static_cast<int>(
-        QString::fromUtf8(utf8.constData(), static_cast<qsizetype>(nByte)).size());
+  // Links start and end at ASCII characters, so their byte offsets are
+  // character boundaries; each piece is measured once, from the last offset on.
+  size_t nByte = 0;
+  int nChar = 0;
+  const auto charAt = [&](size_t nTo) {
+    nChar += static_cast<int>(
+        QString::fromUtf8(utf8.constData() + nByte, static_cast<qsizetype>(nTo - nByte)).size());
+    nByte = nTo;
+    return nChar;
   };
   for (const STextLink& link : FindTextLinks(std::string_view(utf8.constData(), utf8.size()))) {
-    const int nStart = utf16At(link.nStart);
-    ranges.emplace_back(nStart, utf16At(link.nStart + link.nLength) - nStart);
+    const int nStart = charAt(link.nStart);
+    ranges.emplace_back(nStart, charAt(link.nStart + link.nLength) - nStart);
   }
   return ranges;
 }
