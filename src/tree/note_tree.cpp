@@ -1,9 +1,9 @@
 #include "tree/note_tree.h"
 
-#include "model/note_walk.h"
-
 #include <stdexcept>
 #include <tuple>
+
+#include "model/note_walk.h"
 
 namespace orv {
 namespace {
@@ -62,7 +62,10 @@ bool CNoteTree::IsShown(const XMLelement& note) const {
 }
 
 std::vector<XMLelement*> CNoteTree::ShownChildren(XMLelement* pParent) {
-  CXMLTree& folder = CurrentFolder();
+  return orv::ShownChildren(CurrentFolder(), pParent);
+}
+
+std::vector<XMLelement*> ShownChildren(CXMLTree& folder, XMLelement* pParent) {
   std::vector<XMLelement*> shown;
   for (const auto& pChild : folder.GetNoteList(pParent))
     if (pChild->IsNote() && (folder.m_bShowHidden || !CarriesHide(*pChild)))

@@ -74,4 +74,7 @@ class CNoteTree {
   std::unordered_map<const CXMLTree*, SNoteHistory> m_histories;
 };
 
+// The notes a pane shows under pParent of any folder, as CNoteTree::ShownChildren.
+std::vector<XMLelement*> ShownChildren(CXMLTree& folder, XMLelement* pParent);
+
 }  // namespace orv

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "tree/note_protection.h"
+#include "ui/editors/text_links.h"
 #include "ui/rtf/rtf_reader.h"
 #include "ui/rtf/rtf_writer.h"
 
@@ -47,6 +48,7 @@ CEditorPane::CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pPa
                          m_pRichPage, static_cast<QWidget*>(m_pHtml)})
     addWidget(pPage);
   connect(m_pRich, &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
+  connect(FollowLinksIn(*m_pPlain), &CLinkClicks::LinkClicked, this, &CEditorPane::LinkClicked);
   for (QTextDocument* pDocument : {m_pPlain->document(), m_pRich->document(), m_pHtml->document()})
     connect(pDocument, &QTextDocument::modificationChanged, this, [this](bool bChanged) {
       if (bChanged && m_pNote) emit Edited();

@@ -172,9 +172,8 @@ QAction* CFormatBar::Action(const QString& sName) const {
 }
 
 void CFormatBar::MergeFormat(const QTextCharFormat& format) {
-  QTextCursor cursor = m_edit.textCursor();
-  if (!cursor.hasSelection()) cursor.select(QTextCursor::WordUnderCursor);
-  cursor.mergeCharFormat(format);
+  // A selection takes the format in one undoable step; without one it is
+  // the format of what is typed next, and the word at the caret stays as it is.
   m_edit.mergeCurrentCharFormat(format);
   m_edit.setFocus();
 }
@@ -232,9 +231,10 @@ void CFormatBar::ApplyColour(bool bBackground, bool bChoose) {
 
 void CFormatBar::ShowCurrentFormat() {
   QTextCharFormat format = m_edit.currentCharFormat();
-  const QStringList families = format.fontFamilies().toStringList();
-  if (!families.isEmpty()) m_pFont->setCurrentFont(QFont(families.front()));
-  if (format.fontPointSize() > 0) m_pSize->setEditText(QString::number(format.fontPointSize()));
+  // What the text says, else the document's default font, as the RTF writer has it.
+  const QFont font = format.font().resolve(m_edit.document()->defaultFont());
+  m_pFont->setCurrentFont(font);
+  if (font.pointSizeF() > 0) m_pSize->setEditText(QString::number(font.pointSizeF()));
   Action("RTF Editor - Bold")->setChecked(format.fontWeight() > QFont::Normal);
   Action("RTF Editor - Italic")->setChecked(format.fontItalic());
   Action("RTF Editor - Underline")->setChecked(format.fontUnderline());

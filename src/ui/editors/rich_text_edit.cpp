@@ -1,27 +1,65 @@
 #include "ui/editors/rich_text_edit.h"
 
-#include <QMouseEvent>
+#include <QTextBlock>
+
+#include "ui/editors/text_links.h"
 
 namespace orv {
 
+namespace {
+
+// The link of the character at nPos, or "".
+QString HrefAt(QTextDocument* pDocument, int nPos) {
+  QTextCursor probe(pDocument);
+  probe.setPosition(nPos + 1);  // a cursor tells the format of the character before it
+  const QTextCharFormat format = probe.charFormat();
+  return format.isAnchor() ? format.anchorHref() : QString();
+}
+
+// What typing next to a link goes on with: the format of the last ordinary
+// text before the caret in its paragraph, else the link's own without what
+// makes it a link and look like one.
+QTextCharFormat OrdinaryFormat(const QTextBlock& block, int nPos, QTextCharFormat link) {
+  for (auto it = block.begin(); !it.atEnd() && it.fragment().position() < nPos; ++it) {
+    if (!it.fragment().charFormat().isAnchor()) link = it.fragment().charFormat();
+  }
+  if (!link.isAnchor()) return link;
+  for (QTextFormat::Property eProperty :
+       {QTextFormat::IsAnchor, QTextFormat::AnchorHref, QTextFormat::AnchorName,
+        QTextFormat::TextUnderlineStyle, QTextFormat::ForegroundBrush})
+    link.clearProperty(eProperty);
+  return link;
+}
+
+}  // namespace
+
 CRichTextEdit::CRichTextEdit(QWidget* pParent) : QTextEdit(pParent) {
   setAcceptRichText(true);
-  setMouseTracking(true);
+  connect(FollowLinksIn(*this), &CLinkClicks::LinkClicked, this, &CRichTextEdit::LinkClicked);
+  connect(this, &QTextEdit::cursorPositionChanged, this, &CRichTextEdit::LeaveLinkEdge);
 }
 
-void CRichTextEdit::mousePressEvent(QMouseEvent* pEvent) {
-  QString sLink = anchorAt(pEvent->position().toPoint());
-  if (pEvent->button() == Qt::LeftButton && !sLink.isEmpty()) {
-    emit LinkClicked(sLink);
+void CRichTextEdit::InsertLink(const QString& sLink, const QString& sCaption) {
+  QTextCursor cursor = textCursor();
+  QTextCharFormat format = cursor.charFormat();
+  format.setAnchor(true);
+  format.setAnchorHref(sLink);
+  format.setForeground(palette().link());
+  format.setFontUnderline(true);
+  cursor.insertText(sCaption, format);
+}
+
+void CRichTextEdit::LeaveLinkEdge() {
+  const QTextCursor cursor = textCursor();
+  if (cursor.hasSelection() || !cursor.charFormat().isAnchor()) return;
+  const QTextBlock block = cursor.block();
+  const int nPos = cursor.position();
+  // Between two characters of the same link, typing goes into the link.
+  if (!cursor.atBlockStart() && !cursor.atBlockEnd() &&
+      HrefAt(document(), nPos - 1) == HrefAt(document(), nPos) &&
+      !HrefAt(document(), nPos).isEmpty())
     return;
-  }
-  QTextEdit::mousePressEvent(pEvent);
-}
-
-void CRichTextEdit::mouseMoveEvent(QMouseEvent* pEvent) {
-  bool bOverLink = !anchorAt(pEvent->position().toPoint()).isEmpty();
-  viewport()->setCursor(bOverLink ? Qt::PointingHandCursor : Qt::IBeamCursor);
-  QTextEdit::mouseMoveEvent(pEvent);
+  setCurrentCharFormat(OrdinaryFormat(block, nPos, cursor.charFormat()));
 }
 
 }  // namespace orv

@@ -1,6 +1,8 @@
 #pragma once
 // The text edit of the rich-text and HTML editors: a click on a link follows
-// it instead of placing the caret, as users of the format expect.
+// it instead of placing the caret, as users of the format expect, and only a
+// link's own characters are the link: what is typed at its end (or before it
+// at the start of a paragraph) is ordinary text.
 
 #include <QTextEdit>
 
@@ -12,12 +14,15 @@ class CRichTextEdit : public QTextEdit {
  public:
   explicit CRichTextEdit(QWidget* pParent = nullptr);
 
+  // Replaces the selection by a link to sLink that shows sCaption, in the
+  // format of the text at the caret.
+  void InsertLink(const QString& sLink, const QString& sCaption);
+
  signals:
   void LinkClicked(const QString& sLink);
 
- protected:
-  void mousePressEvent(QMouseEvent* pEvent) override;
-  void mouseMoveEvent(QMouseEvent* pEvent) override;
+ private:
+  void LeaveLinkEdge();
 };
 
 }  // namespace orv

@@ -1,18 +1,13 @@
 // The "&Insert" menu: links of every kind, the date and time, templates.
 
-#include <QComboBox>
 #include <QDateTime>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
-#include <QTextEdit>
 
 #include "ports/settings_defaults.h"
-#include "tree/bookmark_commands.h"
+#include "tree/note_links.h"
 #include "ui/app_paths.h"
+#include "ui/dialogs/internal_link_dialog.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/window/main_window.h"
 #include "ui/window/menu_builder.h"
@@ -69,12 +64,11 @@ void CMenuBuilder::BuildInsertMenu() {
             ETemplateCommand::SaveNote);
 }
 
-void CMenuBuilder::InsertLink(const QString& sLink) {
+void CMenuBuilder::InsertLink(const QString& sLink, const QString& sCaption) {
   CEditorPane& editors = m_window.Editors();
   if (editors.Kind() == EEditorKind::Rich || editors.Kind() == EEditorKind::Html) {
-    auto* pEdit = qobject_cast<QTextEdit*>(editors.ActiveEdit());
-    pEdit->textCursor().insertHtml(
-        QString("<a href=\"%1\">%2</a>").arg(sLink.toHtmlEscaped(), sLink.toHtmlEscaped()));
+    static_cast<CRichTextEdit*>(editors.ActiveEdit())
+        ->InsertLink(sLink, sCaption.isEmpty() ? sLink : sCaption);
   } else {
     editors.InsertText(sLink);
   }
@@ -86,34 +80,14 @@ void CMenuBuilder::InsertFileLink() {
   std::optional<std::string> path = m_window.m_ui.ChooseFile(dialog);
   if (!path) return;
   WriteSetting(settings, kLinkedFile, *path);
-  InsertLink("file:///" + QString::fromStdString(*path).replace(' ', "%20"));
+  InsertLink(QString::fromStdString(FileLink(*path)));
 }
 
 void CMenuBuilder::InsertInternalLink() {
-  QDialog dialog(&m_window);
-  dialog.setWindowTitle(QObject::tr("Internal Hyperlink"));
-  auto* pFolder = new QComboBox(&dialog);
-  for (const auto& pTree : m_tree.Folders().m_folders)
-    pFolder->addItem(QString::fromStdString(pTree->m_sFolderName));
-  pFolder->setCurrentIndex(m_tree.CurrentIndex());
-  auto* pNote = new QLineEdit(&dialog);
-  if (XMLelement* pSelected = m_tree.SelectedNote())
-    pNote->setText(QString::fromStdString(GetProperty(*pSelected, "name")));
-  auto* pText = new QLineEdit(QString::fromStdString(m_window.Editors().SelectedText()), &dialog);
-  auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  auto* pLayout = new QFormLayout(&dialog);
-  pLayout->addRow(QObject::tr("&Folder:"), pFolder);
-  pLayout->addRow(QObject::tr("&Note:"), pNote);
-  pLayout->addRow(QObject::tr("&Text:"), pText);
-  pLayout->addRow(pButtons);
-  std::optional<std::string> link;
-  QObject::connect(pButtons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  QObject::connect(pButtons, &QDialogButtonBox::accepted, &dialog, [&] {
-    link = MakeInternalLink(m_tree, pFolder->currentIndex(), pNote->text().toStdString(),
-                            pText->text().toStdString());
-    if (link) dialog.accept();
-  });
-  if (dialog.exec() == QDialog::Accepted && link) InsertLink(QString::fromStdString(*link));
+  CInternalLinkDialog dialog(m_tree, QString::fromStdString(m_window.Editors().SelectedText()),
+                             &m_window);
+  if (dialog.exec() == QDialog::Accepted)
+    InsertLink(QString::fromStdString(dialog.Link()), dialog.Caption());
 }
 
 }  // namespace orv

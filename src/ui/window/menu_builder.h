@@ -58,7 +58,9 @@ class CMenuBuilder {
   void BuildHelpMenu();
   void BuildToolBar();
 
-  void InsertLink(const QString& sLink);
+  // Rich text and HTML show sCaption (the link itself without one); plain
+  // text holds the link itself.
+  void InsertLink(const QString& sLink, const QString& sCaption = {});
   void InsertInternalLink();
   void InsertFileLink();
   void RunInEditor(const char* pSlot);
