@@ -269,4 +269,27 @@ std::u16string CCodePage::Utf8ToUtf16(std::string_view sUtf8) {
   return sUtf16;
 }
 
+bool IsUtf8BeyondAscii(std::string_view s) {
+  bool bBeyondAscii = false;
+  size_t nMore = 0;
+  for (char c : s) {
+    const auto nByte = static_cast<unsigned char>(c);
+    if (nMore > 0) {
+      if ((nByte & 0xC0) != 0x80) return false;
+      --nMore;
+    } else if (nByte >= 0xF0 && nByte <= 0xF4) {
+      nMore = 3;
+    } else if (nByte >= 0xE0) {
+      if (nByte > 0xF4) return false;
+      nMore = 2;
+    } else if (nByte >= 0xC2) {
+      nMore = 1;
+    } else if (nByte >= 0x80) {
+      return false;
+    }
+    bBeyondAscii = bBeyondAscii || nByte >= 0x80;
+  }
+  return bBeyondAscii && nMore == 0;
+}
+
 }  // namespace orv

@@ -19,6 +19,10 @@
 
 namespace orv {
 
+// Whether s is well-formed UTF-8 holding a byte beyond ASCII: text already
+// decoded, not code page bytes, which are almost never valid UTF-8 by chance.
+bool IsUtf8BeyondAscii(std::string_view s);
+
 class CCodePage {
  public:
   // `sName` is an iconv name ("WINDOWS-1252", "CP1251", "CP932", "UTF-8"...).

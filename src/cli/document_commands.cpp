@@ -13,6 +13,7 @@
 #include "cli/protection_commands.h"
 #include "model/mini_xml_parser.h"
 #include "model/note_walk.h"
+#include "text/note_text.h"
 
 namespace orv::cli {
 
@@ -58,13 +59,18 @@ void Tree(CCliSession& session, const std::string& sFile) {
 
 // The text stored in the document; the files that virtual notes point at are
 // not read, so a document can't make the tool read arbitrary files.
-void Cat(CCliSession& session, const std::string& sFile, const std::string& sNote) {
+void Cat(CCliSession& session, const std::string& sFile, const std::string& sNote, bool bText) {
   SNotePath path = ParseNotePath(sNote);
   session.Open(sFile);
   const XMLelement& note = FindNote(session.Doc(), path);
   const CBaseContentNode* pContent = FindFolder(session.Doc(), path).ContentOf(note);
   if (!pContent) throw CCliError("Note " + sNote + " has no content");
-  std::cout << pContent->CachedContent() << std::flush;
+  if (!bText) {
+    std::cout << pContent->CachedContent() << std::flush;
+    return;
+  }
+  const int32_t nType = std::atoi(GetProperty(note, "type").c_str());
+  std::cout << VisibleNoteText(pContent->CachedContent(), nType) << '\n' << std::flush;
 }
 
 void Dump(CCliSession& session, const std::string& sFile) {
@@ -135,8 +141,10 @@ void AddDocumentCommands(CLI::App& app, const SCliOptions& options) {
   CLI::App* cat = app.add_subcommand("cat", "Write a note's content to standard output");
   cat->add_option("FILE", file, pFileHelp)->required();
   cat->add_option("NOTE", (*args)[1], pNoteHelp)->required();
-  cat->callback(
-      SessionCallback(options, [args](CCliSession& s) { Cat(s, (*args)[0], (*args)[1]); }));
+  auto pText = std::make_shared<bool>(false);
+  cat->add_flag("--text", *pText, "The text a reader sees: no RTF control words, no HTML tags");
+  cat->callback(SessionCallback(
+      options, [args, pText](CCliSession& s) { Cat(s, (*args)[0], (*args)[1], *pText); }));
 
   CLI::App* dump = app.add_subcommand("dump", "Write the whole document as JSON");
   dump->add_option("FILE", file, pFileHelp)->required();

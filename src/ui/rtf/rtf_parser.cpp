@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "ui/rtf/rtf_code_pages.h"
+#include "text/rtf_code_pages.h"
 
 namespace orv {
 namespace {
@@ -17,36 +17,6 @@ CCodePage MakeCodePage(std::string_view sName) {
   } catch (const std::invalid_argument&) {
     return CCodePage("windows-1252");
   }
-}
-
-// Strict enough to tell UTF-8 from code page bytes, which are almost never
-// valid UTF-8 by chance.
-bool IsValidUtf8(std::string_view s) {
-  size_t nMore = 0;
-  for (char c : s) {
-    const auto nByte = static_cast<unsigned char>(c);
-    if (nMore > 0) {
-      if ((nByte & 0xC0) != 0x80) return false;
-      --nMore;
-    } else if (nByte >= 0xF0 && nByte <= 0xF4) {
-      nMore = 3;
-    } else if (nByte >= 0xE0) {
-      if (nByte > 0xF4) return false;
-      nMore = 2;
-    } else if (nByte >= 0xC2) {
-      nMore = 1;
-    } else if (nByte >= 0x80) {
-      return false;
-    }
-  }
-  return nMore == 0;
-}
-
-bool HasHighByte(std::string_view s) {
-  for (char c : s) {
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -191,7 +161,7 @@ void CRtfParser::OnText(std::string_view sText) {
   }
   // Raw bytes beyond ASCII come from text already turned into UTF-8 when it
   // was loaded; the rest are code page bytes.
-  if (HasHighByte(sText) && IsValidUtf8(sText)) {
+  if (IsUtf8BeyondAscii(sText)) {
     FlushBytes();
     m_sText += QString::fromUtf8(sText.data(), static_cast<qsizetype>(sText.size()));
     return;

@@ -15,9 +15,9 @@
 #include "base/code_page.h"
 #include "ui/rtf/rtf_content.h"
 #include "ui/rtf/rtf_doc_builder.h"
-#include "ui/rtf/rtf_lexer.h"
+#include "text/rtf_lexer.h"
 #include "ui/rtf/rtf_picture.h"
-#include "ui/rtf/rtf_words.h"
+#include "text/rtf_words.h"
 
 namespace orv {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/rtf/rtf_code_pages.h"
+#include "text/rtf_code_pages.h"
 #include "ui/rtf/rtf_parser.h"
 
 namespace orv {
@@ -165,40 +165,12 @@ bool CRtfParser::ApplyCharWord(ERtfWord eWord, int nParam, bool bHasParam) {
       AddUnit(static_cast<char16_t>(nParam & 0xFFFF));
       m_nSkipChars = Top().nUnicodeSkip;
       break;
-    case Tab:
-      AddUnit(u'\t');
-      break;
-    case Line:
-      AddUnit(0x2028);
-      break;
-    case Emdash:
-      AddUnit(0x2014);
-      break;
-    case Endash:
-      AddUnit(0x2013);
-      break;
-    case Bullet:
-      AddUnit(0x2022);
-      break;
-    case Lquote:
-      AddUnit(0x2018);
-      break;
-    case Rquote:
-      AddUnit(0x2019);
-      break;
-    case Ldblquote:
-      AddUnit(0x201C);
-      break;
-    case Rdblquote:
-      AddUnit(0x201D);
-      break;
-    case Emspace:
-      AddUnit(0x2003);
-      break;
-    case Enspace:
-      AddUnit(0x2002);
-      break;
     default:
+      if (const char16_t cShown = RtfWordCharacter(eWord)) {
+        // \line breaks the line, not the paragraph.
+        AddUnit(eWord == Line ? char16_t{0x2028} : cShown);
+        break;
+      }
       return false;
   }
   return true;

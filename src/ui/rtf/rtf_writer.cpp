@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "ui/rtf/rtf_code_pages.h"
+#include "text/rtf_code_pages.h"
 #include "ui/rtf/rtf_doc_builder.h"
 #include "ui/rtf/rtf_list_table.h"
 #include "ui/rtf/rtf_output.h"

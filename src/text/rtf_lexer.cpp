@@ -1,4 +1,4 @@
-#include "ui/rtf/rtf_lexer.h"
+#include "text/rtf_lexer.h"
 
 #include <algorithm>
 

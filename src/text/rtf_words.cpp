@@ -1,4 +1,4 @@
-#include "ui/rtf/rtf_words.h"
+#include "text/rtf_words.h"
 
 #include <unordered_map>
 
@@ -196,6 +196,35 @@ bool IsRtfDestination(ERtfWord eWord) {
       return true;
     default:
       return false;
+  }
+}
+
+char16_t RtfWordCharacter(ERtfWord eWord) {
+  switch (eWord) {
+    case ERtfWord::Tab:
+      return u'\t';
+    case ERtfWord::Line:
+      return u'\n';
+    case ERtfWord::Emdash:
+      return 0x2014;
+    case ERtfWord::Endash:
+      return 0x2013;
+    case ERtfWord::Bullet:
+      return 0x2022;
+    case ERtfWord::Lquote:
+      return 0x2018;
+    case ERtfWord::Rquote:
+      return 0x2019;
+    case ERtfWord::Ldblquote:
+      return 0x201C;
+    case ERtfWord::Rdblquote:
+      return 0x201D;
+    case ERtfWord::Emspace:
+      return 0x2003;
+    case ERtfWord::Enspace:
+      return 0x2002;
+    default:
+      return 0;
   }
 }
 

@@ -110,6 +110,9 @@ enum class ERtfWord {
 };
 
 ERtfWord FindRtfWord(std::string_view sName);
+// The character a word stands for (\tab, \emdash, \lquote...; \line is a
+// line feed), or 0 for words that are no character.
+char16_t RtfWordCharacter(ERtfWord eWord);
 // Words that start a destination the reader understands; \* before any
 // other word hides its group.
 bool IsRtfDestination(ERtfWord eWord);

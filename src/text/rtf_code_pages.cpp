@@ -1,4 +1,4 @@
-#include "ui/rtf/rtf_code_pages.h"
+#include "text/rtf_code_pages.h"
 
 #include <array>
 #include <utility>
