@@ -11,9 +11,9 @@ namespace {
 constexpr size_t kFolders = 4;
 constexpr size_t kMaxDepth = 6;
 
-const char* const kWords[] = {"note",  "orvella", "tree",    "folder", "meeting", "idea",
-                              "plan",  "summer",  "report",  "draft",  "list",    "budget",
-                              "recipe", "travel", "project", "review", "garden",  "book"};
+const char* const kWords[] = {"note",   "orvella", "tree",    "folder", "meeting", "idea",
+                              "plan",   "summer",  "report",  "draft",  "list",    "budget",
+                              "recipe", "travel",  "project", "review", "garden",  "book"};
 
 std::string Words(std::mt19937& rng, size_t nBytes) {
   std::string s;
@@ -59,8 +59,10 @@ void GenerateDocument(COrvellaDoc& doc, size_t nNotes, unsigned nSeed) {
       if (nMove >= 2 && !path.empty()) path.pop_back();
       if (nMove == 3 && !path.empty()) path.pop_back();
       XMLelement* pParent = path.empty() ? nullptr : path.back();
-      XMLelement* pNote = tree.InsertNote(pParent, nullptr, false,
-                                          Words(rng, 8 + rng() % 24), kContentRtf, kContentRtf);
+      XMLelement* pNote = tree.InsertNote({.sName = Words(rng, 8 + rng() % 24),
+                                           .nType = kContentRtf,
+                                           .nContentClass = kContentRtf,
+                                           .pParent = pParent});
       tree.ContentOf(*pNote)->SetContent(RtfText(rng));
       if (path.size() + 1 < kMaxDepth && nMove < 2) path.push_back(pNote);
     }

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_tree_view.h"
+#include "no_user_ui.h"
 #include "ports/memory_settings.h"
 #include "ports/settings_defaults.h"
-#include "no_user_ui.h"
-#include "cli/cli_tree_view.h"
 #include "tree/branch_commands.h"
 #include "tree/note_order_commands.h"
 
@@ -43,7 +43,8 @@ struct SBenchFolder {
     std::vector<XMLelement*> notes;
     for (size_t i = 0; i < nNotes; ++i) {
       XMLelement* pParent = i < nTop ? nullptr : notes[rng() % notes.size()];
-      notes.push_back(folder.InsertNote(pParent, nullptr, false, std::to_string(rng()), 0, 0));
+      notes.push_back(folder.InsertNote(
+          {.sName = std::to_string(rng()), .nType = 0, .nContentClass = 0, .pParent = pParent}));
       SetProperty(*notes.back(), "expand", "false");
     }
   }

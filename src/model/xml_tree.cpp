@@ -112,7 +112,7 @@ bool SortNoteList(CElementList& list, std::string_view key) {
 CXMLTree::CXMLTree(std::string_view sText, const SNoteDefaults& defaults) : m_defaults(defaults) {
   // A text that fails to parse keeps the notes completed before the fault.
   if (!sText.empty()) m_parser.Parse(sText);
-  InsertNote(nullptr, nullptr, false, "Note #1", kContentRtf, kContentRtf);
+  InsertNote({.sName = "Note #1", .nType = kContentRtf, .nContentClass = kContentRtf});
   m_bModified = false;
 }
 
@@ -144,27 +144,24 @@ bool CXMLTree::FindParent(const XMLelement& element, XMLelement*& rpParent) cons
 // The parent is only checked for being a note: proving it belongs to this
 // tree would cost a walk of the whole folder on every insertion, so callers
 // pass notes of this tree.
-XMLelement* CXMLTree::InsertNote(XMLelement* pParent, XMLelement* pSibling, bool bBefore,
-                                 std::string_view sName, int32_t nType, int32_t nContentClass,
-                                 bool bExternal, std::string_view sExternalPath,
-                                 std::string_view sSharePath) {
-  if (pParent && !pParent->IsNote()) return nullptr;
-  CElementList& list = GetNoteList(pParent);
+XMLelement* CXMLTree::InsertNote(const SNewNote& note) {
+  if (note.pParent && !note.pParent->IsNote()) return nullptr;
+  CElementList& list = GetNoteList(note.pParent);
   auto itPlace = list.end();
-  if (pSibling) {
+  if (note.pSibling) {
     itPlace = std::find_if(list.begin(), list.end(),
-                           [&](const auto& p) { return p.get() == pSibling; });
+                           [&](const auto& p) { return p.get() == note.pSibling; });
     if (itPlace == list.end()) return nullptr;
-    if (!bBefore) ++itPlace;
+    if (!note.bBefore) ++itPlace;
   }
 
   auto pNote = std::make_unique<XMLelement>();
   pNote->m_sName = kNoteTag;
   const std::string sNow = LocalTimeNow();
-  AddProperty(*pNote, "share_path", sSharePath);
-  AddProperty(*pNote, "name", sName);
+  AddProperty(*pNote, "share_path", note.sSharePath);
+  AddProperty(*pNote, "name", note.sName);
   AddProperty(*pNote, "expand", "true");
-  AddProperty(*pNote, "type", std::to_string(nType));
+  AddProperty(*pNote, "type", std::to_string(note.nType));
   AddProperty(*pNote, "description", "");
   AddProperty(*pNote, "selected", "false");
   AddProperty(*pNote, "password", "");
@@ -176,8 +173,8 @@ XMLelement* CXMLTree::InsertNote(XMLelement* pParent, XMLelement* pSibling, bool
   AddProperty(*pNote, "curline", "0");
   AddProperty(*pNote, "save", "true");
   AddProperty(*pNote, "attcount", "0");
-  if (auto pContent = CBaseContentNode::Make(nContentClass, {}, bExternal,
-                                             std::string(sExternalPath))) {
+  if (auto pContent = CBaseContentNode::Make(note.nContentClass, {}, note.bExternal,
+                                             std::string(note.sExternalPath))) {
     AddProperty(*pNote, kContentKey, pContent->OwnKey());
     m_contents.push_back(std::move(pContent));
   }
@@ -204,7 +201,8 @@ bool CXMLTree::DeleteNote(XMLelement& note) {
   std::erase_if(m_contents, [&](const auto& p) { return doomed.contains(p.get()); });
 
   CElementList& list = GetNoteList(pParent);
-  list.erase(std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == &note; }));
+  list.erase(
+      std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == &note; }));
   m_bModified = true;
   return true;
 }
@@ -306,8 +304,8 @@ void CXMLTree::RelinkContents() {
     CBaseContentNode* pContent = it == byStoredKey.end() ? nullptr : it->second;
     // Every note must own its object: a shared or missing one is replaced.
     if (!pContent || pContent->m_bClaimed) {
-      auto pOwn = std::make_unique<CRTFConentNode>(pContent ? pContent->CachedContent()
-                                                            : std::string());
+      auto pOwn =
+          std::make_unique<CRTFConentNode>(pContent ? pContent->CachedContent() : std::string());
       pContent = m_contents.emplace_back(std::move(pOwn)).get();
     }
     pContent->m_bClaimed = true;

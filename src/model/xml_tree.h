@@ -22,6 +22,19 @@ struct SNoteDefaults {
   int32_t nDefIcon = 0;  // the `iDefIcon` setting
 };
 
+// What a new note is and where it goes.
+struct SNewNote {
+  std::string_view sName;
+  int32_t nType = 0;          // the "type" attribute
+  int32_t nContentClass = 0;  // content object of class 0, 1, 2; any other code makes none
+  XMLelement* pParent = nullptr;   // the top level when null
+  XMLelement* pSibling = nullptr;  // at the end of the parent's notes when null
+  bool bBefore = false;            // before pSibling, else after it
+  bool bExternal = false;          // a virtual note: its text lives in the file sExternalPath
+  std::string_view sExternalPath = {};
+  std::string_view sSharePath = {};
+};
+
 class CXMLTree {
  public:
   // Parses `sText` (the text form) as the folder's notes, then adds "Note #1".
@@ -53,14 +66,9 @@ class CXMLTree {
   // The parent note of `element` (null for top level), or false when not in this tree.
   bool FindParent(const XMLelement& element, XMLelement*& rpParent) const;
 
-  // Creates a note with its attributes and content object (of class
-  // `nContentClass`: 0, 1, 2; any other code makes none) and inserts it under
-  // `pParent` (top level when null): at the end without a sibling, else
-  // before or after it. Null when the sibling or the parent is not in place.
-  XMLelement* InsertNote(XMLelement* pParent, XMLelement* pSibling, bool bBefore,
-                         std::string_view sName, int32_t nType, int32_t nContentClass,
-                         bool bExternal = false, std::string_view sExternalPath = {},
-                         std::string_view sSharePath = {});
+  // Creates a note with its attributes and content object and inserts it
+  // where `note` says. Null when the sibling or the parent is not in place.
+  XMLelement* InsertNote(const SNewNote& note);
   // Removes the note with its subtree and the content objects of all its notes.
   bool DeleteNote(XMLelement& note);
   // A deep copy; with `pTargetContents`, every copied note gets a clone of its

@@ -58,8 +58,12 @@ std::optional<int32_t> ChooseNewNoteType(CNoteTree& tree) {
 
 XMLelement* InsertNewNote(CNoteTree& tree, XMLelement* pParent, XMLelement* pSibling, bool bBefore,
                           std::string_view sName, int32_t nType) {
-  XMLelement* pNote =
-      tree.CurrentFolder().InsertNote(pParent, pSibling, bBefore, sName, nType, nType);
+  XMLelement* pNote = tree.CurrentFolder().InsertNote({.sName = sName,
+                                                       .nType = nType,
+                                                       .nContentClass = nType,
+                                                       .pParent = pParent,
+                                                       .pSibling = pSibling,
+                                                       .bBefore = bBefore});
   if (!pNote) return nullptr;
   // The icon setting as it is now, not as it was when the document opened.
   SetProperty(*pNote, "icon", std::to_string(ReadSetting(tree.Settings(), kDefIcon)));

@@ -20,7 +20,8 @@ class XmlTreeTest : public testing::Test {
   XmlTreeTest() { m_tree.DeleteNote(*m_tree.TopLevel().front()); }
 
   XMLelement* Add(std::string_view sName, XMLelement* pParent = nullptr) {
-    return m_tree.InsertNote(pParent, nullptr, false, sName, 0, kContentText);
+    return m_tree.InsertNote(
+        {.sName = sName, .nType = 0, .nContentClass = kContentText, .pParent = pParent});
   }
 
   CXMLTree m_tree;
@@ -39,12 +40,22 @@ TEST(XmlTreeNewFolderTest, HoldsOneRichTextNote) {
   EXPECT_EQ(note.m_sValue, "");
 
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"share_path", ""}, {"name", "Note #1"}, {"expand", "true"},  {"type", "2"},
-      {"description", ""}, {"selected", "false"}, {"password", ""}, {"readonly", ""},
+      {"share_path", ""},
+      {"name", "Note #1"},
+      {"expand", "true"},
+      {"type", "2"},
+      {"description", ""},
+      {"selected", "false"},
+      {"password", ""},
+      {"readonly", ""},
       {"Create time", GetProperty(note, "Create time")},
       {"Modificate time", GetProperty(note, "Create time")},
-      {"icon", "12"},     {"scroll_pos", "0"},   {"curline", "0"}, {"save", "true"},
-      {"attcount", "0"},  {"content", tree.m_contents[0]->OwnKey()}};
+      {"icon", "12"},
+      {"scroll_pos", "0"},
+      {"curline", "0"},
+      {"save", "true"},
+      {"attcount", "0"},
+      {"content", tree.m_contents[0]->OwnKey()}};
   ASSERT_EQ(note.m_children.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(note.m_children[i]->m_sName, expected[i].first);
@@ -64,25 +75,34 @@ TEST(XmlTreeNewFolderTest, ParsedNotesComeBeforeTheDefaultNote) {
 TEST_F(XmlTreeTest, InsertsAroundSiblingsAndRefusesWrongPlaces) {
   XMLelement* pB = Add("B");
   EXPECT_TRUE(m_tree.m_bModified);
-  m_tree.InsertNote(nullptr, pB, true, "A", 0, 0);
-  m_tree.InsertNote(nullptr, pB, false, "C", 0, 0);
+  m_tree.InsertNote(
+      {.sName = "A", .nType = 0, .nContentClass = 0, .pSibling = pB, .bBefore = true});
+  m_tree.InsertNote({.sName = "C", .nType = 0, .nContentClass = 0, .pSibling = pB});
   EXPECT_EQ(Names(m_tree.TopLevel()), (std::vector<std::string>{"A", "B", "C"}));
 
   XMLelement* pChild = Add("child", pB);
   EXPECT_EQ(m_tree.GetNoteDepth(*pChild), 1);
   // A sibling from another list, or a parent that is no note, is refused.
-  EXPECT_EQ(m_tree.InsertNote(nullptr, pChild, false, "x", 0, 0), nullptr);
-  EXPECT_EQ(m_tree.InsertNote(FindPropertyElement(*pB, "name"), nullptr, false, "x", 0, 0),
+  EXPECT_EQ(m_tree.InsertNote({.sName = "x", .nType = 0, .nContentClass = 0, .pSibling = pChild}),
+            nullptr);
+  EXPECT_EQ(m_tree.InsertNote({.sName = "x",
+                               .nType = 0,
+                               .nContentClass = 0,
+                               .pParent = FindPropertyElement(*pB, "name")}),
             nullptr);
   EXPECT_EQ(m_tree.m_contents.size(), 4u);
   EXPECT_EQ(m_tree.NoteCount(), 4u);
 
-  XMLelement* pBare = m_tree.InsertNote(nullptr, nullptr, false, "bare", 3, 7);
+  XMLelement* pBare = m_tree.InsertNote({.sName = "bare", .nType = 3, .nContentClass = 7});
   EXPECT_EQ(GetProperty(*pBare, "content"), "<Not Found>");
   EXPECT_EQ(GetProperty(*pBare, "type"), "3");
   EXPECT_EQ(m_tree.m_contents.size(), 4u);
 
-  XMLelement* pVirtual = m_tree.InsertNote(nullptr, nullptr, false, "v", 4, 1, true, "/d/v.html");
+  XMLelement* pVirtual = m_tree.InsertNote({.sName = "v",
+                                            .nType = 4,
+                                            .nContentClass = 1,
+                                            .bExternal = true,
+                                            .sExternalPath = "/d/v.html"});
   CBaseContentNode* pContent = m_tree.ContentOf(*pVirtual);
   ASSERT_NE(pContent, nullptr);
   EXPECT_EQ(pContent->Type(), kContentHtml);

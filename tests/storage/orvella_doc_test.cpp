@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "storage/compound_stream.h"
 #include "ports/memory_settings.h"
 #include "ports/settings_defaults.h"
+#include "storage/compound_stream.h"
 #include "storage/folder_record.h"
 #include "support/scripted_ui.h"
 #include "support/test_support.h"
@@ -102,7 +102,7 @@ TEST(OrvellaDoc, SavesTwiceAndReadsBackWhatItWrote) {
   CXMLTree& tree = *doc.m_folders.Current();
   XMLelement* pNote = tree.TopLevel()[0].get();
   tree.ContentOf(*pNote)->SetContent(std::string(300, 'x') + " Grüße, Привет");
-  tree.InsertNote(pNote, nullptr, false, "Sub", 0, 0);
+  tree.InsertNote({.sName = "Sub", .nType = 0, .nContentClass = 0, .pParent = pNote});
   doc.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
   doc.m_folders.m_folders[1]->m_sFolderName = "Второй";
   doc.m_folders.m_nCurrent = 1;
@@ -284,9 +284,9 @@ TEST(FolderRecord, DamagedContentsAreRejected) {
   EXPECT_THROW(ReadContents(patch(0, 6)), CArchiveError);           // newer list format
   EXPECT_THROW(ReadContents(patch(8, 0x7FFFFFFF)), CArchiveError);  // folder count
   EXPECT_THROW(ReadContents(patch(8, -1)), CArchiveError);
-  EXPECT_THROW(ReadContents(patch(12, 10)), CArchiveError);          // newer tree format
+  EXPECT_THROW(ReadContents(patch(12, 10)), CArchiveError);               // newer tree format
   EXPECT_THROW(ReadContents(patch(16, 0x40000000)), std::runtime_error);  // content count
-  EXPECT_THROW(ReadContents(patch(20, 7)), CArchiveError);           // content type
+  EXPECT_THROW(ReadContents(patch(20, 7)), CArchiveError);                // content type
   // The content key: byte 24 is the base format, then the key's length prefix.
   std::string sZeroKey = sGood;
   size_t nKeyLength = static_cast<uint8_t>(sGood[25]);

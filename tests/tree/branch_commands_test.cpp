@@ -37,7 +37,8 @@ class BranchCommandsTest : public testing::Test {
   void SwitchTo(int i) { SwitchFolder(tree, i); }
   XMLelement* Add(CXMLTree& folder, XMLelement* pParent, const std::string& sName,
                   const std::string& sText) {
-    XMLelement* pNote = folder.InsertNote(pParent, nullptr, false, sName, kContentRtf, kContentRtf);
+    XMLelement* pNote = folder.InsertNote(
+        {.sName = sName, .nType = kContentRtf, .nContentClass = kContentRtf, .pParent = pParent});
     folder.ContentOf(*pNote)->SetContent(sText);
     return pNote;
   }
@@ -214,7 +215,8 @@ TEST_F(BranchCommandsTest, MergeAppendsTheFoldersAndRemembersWhereItsDialogStart
   doc.OnSaveDocument(sOther);  // two folders, the first current
   ui.QueueFile(std::nullopt);
   Run(Merge, false);
-  EXPECT_EQ(ui.Calls().back(), test::FilePrompt({false, "Orvella files", "*.orv", "orv", "Keywords"}));
+  EXPECT_EQ(ui.Calls().back(),
+            test::FilePrompt({false, "Orvella files", "*.orv", "orv", "Keywords"}));
   EXPECT_EQ(settings.GetString("CMainFrame", "OnFileMerge", "unset"), "unset");
 
   SwitchTo(1);

@@ -10,11 +10,11 @@
 namespace orv {
 namespace {
 
+using test::CRecordingView;
 using test::CScriptedUi;
 using test::IconPrompt;
 using test::Question;
 using test::TextPrompt;
-using test::CRecordingView;
 using TCalls = std::vector<std::string>;
 using enum EFolderCommand;
 
@@ -183,9 +183,10 @@ TEST_F(FolderCommandsTest, ScrollIsRememberedPerFolderAndSwitchingRestoresIt) {
 TEST_F(FolderCommandsTest, HiddenNotesLeaveOutTheirSubtreeUnlessTheFolderShowsThem) {
   CXMLTree& folder = tree.CurrentFolder();
   XMLelement* pFirst = folder.TopLevel().front().get();
-  XMLelement* pParent = folder.InsertNote(nullptr, nullptr, false, "Parent", 2, 2);
-  XMLelement* pKid = folder.InsertNote(pParent, nullptr, false, "Kid", 2, 2);
-  XMLelement* pLast = folder.InsertNote(nullptr, nullptr, false, "Last", 2, 2);
+  XMLelement* pParent = folder.InsertNote({.sName = "Parent", .nType = 2, .nContentClass = 2});
+  XMLelement* pKid =
+      folder.InsertNote({.sName = "Kid", .nType = 2, .nContentClass = 2, .pParent = pParent});
+  XMLelement* pLast = folder.InsertNote({.sName = "Last", .nType = 2, .nContentClass = 2});
   AddProperty(*pParent, "hide", "false");  // its presence alone counts
   SetProperty(*pFirst, "selected", "true");
 

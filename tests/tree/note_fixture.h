@@ -27,7 +27,10 @@ class CNoteFixture : public testing::Test {
     std::string sName;
     auto flush = [&] {
       if (!sName.empty())
-        Folder().InsertNote(parents.back(), nullptr, false, sName, kContentText, kContentText);
+        Folder().InsertNote({.sName = sName,
+                             .nType = kContentText,
+                             .nContentClass = kContentText,
+                             .pParent = parents.back()});
       sName.clear();
     };
     for (char c : sOutline) {
@@ -46,7 +49,8 @@ class CNoteFixture : public testing::Test {
 
   // Adds a rich-text note at the end of `pUnder`'s subnotes (top level when null).
   XMLelement* AddNote(XMLelement* pUnder, const std::string& sName) {
-    return Folder().InsertNote(pUnder, nullptr, false, sName, kContentRtf, kContentRtf);
+    return Folder().InsertNote(
+        {.sName = sName, .nType = kContentRtf, .nContentClass = kContentRtf, .pParent = pUnder});
   }
 
   std::string Outline(XMLelement* pParent = nullptr) {

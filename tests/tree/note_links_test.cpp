@@ -44,7 +44,8 @@ TEST(NoteLinksTest, AnInternalLinkShowsItsFolderAndThePathOfItsNote) {
   folder.m_sFolderName = "Work";
   XMLelement* pTop = folder.TopLevel().front().get();
   SetProperty(*pTop, "name", "Plans");
-  XMLelement* pChild = folder.InsertNote(pTop, nullptr, false, "2024", 2, 2);
+  XMLelement* pChild =
+      folder.InsertNote({.sName = "2024", .nType = 2, .nContentClass = 2, .pParent = pTop});
   ASSERT_NE(pChild, nullptr);
   EXPECT_EQ(InternalLinkCaption(folder, *pTop), "Work: Plans");
   EXPECT_EQ(InternalLinkCaption(folder, *pChild), "Work: Plans/2024");

@@ -34,8 +34,8 @@ class EditorSafetyTest : public MainWindowTest {
   // A new top-level note of the first folder with this content, open in its editor.
   XMLelement* OpenNewNote(const SNoteKind& kind) {
     Window().Tabs().setCurrentIndex(0);
-    XMLelement* pNote =
-        Folder().InsertNote(nullptr, nullptr, false, "Typed into", kind.nType, kind.nType);
+    XMLelement* pNote = Folder().InsertNote(
+        {.sName = "Typed into", .nType = kind.nType, .nContentClass = kind.nType});
     Folder().ContentOf(*pNote)->SetContent(kind.pContent);
     Tree().RefreshTree(true);
     Choose(pNote);
