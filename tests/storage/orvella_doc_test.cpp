@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "storage/compound_stream.h"
 #include "ports/memory_settings.h"
 #include "ports/settings_defaults.h"
+#include "storage/compound_stream.h"
 #include "storage/folder_record.h"
 #include "support/scripted_ui.h"
 #include "support/test_support.h"
@@ -284,9 +284,9 @@ TEST(FolderRecord, DamagedContentsAreRejected) {
   EXPECT_THROW(ReadContents(patch(0, 6)), CArchiveError);           // newer list format
   EXPECT_THROW(ReadContents(patch(8, 0x7FFFFFFF)), CArchiveError);  // folder count
   EXPECT_THROW(ReadContents(patch(8, -1)), CArchiveError);
-  EXPECT_THROW(ReadContents(patch(12, 10)), CArchiveError);          // newer tree format
+  EXPECT_THROW(ReadContents(patch(12, 10)), CArchiveError);               // newer tree format
   EXPECT_THROW(ReadContents(patch(16, 0x40000000)), std::runtime_error);  // content count
-  EXPECT_THROW(ReadContents(patch(20, 7)), CArchiveError);           // content type
+  EXPECT_THROW(ReadContents(patch(20, 7)), CArchiveError);                // content type
   // The content key: byte 24 is the base format, then the key's length prefix.
   std::string sZeroKey = sGood;
   size_t nKeyLength = static_cast<uint8_t>(sGood[25]);
@@ -327,6 +327,32 @@ TEST(OrvellaDoc, AFailedOpenChangesNothing) {
   EXPECT_TRUE(doc.m_bookmarks[0].m_bUsed);  // no "Bookmark" stream: bookmarks stay
 }
 
+TEST(OrvellaDoc, AReadErrorPartWayThroughAnOpenChangesNothing) {
+  CTempDir dir;
+  std::string sPath = dir.File("doc.orv");
+  {
+    COrvellaDoc other(Quiet().ui, Quiet().settings);
+    other.m_folders.Current()->m_sFolderName = "Theirs";
+    other.OnSaveDocument(sPath);
+  }
+  test::CFaultyFileSystem fs;
+  COrvellaDoc doc(Quiet().ui, Quiet().settings, fs);
+  doc.m_folders.Current()->m_sFolderName = "Mine";
+  doc.m_bookmarks[0].m_bUsed = true;
+  COrvellaDoc(Quiet().ui, Quiet().settings, fs).OnOpenDocument(sPath);
+  const int nReads = fs.ReadCount();
+  ASSERT_GT(nReads, 2);  // the header, the directory, the streams
+  for (int n = 1; n <= nReads; ++n) {
+    fs.FailReadsFrom(n);
+    EXPECT_THROW(doc.OnOpenDocument(sPath), CDocumentError) << n;
+    EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Mine") << n;
+    EXPECT_TRUE(doc.m_bookmarks[0].m_bUsed) << n;
+  }
+  fs.FailReadsFrom(0);
+  doc.OnOpenDocument(sPath);
+  EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Theirs");
+}
+
 TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
   CTempDir dir;
   std::string sPath = dir.File("doc.orv");
@@ -338,22 +364,21 @@ TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
   COrvellaDoc faulty(Quiet().ui, Quiet().settings, fs);
   faulty.m_folders.Current()->m_sFolderName = "Changed";
   faulty.OnSaveDocument(dir.File("probe.orv"));
-  int nSteps = fs.Count();
-  for (int n = 1; n <= nSteps; ++n) {
-    fs.FailFrom(n);
+  auto attempt = [&] {
+    test::WriteWholeFile(sPath, sBefore);
     try {
       faulty.OnSaveDocument(sPath);
     } catch (const CDocumentError&) {
     }
-    std::string sNow = test::ReadWholeFile(sPath);
-    if (sNow != sBefore) {
+  };
+  test::ForEveryCrash(fs, fs.Count(), attempt, [&](const std::string& sWhen) {
+    if (test::ReadWholeFile(sPath) != sBefore) {
       COrvellaDoc reread(Quiet().ui, Quiet().settings);
       reread.OnOpenDocument(sPath);
-      EXPECT_EQ(reread.m_folders.Current()->m_sFolderName, "Changed") << n;
-      test::WriteWholeFile(sPath, sBefore);
+      EXPECT_EQ(reread.m_folders.Current()->m_sFolderName, "Changed") << sWhen;
     }
     EXPECT_EQ(faulty.m_folders.Current()->m_sFolderName, "Changed");
-  }
+  });
 }
 
 TEST(OrvellaDoc, MergeAppendsFoldersAndExportWritesOne) {
