@@ -1,10 +1,11 @@
 #include "model/xml_tree.h"
 
 #include <algorithm>
-#include <ctime>
 #include <numeric>
 #include <unordered_set>
 #include <utility>
+
+#include "base/clock.h"
 
 namespace orv {
 namespace {
@@ -38,15 +39,6 @@ std::vector<SNoteVisit> TopLevelVisits(const CElementList& top) {
   for (auto it = top.rbegin(); it != top.rend(); ++it)
     if ((*it)->IsNote()) visits.push_back({it->get(), nullptr, 0});
   return visits;
-}
-
-std::string LocalTimeNow() {
-  const std::time_t tNow = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&tNow, &local);
-  char szTime[32];
-  std::strftime(szTime, sizeof szTime, "%Y/%m/%d %H:%M:%S", &local);
-  return szTime;
 }
 
 // Where each note ends up after a selection sort: for each position in turn,
@@ -152,15 +144,15 @@ XMLelement* CXMLTree::InsertNote(XMLelement* pParent, XMLelement* pSibling, bool
   CElementList& list = GetNoteList(pParent);
   auto itPlace = list.end();
   if (pSibling) {
-    itPlace = std::find_if(list.begin(), list.end(),
-                           [&](const auto& p) { return p.get() == pSibling; });
+    itPlace =
+        std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == pSibling; });
     if (itPlace == list.end()) return nullptr;
     if (!bBefore) ++itPlace;
   }
 
   auto pNote = std::make_unique<XMLelement>();
   pNote->m_sName = kNoteTag;
-  const std::string sNow = LocalTimeNow();
+  const std::string sNow = FormatLocalTime(kNoteTimeFormat);
   AddProperty(*pNote, "share_path", sSharePath);
   AddProperty(*pNote, "name", sName);
   AddProperty(*pNote, "expand", "true");
@@ -176,8 +168,8 @@ XMLelement* CXMLTree::InsertNote(XMLelement* pParent, XMLelement* pSibling, bool
   AddProperty(*pNote, "curline", "0");
   AddProperty(*pNote, "save", "true");
   AddProperty(*pNote, "attcount", "0");
-  if (auto pContent = CBaseContentNode::Make(nContentClass, {}, bExternal,
-                                             std::string(sExternalPath))) {
+  if (auto pContent =
+          CBaseContentNode::Make(nContentClass, {}, bExternal, std::string(sExternalPath))) {
     AddProperty(*pNote, kContentKey, pContent->OwnKey());
     m_contents.push_back(std::move(pContent));
   }
@@ -204,7 +196,8 @@ bool CXMLTree::DeleteNote(XMLelement& note) {
   std::erase_if(m_contents, [&](const auto& p) { return doomed.contains(p.get()); });
 
   CElementList& list = GetNoteList(pParent);
-  list.erase(std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == &note; }));
+  list.erase(
+      std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == &note; }));
   m_bModified = true;
   return true;
 }
@@ -306,8 +299,8 @@ void CXMLTree::RelinkContents() {
     CBaseContentNode* pContent = it == byStoredKey.end() ? nullptr : it->second;
     // Every note must own its object: a shared or missing one is replaced.
     if (!pContent || pContent->m_bClaimed) {
-      auto pOwn = std::make_unique<CRTFConentNode>(pContent ? pContent->CachedContent()
-                                                            : std::string());
+      auto pOwn =
+          std::make_unique<CRTFConentNode>(pContent ? pContent->CachedContent() : std::string());
       pContent = m_contents.emplace_back(std::move(pOwn)).get();
     }
     pContent->m_bClaimed = true;

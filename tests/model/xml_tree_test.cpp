@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "support/test_support.h"
+
 namespace orv {
 namespace {
 
@@ -27,6 +29,7 @@ class XmlTreeTest : public testing::Test {
 };
 
 TEST(XmlTreeNewFolderTest, HoldsOneRichTextNote) {
+  test::CPinnedClock clock(2024, 1, 31, 12, 0, 5);
   CXMLTree tree({}, SNoteDefaults{.nDefIcon = 12});
   EXPECT_EQ(tree.m_sFolderName, "Folder #1");
   EXPECT_EQ(tree.m_nFolderIcon, 47);
@@ -39,19 +42,28 @@ TEST(XmlTreeNewFolderTest, HoldsOneRichTextNote) {
   EXPECT_EQ(note.m_sValue, "");
 
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"share_path", ""}, {"name", "Note #1"}, {"expand", "true"},  {"type", "2"},
-      {"description", ""}, {"selected", "false"}, {"password", ""}, {"readonly", ""},
-      {"Create time", GetProperty(note, "Create time")},
-      {"Modificate time", GetProperty(note, "Create time")},
-      {"icon", "12"},     {"scroll_pos", "0"},   {"curline", "0"}, {"save", "true"},
-      {"attcount", "0"},  {"content", tree.m_contents[0]->OwnKey()}};
+      {"share_path", ""},
+      {"name", "Note #1"},
+      {"expand", "true"},
+      {"type", "2"},
+      {"description", ""},
+      {"selected", "false"},
+      {"password", ""},
+      {"readonly", ""},
+      {"Create time", "2024/01/31 12:00:05"},
+      {"Modificate time", "2024/01/31 12:00:05"},
+      {"icon", "12"},
+      {"scroll_pos", "0"},
+      {"curline", "0"},
+      {"save", "true"},
+      {"attcount", "0"},
+      {"content", tree.m_contents[0]->OwnKey()}};
   ASSERT_EQ(note.m_children.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(note.m_children[i]->m_sName, expected[i].first);
     EXPECT_EQ(note.m_children[i]->m_sValue, expected[i].second) << expected[i].first;
     EXPECT_EQ(note.m_children[i]->m_nKind, 1);
   }
-  EXPECT_EQ(GetProperty(note, "Create time").size(), 19u);  // "2024/01/31 12:00:00"
   EXPECT_EQ(tree.m_contents[0]->Type(), kContentRtf);
   EXPECT_EQ(tree.ContentOf(note), tree.m_contents[0].get());
 }

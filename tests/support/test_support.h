@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/archive.h"
+#include "base/clock.h"
 #include "base/file_system.h"
 
 // Expects `expr` to throw `type` whose what() is exactly `message`.
@@ -44,6 +45,29 @@ std::string ReadWholeFile(const std::string& sPath);
 void WriteWholeFile(const std::string& sPath, const std::string& sData);
 // The bytes of a stream directly in the root storage of a compound file.
 std::string ReadRootStream(const std::string& sPath, const std::string& sName);
+
+// A clock that stands still at a given local time, the current one while it lives.
+class CPinnedClock : public CClock {
+ public:
+  CPinnedClock(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond)
+      : m_override(*this) {
+    Set(nYear, nMonth, nDay, nHour, nMinute, nSecond);
+  }
+  void Set(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond) {
+    m_local = std::tm{};
+    m_local.tm_year = nYear - 1900;
+    m_local.tm_mon = nMonth - 1;
+    m_local.tm_mday = nDay;
+    m_local.tm_hour = nHour;
+    m_local.tm_min = nMinute;
+    m_local.tm_sec = nSecond;
+  }
+  std::tm LocalNow() override { return m_local; }
+
+ private:
+  std::tm m_local{};
+  CClockOverride m_override;
+};
 
 // Keeps every byte written to it.
 struct CCollectSink : CArchiveSink {
