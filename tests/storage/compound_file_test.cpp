@@ -178,8 +178,12 @@ TEST(CompoundFile, ReplacingAndRemovingElements) {
     EXPECT_TRUE(pFile->Remove(CCompoundFile::kRoot, "7"));
     EXPECT_FALSE(pFile->Remove(CCompoundFile::kRoot, "7"));
     pFile->Commit();
-    EXPECT_THROW(pFile->CreateStream(CCompoundFile::kRoot, "a:b"), CStorageError);
-    EXPECT_THROW(pFile->CreateStream(CCompoundFile::kRoot, std::string(32, 'n')), CStorageError);
+    EXPECT_THROW_MSG(
+        pFile->CreateStream(CCompoundFile::kRoot, "a:b"), CStorageError,
+        "Invalid element name \"a:b\": it must have 1 to 31 characters and none of / \\ : !");
+    EXPECT_THROW_MSG(pFile->CreateStream(CCompoundFile::kRoot, std::string(32, 'n')), CStorageError,
+                     "Invalid element name \"" + std::string(32, 'n') +
+                         "\": it must have 1 to 31 characters and none of / \\ : !");
   }
   auto contents = Contents(sPath);
   ASSERT_EQ(contents.size(), 1u);
@@ -369,15 +373,18 @@ TEST(AllocationTable, ChainsThatLoopOrShareUnitsAreRefused) {
   CAllocationTable table;
   table.Load(entries);
   const uint32_t nLimit = cfb::kEntriesPerSector;
-  EXPECT_THROW(table.Chain(0, 10, nLimit, "stream"), CStorageError);
+  EXPECT_THROW_MSG(table.Chain(0, 10, nLimit, "stream"), CStorageError,
+                   "The stream has a chain of sectors that loops");
   // A chain may step back without looping, also over units a refused walk went through.
   EXPECT_EQ(table.Chain(2, 2, nLimit, "stream"), (std::vector<uint32_t>{2, 1}));
   // Claims kept across walks refuse a unit that an earlier chain took.
   std::vector<uint8_t> claimed(table.Size());
   std::vector<uint32_t> units;
   table.Chain(5, 2, nLimit, "stream", units, &claimed);
-  EXPECT_THROW(table.Chain(7, 2, nLimit, "stream", units, &claimed), CStorageError);
-  EXPECT_THROW(table.Chain(0, 10, nLimit, "stream", units, &claimed), CStorageError);
+  EXPECT_THROW_MSG(table.Chain(7, 2, nLimit, "stream", units, &claimed), CStorageError,
+                   "The stream shares sector 6 with another chain");
+  EXPECT_THROW_MSG(table.Chain(0, 10, nLimit, "stream", units, &claimed), CStorageError,
+                   "The stream has a chain of sectors that loops");
 }
 
 // Runs `change` against a copy of `sPath` with the n-th write failing, for
@@ -603,7 +610,8 @@ TEST(CompoundFile, ChainsThatShareSectorsAreRefused) {
   uint32_t nStartOfOne = cfb::GetLe32(pDir + cfb::kDirEntrySize * nOne + cfb::kDirStart);
   cfb::PutLe32(pDir + cfb::kDirEntrySize * nTwo + cfb::kDirStart, nStartOfOne);
   test::WriteWholeFile(sPath, s);
-  EXPECT_THROW(CCompoundFile::Open(sPath, EMode::ReadWrite), CStorageError);
+  EXPECT_THROW_MSG(CCompoundFile::Open(sPath, EMode::ReadWrite), CStorageError,
+                   "The stream shares sector 0 with another chain");
 }
 
 TEST(CompoundFile, EntriesLeftOutsideTheTreeAreNotChecked) {
