@@ -1,10 +1,11 @@
 #include "model/xml_tree.h"
 
 #include <algorithm>
-#include <ctime>
 #include <numeric>
 #include <unordered_set>
 #include <utility>
+
+#include "base/clock.h"
 
 namespace orv {
 namespace {
@@ -38,15 +39,6 @@ std::vector<SNoteVisit> TopLevelVisits(const CElementList& top) {
   for (auto it = top.rbegin(); it != top.rend(); ++it)
     if ((*it)->IsNote()) visits.push_back({it->get(), nullptr, 0});
   return visits;
-}
-
-std::string LocalTimeNow() {
-  const std::time_t tNow = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&tNow, &local);
-  char szTime[32];
-  std::strftime(szTime, sizeof szTime, "%Y/%m/%d %H:%M:%S", &local);
-  return szTime;
 }
 
 // Where each note ends up after a selection sort: for each position in turn,
@@ -157,7 +149,7 @@ XMLelement* CXMLTree::InsertNote(const SNewNote& note) {
 
   auto pNote = std::make_unique<XMLelement>();
   pNote->m_sName = kNoteTag;
-  const std::string sNow = LocalTimeNow();
+  const std::string sNow = FormatLocalTime(kNoteTimeFormat);
   AddProperty(*pNote, "share_path", note.sSharePath);
   AddProperty(*pNote, "name", note.sName);
   AddProperty(*pNote, "expand", "true");

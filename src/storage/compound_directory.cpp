@@ -115,42 +115,43 @@ void CNameIndex::Place(SSlot slot) {
 }
 
 void SCfbEntry::Parse(const uint8_t* p) {
-  uint16_t nNameBytes = GetLe16(p + 0x40);
-  size_t nUnits = std::min<size_t>(nNameBytes / 2, 32);
+  uint16_t nNameBytes = GetLe16(p + kDirNameBytes);
+  size_t nUnits = std::min<size_t>(nNameBytes / 2, kDirNameUnits);
   size_t nLength = 0;  // the length counts the terminator; some writers omit it
-  while (nLength < nUnits && GetLe16(p + 2 * nLength) != 0) ++nLength;
+  while (nLength < nUnits && GetLe16(p + kDirName + 2 * nLength) != 0) ++nLength;
   sName.resize(nLength);
-  for (size_t i = 0; i < nLength; ++i) sName[i] = GetLe16(p + 2 * i);
-  nType = p[0x42];
-  nLeft = GetLe32(p + 0x44);
-  nRight = GetLe32(p + 0x48);
-  nChild = GetLe32(p + 0x4C);
-  std::copy(p + 0x50, p + 0x60, clsid.begin());
-  nStateBits = GetLe32(p + 0x60);
-  nCreated = GetLe64(p + 0x64);
-  nModified = GetLe64(p + 0x6C);
-  nStart = GetLe32(p + 0x74);
-  nSize = GetLe32(p + 0x78);  // the high half is undefined in version 3 files
+  for (size_t i = 0; i < nLength; ++i) sName[i] = GetLe16(p + kDirName + 2 * i);
+  nType = p[kDirType];
+  nLeft = GetLe32(p + kDirLeft);
+  nRight = GetLe32(p + kDirRight);
+  nChild = GetLe32(p + kDirChild);
+  std::copy(p + kDirClsid, p + kDirClsid + kDirClsidSize, clsid.begin());
+  nStateBits = GetLe32(p + kDirStateBits);
+  nCreated = GetLe64(p + kDirCreated);
+  nModified = GetLe64(p + kDirModified);
+  nStart = GetLe32(p + kDirStart);
+  nSize = GetLe32(p + kDirSize);  // the high half is undefined in version 3 files
 }
 
 void SCfbEntry::Serialize(uint8_t* p) const {
   std::fill(p, p + kDirEntrySize, 0);
-  for (size_t i = 0; i < sName.size(); ++i) PutLe16(p + 2 * i, sName[i]);
-  PutLe16(p + 0x40, nType == kTypeEmpty ? 0 : static_cast<uint16_t>((sName.size() + 1) * 2));
-  p[0x42] = nType;
-  p[0x43] = nType == kTypeEmpty ? 0 : 1;  // every node black: valid, and simplest
-  PutLe32(p + 0x44, nLeft);
-  PutLe32(p + 0x48, nRight);
-  PutLe32(p + 0x4C, nChild);
-  if (nType != kTypeStream) std::copy(clsid.begin(), clsid.end(), p + 0x50);
-  PutLe32(p + 0x60, nStateBits);
+  for (size_t i = 0; i < sName.size(); ++i) PutLe16(p + kDirName + 2 * i, sName[i]);
+  PutLe16(p + kDirNameBytes,
+          nType == kTypeEmpty ? 0 : static_cast<uint16_t>((sName.size() + 1) * 2));
+  p[kDirType] = nType;
+  p[kDirColour] = nType == kTypeEmpty ? 0 : 1;  // every node black: valid, and simplest
+  PutLe32(p + kDirLeft, nLeft);
+  PutLe32(p + kDirRight, nRight);
+  PutLe32(p + kDirChild, nChild);
+  if (nType != kTypeStream) std::copy(clsid.begin(), clsid.end(), p + kDirClsid);
+  PutLe32(p + kDirStateBits, nStateBits);
   if (nType == kTypeStorage) {
-    PutLe64(p + 0x64, nCreated);
-    PutLe64(p + 0x6C, nModified);
+    PutLe64(p + kDirCreated, nCreated);
+    PutLe64(p + kDirModified, nModified);
   }
   bool bHasData = nType == kTypeStream || nType == kTypeRoot;
-  PutLe32(p + 0x74, bHasData ? nStart : 0);
-  PutLe64(p + 0x78, bHasData ? nSize : 0);
+  PutLe32(p + kDirStart, bHasData ? nStart : 0);
+  PutLe64(p + kDirSize, bHasData ? nSize : 0);
 }
 
 void CCompoundDirectory::InitNew() {
@@ -210,8 +211,8 @@ void CCompoundDirectory::IndexStorage(uint32_t nStorage, const std::vector<STree
     uint32_t nSid = stack.back();
     stack.pop_back();
     if (nSid >= nodes.size())
-      throw CStorageError("The compound file's directory refers to entry " +
-                          std::to_string(nSid) + ", which does not exist");
+      throw CStorageError("The compound file's directory refers to entry " + std::to_string(nSid) +
+                          ", which does not exist");
     if (m_inTree[nSid])
       throw CStorageError("The compound file's directory has a loop at entry " +
                           std::to_string(nSid));

@@ -14,8 +14,6 @@ using namespace cfb;
 
 namespace {
 
-constexpr uint8_t kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-
 uint64_t CeilDiv(uint64_t a, uint64_t b) { return (a + b - 1) / b; }
 
 bool IsNoChain(uint32_t nSector) { return nSector == kEndOfChain || nSector == kFreeSect; }
@@ -67,8 +65,8 @@ void CCompoundFile::InitNew() {
 
 // ---- reading the structure -------------------------------------------------
 
-void CCompoundFile::ReadSectors(const std::vector<uint32_t>& sectors, size_t nFirst,
-                                size_t nCount, uint8_t* pOut) {
+void CCompoundFile::ReadSectors(const std::vector<uint32_t>& sectors, size_t nFirst, size_t nCount,
+                                uint8_t* pOut) {
   // Sectors that lie back to back are read in one call.
   for (size_t i = nFirst; i < nFirst + nCount;) {
     size_t nRun = 1;
@@ -110,13 +108,15 @@ void CCompoundFile::Load() {
   uint64_t nFileSize = m_pFile->Size();
   uint8_t header[kHeaderSize] = {};
   if (nFileSize < kHeaderSize || m_pFile->ReadAt(0, header, kHeaderSize) != kHeaderSize ||
-      !std::equal(kSignature, kSignature + 8, header))
+      !std::equal(std::begin(kSignature), std::end(kSignature), header))
     throw CStorageError(m_sPath + " is not a compound file");
-  if (GetLe16(header + 0x1C) != 0xFFFE)
+  if (GetLe16(header + kHdrByteOrder) != kByteOrderMark)
     throw CStorageError(m_sPath + " is damaged: wrong byte order mark");
-  if (GetLe16(header + 0x1A) != 3 || GetLe16(header + 0x1E) != 9)
+  if (GetLe16(header + kHdrMajorVersion) != kMajorVersion ||
+      GetLe16(header + kHdrSectorShift) != kSectorShift)
     throw CStorageError(m_sPath + " is a compound file of a version that is not supported");
-  if (GetLe16(header + 0x20) != 6 || GetLe32(header + 0x38) != kMiniStreamCutoff)
+  if (GetLe16(header + kHdrMiniSectorShift) != kMiniSectorShift ||
+      GetLe32(header + kHdrMiniCutoff) != kMiniStreamCutoff)
     throw CStorageError(m_sPath + " is damaged: wrong mini sector size or cutoff");
   // A file cut short in its last sector still has whole sectors before it.
   m_nFileSectors = static_cast<uint32_t>(
@@ -124,12 +124,12 @@ void CCompoundFile::Load() {
 
   LoadFat(header, m_nFileSectors);
 
-  uint32_t nFirstDir = GetLe32(header + 0x30);
+  uint32_t nFirstDir = GetLe32(header + kHdrFirstDirSector);
   m_dirChain = m_fat.Chain(nFirstDir, UINT64_MAX, m_nFileSectors, "directory");
   m_nFirstDirSector = nFirstDir;
   m_directory.Load(ReadDirectory());
 
-  uint32_t nFirstMiniFat = GetLe32(header + 0x3C);
+  uint32_t nFirstMiniFat = GetLe32(header + kHdrFirstMiniFat);
   if (!IsNoChain(nFirstMiniFat)) {
     m_miniFatChain = m_fat.Chain(nFirstMiniFat, UINT64_MAX, m_nFileSectors, "mini FAT");
     m_nFirstMiniFatSector = nFirstMiniFat;
@@ -211,12 +211,12 @@ void CCompoundFile::CheckAllocation() {
 }
 
 void CCompoundFile::LoadFat(const uint8_t* pHeader, uint32_t nFileSectors) {
-  uint32_t nFatSectors = GetLe32(pHeader + 0x2C);
+  uint32_t nFatSectors = GetLe32(pHeader + kHdrFatSectorCount);
   if (nFatSectors > nFileSectors)
     throw CStorageError(m_sPath + " is damaged: it claims more FAT sectors than it holds");
   for (uint32_t i = 0; i < std::min(nFatSectors, kHeaderDifatSlots); ++i)
-    m_fatSectors.push_back(GetLe32(pHeader + 0x4C + 4 * i));
-  uint32_t nNext = GetLe32(pHeader + 0x44);
+    m_fatSectors.push_back(GetLe32(pHeader + kHdrDifat + 4 * i));
+  uint32_t nNext = GetLe32(pHeader + kHdrFirstDifat);
   while (m_fatSectors.size() < nFatSectors) {
     if (IsNoChain(nNext) || nNext >= nFileSectors)
       throw CStorageError(m_sPath + " is damaged: its list of FAT sectors is cut short");
@@ -372,8 +372,8 @@ void CCompoundFile::ExtendChain(std::vector<uint32_t>& chain, size_t nUnits, boo
   if (bMini) GrowMiniStream(*std::max_element(chain.begin() + nOld, chain.end()));
 }
 
-void CCompoundFile::ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t i,
-                                uint32_t nNew, uint32_t& rStart) {
+void CCompoundFile::ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t i, uint32_t nNew,
+                                uint32_t& rStart) {
   CAllocationTable& table = Table(bMini);
   uint32_t nOld = chain[i];
   table.Set(nNew, i + 1 < chain.size() ? chain[i + 1] : table.Get(nOld));
@@ -385,14 +385,12 @@ void CCompoundFile::ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t
   chain[i] = nNew;
 }
 
-void CCompoundFile::RelocateIfCommitted(std::vector<uint32_t>& chain, size_t i,
-                                        uint32_t& rStart) {
+void CCompoundFile::RelocateIfCommitted(std::vector<uint32_t>& chain, size_t i, uint32_t& rStart) {
   if (m_fat.IsCommittedUsed(chain[i])) ReplaceUnit(false, chain, i, m_fat.Allocate(), rStart);
 }
 
-void CCompoundFile::TransferUnits(bool bMini, const std::vector<uint32_t>& chain,
-                                  uint64_t nOffset, uint8_t* pRead, const uint8_t* pWrite,
-                                  size_t nCount) {
+void CCompoundFile::TransferUnits(bool bMini, const std::vector<uint32_t>& chain, uint64_t nOffset,
+                                  uint8_t* pRead, const uint8_t* pWrite, size_t nCount) {
   uint32_t nUnitSize = bMini ? kMiniSectorSize : kSectorSize;
   size_t nDone = 0;
   while (nDone < nCount) {
@@ -407,8 +405,8 @@ void CCompoundFile::TransferUnits(bool bMini, const std::vector<uint32_t>& chain
       // Units numbered one after the other lie side by side, unless a new
       // sector of the mini stream starts between them.
       uint32_t nNext = chain[nIndex + 1];
-      bool bSideBySide = nNext == chain[nIndex] + 1 &&
-                         (!bMini || nNext % (kSectorSize / kMiniSectorSize) != 0);
+      bool bSideBySide =
+          nNext == chain[nIndex] + 1 && (!bMini || nNext % (kSectorSize / kMiniSectorSize) != 0);
       if (!bSideBySide && UnitOffset(bMini, nNext) != nRunEnd) break;
       ++nIndex;
       nRunEnd += nUnitSize;
@@ -489,10 +487,18 @@ void CCompoundFile::WriteTableSectors(const std::vector<uint32_t>& dirSectors,
             [](const SPending& a, const SPending& b) { return a.nFileSector < b.nFileSector; });
   auto serialize = [&](const SPending& sector, uint8_t* pOut) {
     switch (sector.ePart) {
-      case EPart::Directory: m_directory.SerializeSector(sector.nIndex, pOut); break;
-      case EPart::MiniFat: m_miniFat.SerializePage(sector.nIndex, pOut); break;
-      case EPart::Difat: SerializeDifatSector(sector.nIndex, pOut); break;
-      case EPart::Fat: m_fat.SerializePage(sector.nIndex, pOut); break;
+      case EPart::Directory:
+        m_directory.SerializeSector(sector.nIndex, pOut);
+        break;
+      case EPart::MiniFat:
+        m_miniFat.SerializePage(sector.nIndex, pOut);
+        break;
+      case EPart::Difat:
+        SerializeDifatSector(sector.nIndex, pOut);
+        break;
+      case EPart::Fat:
+        m_fat.SerializePage(sector.nIndex, pOut);
+        break;
     }
   };
   constexpr size_t kMaxRun = 512;
@@ -515,8 +521,9 @@ void CCompoundFile::FinalizeFat() {
   for (bool bChanged = true; bChanged;) {
     bChanged = false;
     uint64_t nFatNeeded = CeilDiv(m_fat.Size(), kEntriesPerSector);
-    uint64_t nDifatNeeded =
-        nFatNeeded > kHeaderDifatSlots ? CeilDiv(nFatNeeded - kHeaderDifatSlots, kDifatSlotsPerSector) : 0;
+    uint64_t nDifatNeeded = nFatNeeded > kHeaderDifatSlots
+                                ? CeilDiv(nFatNeeded - kHeaderDifatSlots, kDifatSlotsPerSector)
+                                : 0;
     if (m_fatSectors.size() < nFatNeeded) {
       uint32_t nSector = m_fat.Allocate();
       m_fat.Set(nSector, kFatSect);
@@ -551,7 +558,9 @@ void CCompoundFile::FinalizeFat() {
 }
 
 std::vector<uint32_t> CCompoundFile::DirtyDifatSectors() const {
-  auto at = [](const std::vector<uint32_t>& v, size_t i) { return i < v.size() ? v[i] : kFreeSect; };
+  auto at = [](const std::vector<uint32_t>& v, size_t i) {
+    return i < v.size() ? v[i] : kFreeSect;
+  };
   std::vector<uint32_t> dirty;
   for (uint32_t k = 0; k < m_difatSectors.size(); ++k) {
     bool bDirty = at(m_difatSectors, k) != at(m_committedDifatSectors, k) ||
@@ -576,22 +585,22 @@ void CCompoundFile::SerializeDifatSector(uint32_t k, uint8_t* pOut) const {
 
 void CCompoundFile::WriteHeader() {
   uint8_t header[kHeaderSize] = {};
-  std::copy(kSignature, kSignature + 8, header);
-  PutLe16(header + 0x18, 0x003E);
-  PutLe16(header + 0x1A, 3);
-  PutLe16(header + 0x1C, 0xFFFE);
-  PutLe16(header + 0x1E, 9);
-  PutLe16(header + 0x20, 6);
-  PutLe32(header + 0x2C, static_cast<uint32_t>(m_fatSectors.size()));
-  PutLe32(header + 0x30, m_nFirstDirSector);
-  PutLe32(header + 0x38, kMiniStreamCutoff);
+  std::copy(std::begin(kSignature), std::end(kSignature), header);
+  PutLe16(header + kHdrMinorVersion, kMinorVersion);
+  PutLe16(header + kHdrMajorVersion, kMajorVersion);
+  PutLe16(header + kHdrByteOrder, kByteOrderMark);
+  PutLe16(header + kHdrSectorShift, kSectorShift);
+  PutLe16(header + kHdrMiniSectorShift, kMiniSectorShift);
+  PutLe32(header + kHdrFatSectorCount, static_cast<uint32_t>(m_fatSectors.size()));
+  PutLe32(header + kHdrFirstDirSector, m_nFirstDirSector);
+  PutLe32(header + kHdrMiniCutoff, kMiniStreamCutoff);
   bool bNoMiniFat = m_miniFatChain.empty();
-  PutLe32(header + 0x3C, bNoMiniFat ? kEndOfChain : m_nFirstMiniFatSector);
-  PutLe32(header + 0x40, static_cast<uint32_t>(m_miniFatChain.size()));
-  PutLe32(header + 0x44, m_difatSectors.empty() ? kEndOfChain : m_difatSectors[0]);
-  PutLe32(header + 0x48, static_cast<uint32_t>(m_difatSectors.size()));
+  PutLe32(header + kHdrFirstMiniFat, bNoMiniFat ? kEndOfChain : m_nFirstMiniFatSector);
+  PutLe32(header + kHdrMiniFatCount, static_cast<uint32_t>(m_miniFatChain.size()));
+  PutLe32(header + kHdrFirstDifat, m_difatSectors.empty() ? kEndOfChain : m_difatSectors[0]);
+  PutLe32(header + kHdrDifatCount, static_cast<uint32_t>(m_difatSectors.size()));
   for (uint32_t i = 0; i < kHeaderDifatSlots; ++i)
-    PutLe32(header + 0x4C + 4 * i, i < m_fatSectors.size() ? m_fatSectors[i] : kFreeSect);
+    PutLe32(header + kHdrDifat + 4 * i, i < m_fatSectors.size() ? m_fatSectors[i] : kFreeSect);
   m_pFile->WriteAt(0, header, kHeaderSize);
 }
 

@@ -1,6 +1,6 @@
 // Storing the open editor's text back into its note.
 
-#include "tree/local_time.h"
+#include "base/clock.h"
 #include "tree/note_tree.h"
 
 namespace orv {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
-#include "tree/local_time.h"
 #include "tree/note_navigation.h"
 
 namespace orv {

@@ -64,12 +64,14 @@ TEST_F(ContentNodeTest, BadRecordsAreRefusedAndChangeNothing) {
   CRTFConentNode node("kept");
   const std::string sWrongType = Record("77", kContentHtml, "lost");
   CArchiveReader wrongType(sWrongType, m_codePage);
-  EXPECT_THROW(node.Read(wrongType), CContentError);
+  EXPECT_THROW_MSG(node.Read(wrongType), CContentError,
+                   "Content record of type 1 where type 2 was announced");
 
   const std::string sRecord = Record("77", kContentRtf, "lost");
   const std::string sCut = sRecord.substr(0, sRecord.size() - 1);
   CArchiveReader cut(sCut, m_codePage);
-  EXPECT_THROW(node.Read(cut), CArchiveError);
+  EXPECT_THROW_MSG(node.Read(cut), CArchiveError,
+                   "String length 4 at byte 9 exceeds the 3 bytes left");
   EXPECT_EQ(node.CachedContent(), "kept");
   EXPECT_EQ(node.AddressHash(), node.OwnKey());
 }

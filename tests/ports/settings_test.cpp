@@ -20,15 +20,23 @@ TEST(SettingsDefaultsTest, FirstStartWithEmptyStores) {
   CTempDir dir;
   CMemorySettingsStore memory;
   CIniSettingsStore ini(dir.File("missing.ini"));
-  for (CSettingsStore* pStore : {static_cast<CSettingsStore*>(&memory),
-                                 static_cast<CSettingsStore*>(&ini)}) {
+  for (CSettingsStore* pStore :
+       {static_cast<CSettingsStore*>(&memory), static_cast<CSettingsStore*>(&ini)}) {
     // Window at 0,0 sized 1024x768, maximised; Ctrl+F12; new notes are rich
     // text with the default icon, without the type question.
-    const std::pair<SIntSetting, int32_t> kInts[] = {
-        {kMainFrameX, 0}, {kMainFrameY, 0}, {kMainFrameWidth, 1024}, {kMainFrameHeight, 768},
-        {kMainFrameState, 2}, {kNumBackCopies, 2}, {kActShortcutKeyCode, 123},
-        {kActShortcutModifiers, 2}, {kDefType, 2}, {kSetDef, 1}, {kDefIcon, 0},
-        {kEnableLog, 1}, {kTreeBckColor, 0xFFFFFF}};
+    const std::pair<SIntSetting, int32_t> kInts[] = {{kMainFrameX, 0},
+                                                     {kMainFrameY, 0},
+                                                     {kMainFrameWidth, 1024},
+                                                     {kMainFrameHeight, 768},
+                                                     {kMainFrameState, 2},
+                                                     {kNumBackCopies, 2},
+                                                     {kActShortcutKeyCode, 123},
+                                                     {kActShortcutModifiers, 2},
+                                                     {kDefType, 2},
+                                                     {kSetDef, 1},
+                                                     {kDefIcon, 0},
+                                                     {kEnableLog, 1},
+                                                     {kTreeBckColor, 0xFFFFFF}};
     for (const auto& [setting, nDefault] : kInts)
       EXPECT_EQ(ReadSetting(*pStore, setting), nDefault) << setting.sName;
     EXPECT_EQ(ReadSetting(*pStore, kBackupFolder), "");
@@ -107,10 +115,20 @@ TEST_F(IniSettingsTest, WritesReadableTextAndDeletesSections) {
 }
 
 TEST_F(IniSettingsTest, AwkwardTextsNamesAndBytesRoundTrip) {
-  const std::vector<std::string> texts = {
-      "", "two\nlines\r\n", "a=b", "[not a section]", "  blanks at both ends  ", "tab\there",
-      "quote \" and backslash \\", "Grüße – 日本語", std::string("nul\0\x01\x7f", 6), ";", "#x",
-      "\"", "\\x41", "ends with backslash\\"};
+  const std::vector<std::string> texts = {"",
+                                          "two\nlines\r\n",
+                                          "a=b",
+                                          "[not a section]",
+                                          "  blanks at both ends  ",
+                                          "tab\there",
+                                          "quote \" and backslash \\",
+                                          "Grüße – 日本語",
+                                          std::string("nul\0\x01\x7f", 6),
+                                          ";",
+                                          "#x",
+                                          "\"",
+                                          "\\x41",
+                                          "ends with backslash\\"};
   std::vector<uint8_t> allBytes;
   for (int n = 0; n < 256; ++n) allBytes.push_back(static_cast<uint8_t>(n));
   CMemorySettingsStore::TSections written;
@@ -194,6 +212,9 @@ TEST_F(IniSettingsTest, FailedFlushLeavesTheOldFile) {
       store.Flush();
       bWritten = true;
     } catch (const CIoError&) {
+    }
+    fs.Crash();  // the power goes too
+    if (!bWritten) {
       EXPECT_EQ(ReadWholeFile(m_sPath), sOld);
     }
   }  // the destructors try again and fail quietly

@@ -279,19 +279,33 @@ TEST(FolderRecord, DamagedContentsAreRejected) {
     for (int i = 0; i < 4; ++i) s[nOffset + i] = static_cast<char>(nValue >> (8 * i));
     return s;
   };
-  EXPECT_THROW(ReadContents(sGood.substr(0, sGood.size() - 1)), CArchiveError);
-  EXPECT_THROW(ReadContents(sGood.substr(0, 30)), CArchiveError);
-  EXPECT_THROW(ReadContents(patch(0, 6)), CArchiveError);           // newer list format
-  EXPECT_THROW(ReadContents(patch(8, 0x7FFFFFFF)), CArchiveError);  // folder count
-  EXPECT_THROW(ReadContents(patch(8, -1)), CArchiveError);
-  EXPECT_THROW(ReadContents(patch(12, 10)), CArchiveError);               // newer tree format
-  EXPECT_THROW(ReadContents(patch(16, 0x40000000)), std::runtime_error);  // content count
-  EXPECT_THROW(ReadContents(patch(20, 7)), CArchiveError);                // content type
   // The content key: byte 24 is the base format, then the key's length prefix.
   std::string sZeroKey = sGood;
   size_t nKeyLength = static_cast<uint8_t>(sGood[25]);
   sZeroKey.replace(26, nKeyLength, std::string(nKeyLength, '0'));
-  EXPECT_THROW_MSG(ReadContents(sZeroKey), CContentError, "m_sAddressHash error");
+  const struct {
+    const char* pWhat;
+    std::string sBytes;
+    std::string sMessage;
+  } cases[] = {
+      {"last byte cut", sGood.substr(0, sGood.size() - 1),
+       "Unexpected end of data at byte " + std::to_string(sGood.size() - 1)},
+      {"cut in the content record", sGood.substr(0, 30),
+       "Unexpected end of data at byte " + std::to_string(26 + nKeyLength)},
+      {"newer list format", patch(0, 6), "Unsupported folder list format 6"},
+      {"folder count too large", patch(8, 0x7FFFFFFF),
+       "Unexpected end of data at byte " + std::to_string(sGood.size())},
+      {"negative folder count", patch(8, -1), "Invalid folder count -1 at byte 8"},
+      {"newer tree format", patch(12, 10), "Unsupported folder format 10"},
+      // The second record read is made of the notes' bytes; its key reads as 0.
+      {"content count too large", patch(16, 0x40000000), "m_sAddressHash error"},
+      {"unknown content type", patch(20, 7), "Unknown content type 7 at byte 20"},
+      {"content key 0", sZeroKey, "m_sAddressHash error"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pWhat);
+    EXPECT_THROW_MSG(ReadContents(c.sBytes), std::runtime_error, c.sMessage);
+  }
 }
 
 TEST(OrvellaDoc, AFailedOpenChangesNothing) {
@@ -307,17 +321,24 @@ TEST(OrvellaDoc, AFailedOpenChangesNothing) {
   std::string sTruncated = sContents.substr(0, sContents.size() - 10);
   std::string sCommon = "\x01\0\0\0\0"s;
   std::string sBookmarks = test::ReadRootStream(sPath, "Bookmark");
-  for (auto [pCommon, pContents] : {std::pair{&sCommon, &sTruncated}, {&sCommon, nullptr}}) {
-    WriteDocument(sBad, pCommon, pContents, &sBookmarks);
+  const struct {
+    std::string* pContents;
+    std::string sMessage;
+  } cases[] = {{&sTruncated, "Can't open " + sBad + ": Unexpected end of data at byte " +
+                                 std::to_string(sTruncated.size())},
+               {nullptr, sBad + " is not an Orvella document: it has no \"Contents\" stream"}};
+  for (const auto& c : cases) {
+    WriteDocument(sBad, &sCommon, c.pContents, &sBookmarks);
     COrvellaDoc victim(Quiet().ui, Quiet().settings);
     victim.OnOpenDocument(sPath);
-    EXPECT_THROW(victim.OnOpenDocument(sBad), CDocumentError);
+    EXPECT_THROW_MSG(victim.OnOpenDocument(sBad), CDocumentError, c.sMessage);
     EXPECT_EQ(victim.m_folders.Current()->m_sFolderName, "Mine");
     EXPECT_TRUE(victim.m_bookmarks[0].m_bUsed);
     EXPECT_FALSE(victim.m_bEncrypted);
   }
   test::WriteWholeFile(sBad, "garbage");
-  EXPECT_THROW(doc.OnOpenDocument(sBad), CDocumentError);
+  EXPECT_THROW_MSG(doc.OnOpenDocument(sBad), CDocumentError,
+                   "Can't open " + sBad + ": " + sBad + " is not a compound file");
 
   // An empty "Contents" stream opens with the folder list unchanged.
   std::string sEmpty;
@@ -325,6 +346,32 @@ TEST(OrvellaDoc, AFailedOpenChangesNothing) {
   doc.OnOpenDocument(sBad);
   EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Mine");
   EXPECT_TRUE(doc.m_bookmarks[0].m_bUsed);  // no "Bookmark" stream: bookmarks stay
+}
+
+TEST(OrvellaDoc, AReadErrorPartWayThroughAnOpenChangesNothing) {
+  CTempDir dir;
+  std::string sPath = dir.File("doc.orv");
+  {
+    COrvellaDoc other(Quiet().ui, Quiet().settings);
+    other.m_folders.Current()->m_sFolderName = "Theirs";
+    other.OnSaveDocument(sPath);
+  }
+  test::CFaultyFileSystem fs;
+  COrvellaDoc doc(Quiet().ui, Quiet().settings, fs);
+  doc.m_folders.Current()->m_sFolderName = "Mine";
+  doc.m_bookmarks[0].m_bUsed = true;
+  COrvellaDoc(Quiet().ui, Quiet().settings, fs).OnOpenDocument(sPath);
+  const int nReads = fs.ReadCount();
+  ASSERT_GT(nReads, 2);  // the header, the directory, the streams
+  for (int n = 1; n <= nReads; ++n) {
+    fs.FailReadsFrom(n);
+    EXPECT_THROW(doc.OnOpenDocument(sPath), CDocumentError) << n;
+    EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Mine") << n;
+    EXPECT_TRUE(doc.m_bookmarks[0].m_bUsed) << n;
+  }
+  fs.FailReadsFrom(0);
+  doc.OnOpenDocument(sPath);
+  EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Theirs");
 }
 
 TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
@@ -338,22 +385,21 @@ TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
   COrvellaDoc faulty(Quiet().ui, Quiet().settings, fs);
   faulty.m_folders.Current()->m_sFolderName = "Changed";
   faulty.OnSaveDocument(dir.File("probe.orv"));
-  int nSteps = fs.Count();
-  for (int n = 1; n <= nSteps; ++n) {
-    fs.FailFrom(n);
+  auto attempt = [&] {
+    test::WriteWholeFile(sPath, sBefore);
     try {
       faulty.OnSaveDocument(sPath);
     } catch (const CDocumentError&) {
     }
-    std::string sNow = test::ReadWholeFile(sPath);
-    if (sNow != sBefore) {
+  };
+  test::ForEveryCrash(fs, fs.Count(), attempt, [&](const std::string& sWhen) {
+    if (test::ReadWholeFile(sPath) != sBefore) {
       COrvellaDoc reread(Quiet().ui, Quiet().settings);
       reread.OnOpenDocument(sPath);
-      EXPECT_EQ(reread.m_folders.Current()->m_sFolderName, "Changed") << n;
-      test::WriteWholeFile(sPath, sBefore);
+      EXPECT_EQ(reread.m_folders.Current()->m_sFolderName, "Changed") << sWhen;
     }
     EXPECT_EQ(faulty.m_folders.Current()->m_sFolderName, "Changed");
-  }
+  });
 }
 
 TEST(OrvellaDoc, MergeAppendsFoldersAndExportWritesOne) {

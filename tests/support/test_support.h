@@ -5,20 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
-#include "base/file_system.h"
 #include "base/archive.h"
+#include "base/clock.h"
+#include "base/file_system.h"
 
 // Expects `expr` to throw `type` whose what() is exactly `message`.
-#define EXPECT_THROW_MSG(expr, type, message)                                  \
-  do {                                                                         \
-    try {                                                                      \
-      (void)(expr);                                                            \
-      ADD_FAILURE() << #expr " did not throw";                                 \
-    } catch (const type& e) {                                                  \
-      EXPECT_EQ(std::string(e.what()), std::string(message));                  \
-    }                                                                          \
+#define EXPECT_THROW_MSG(expr, type, message)                 \
+  do {                                                        \
+    try {                                                     \
+      (void)(expr);                                           \
+      ADD_FAILURE() << #expr " did not throw";                \
+    } catch (const type& e) {                                 \
+      EXPECT_EQ(std::string(e.what()), std::string(message)); \
+    }                                                         \
   } while (0)
 
 namespace orv::test {
@@ -42,6 +46,29 @@ void WriteWholeFile(const std::string& sPath, const std::string& sData);
 // The bytes of a stream directly in the root storage of a compound file.
 std::string ReadRootStream(const std::string& sPath, const std::string& sName);
 
+// A clock that stands still at a given local time, the current one while it lives.
+class CPinnedClock : public CClock {
+ public:
+  CPinnedClock(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond)
+      : m_override(*this) {
+    Set(nYear, nMonth, nDay, nHour, nMinute, nSecond);
+  }
+  void Set(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond) {
+    m_local = std::tm{};
+    m_local.tm_year = nYear - 1900;
+    m_local.tm_mon = nMonth - 1;
+    m_local.tm_mday = nDay;
+    m_local.tm_hour = nHour;
+    m_local.tm_min = nMinute;
+    m_local.tm_sec = nSecond;
+  }
+  std::tm LocalNow() override { return m_local; }
+
+ private:
+  std::tm m_local{};
+  CClockOverride m_override;
+};
+
 // Keeps every byte written to it.
 struct CCollectSink : CArchiveSink {
   void Write(const void* pData, size_t nCount) override {
@@ -64,15 +91,48 @@ class CTrickleSource : public CArchiveSource {
 
 // The real file system, except that the n-th changing operation (write,
 // truncate, sync, rename, remove) and every one after it fail, as a full disk
-// or a killed process would leave them. Counting starts at 1; 0 never fails.
+// or a killed process would leave them; likewise the n-th read and every one
+// after it. Counting starts at 1; 0 never fails.
+//
+// It also remembers each write and truncation until its file is synced, so
+// that Crash() can leave what a power cut would: every file as it was at its
+// last sync, or with just one of the changes since then on disk (a disk may
+// store them in any order). A rename takes the unsynced changes along.
 class CFaultyFileSystem : public CFileSystem {
  public:
-  void FailFrom(int nOperation) { m_nFailFrom = nOperation; m_nCount = 0; }
+  void FailFrom(int nOperation) {
+    m_nFailFrom = nOperation;
+    m_nCount = 0;
+  }
+  void FailReadsFrom(int nRead) {
+    m_nFailReadsFrom = nRead;
+    m_nReads = 0;
+  }
   int Count() const { return m_nCount; }
+  int ReadCount() const { return m_nReads; }
   uint64_t BytesWritten() const { return m_nBytesWritten; }
   void CountBytes(size_t nCount) { m_nBytesWritten += nCount; }
   // Called before every changing operation; throws when its turn has come.
   void Step();
+  // Called before every read; throws when its turn has come.
+  void ReadStep();
+  // The writes and truncations not yet synced, in every file.
+  size_t UnsyncedChanges() const;
+  // Drops every unsynced change, except the nKeep-th of them (from 1, in the
+  // order they were made) when nKeep is not 0.
+  void Crash(size_t nKeep = 0);
+
+  // A write (sNew at nOffset) or a truncation (to nOffset), with what it overwrote.
+  struct SChange {
+    uint64_t nSeq;
+    uint64_t nOffset;
+    std::string sOld;
+    uint64_t nSizeBefore;
+    bool bTruncation;
+    std::string sNew;
+  };
+  using CChangeLog = std::vector<SChange>;
+  void Remember(CChangeLog& log, COsFile& file, SChange change);
 
   std::unique_ptr<COsFile> Open(const std::string& sPath, EOpenMode eMode) override;
   void Rename(const std::string& sFrom, const std::string& sTo) override;
@@ -87,7 +147,18 @@ class CFaultyFileSystem : public CFileSystem {
   static CFileSystem& Real() { return CFileSystem::Default(); }
   int m_nFailFrom = 0;
   int m_nCount = 0;
+  int m_nFailReadsFrom = 0;
+  int m_nReads = 0;
   uint64_t m_nBytesWritten = 0;
+  uint64_t m_nChanges = 0;
+  std::map<std::string, std::shared_ptr<CChangeLog>> m_unsynced;
 };
+
+// For every n from 1 to nSteps: runs `attempt` (which sets its files up and
+// swallows the failure) with the n-th change failing, then crashes every way
+// the disk could have been left: no unsynced change kept, or just one of them.
+// `check` then looks at the files; its argument says which crash it was.
+void ForEveryCrash(CFaultyFileSystem& fs, int nSteps, const std::function<void()>& attempt,
+                   const std::function<void(const std::string&)>& check);
 
 }  // namespace orv::test

@@ -1,8 +1,8 @@
 #include "tree/note_commands.h"
 
-#include "ports/settings_defaults.h"
 #include "note_fixture.h"
-#include "tree/local_time.h"
+#include "ports/settings_defaults.h"
+#include "support/test_support.h"
 
 namespace orv {
 namespace {
@@ -80,8 +80,13 @@ TEST_F(NoteCommandsTest, LabelEditsReplaceAngleBracketsButOtherNamesAreTakenAsTh
   view.m_sSelection = "x\r\ny";
   Run(NameFromSelection);
   EXPECT_EQ(SelectedName(), "x\r\ny");
+  test::CPinnedClock clock(2024, 2, 29, 23, 59, 58);
   Run(NameDate);
-  EXPECT_EQ(SelectedName(), FormatLocalTime("%x"));
+  EXPECT_EQ(SelectedName(), "02/29/24");
+  Run(NameDateTime);
+  EXPECT_EQ(SelectedName(), "02/29/24 23:59:58");
+  Run(NameTime);
+  EXPECT_EQ(SelectedName(), "23:59:58");
 
   ui.m_clipboard.reset();
   EXPECT_TRUE(Run(NameFromClipboard, false).empty());
@@ -192,9 +197,10 @@ TEST_F(NoteCommandsTest, StoringTheEditorsTextDatesTheNoteOnlyWhenTheTextChanged
   EXPECT_EQ(Content(&note), "");
 
   SetProperty(note, "save", "true");
+  test::CPinnedClock clock(2024, 12, 1, 8, 7, 6);
   EXPECT_TRUE(tree.StoreEditorText(note, "new"));
   EXPECT_EQ(Content(&note), "new");
-  EXPECT_NE(GetProperty(note, "Modificate time"), "2001/01/01 00:00:00");
+  EXPECT_EQ(GetProperty(note, "Modificate time"), "2024/12/01 08:07:06");
   EXPECT_TRUE(doc.m_bModified);
 }
 
