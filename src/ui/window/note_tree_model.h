@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tree/note_commands.h"
 #include "tree/note_tree.h"
 
 namespace orv {
@@ -36,6 +37,9 @@ class CNoteTreeModel : public QAbstractItemModel {
   // Every listed note with shown subnotes, and whether the document says
   // its branch is open; parents first.
   std::vector<std::pair<QModelIndex, bool>> Branches();
+  // Whether any listed row has a check box: then every row keeps room for
+  // one, so that a boxed note lines up with the other notes of its level.
+  bool ShowsCheckBoxes() const { return m_bShowsCheckBoxes; }
 
   QModelIndex index(int nRow, int nColumn, const QModelIndex& parent = {}) const override;
   QModelIndex parent(const QModelIndex& index) const override;
@@ -62,15 +66,25 @@ class CNoteTreeModel : public QAbstractItemModel {
     // listed: the view keeps that answer until it lays the rows out again.
     std::optional<bool> hasChildNotes;
   };
+  struct SDropTarget {
+    XMLelement* pDragged;
+    XMLelement* pNote;
+    EDropPlace ePlace;
+  };
   const std::vector<XMLelement*>& Children(XMLelement* pParent) const;
   bool ListsStillHold() const;
   XMLelement* DraggedNote(const QMimeData* pData) const;
+  // Where a drop at nRow of `parent` lands (nRow -1: onto `parent`), or null
+  // when it is refused.
+  std::optional<SDropTarget> DropTarget(const QMimeData* pData, Qt::DropAction eAction, int nRow,
+                                        const QModelIndex& parent) const;
 
   CNoteTree& m_tree;
   uint64_t m_nGeneration = 0;
   // Filled on demand; `mutable` because Qt asks for rows through const calls.
   mutable std::unordered_map<XMLelement*, std::vector<XMLelement*>> m_children;
   mutable std::unordered_map<const XMLelement*, SPlace> m_places;
+  mutable bool m_bShowsCheckBoxes = false;
 };
 
 }  // namespace orv
