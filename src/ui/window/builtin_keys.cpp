@@ -1,5 +1,6 @@
 #include "ui/window/builtin_keys.h"
 
+#include <QKeyEvent>
 #include <utility>
 
 namespace orv {
@@ -30,6 +31,8 @@ constexpr SKeys kWindowKeys[] = {
     {"Folders - Rename", "Shift+F7"},
     {"Folders - Delete", "Ctrl+F7"},
     {"Folders - Set Icon", "Ctrl+Shift+F7"},
+    {"Folders - Next Folder", "Ctrl+Tab; Ctrl+PgDown"},
+    {"Folders - Previous Folder", "Ctrl+Shift+Backtab; Ctrl+PgUp"},
     {"Insert - Internal Hyperlink ...", "Ctrl+Shift+H"},
     {"Insert - Web Hyperlink ...", "Ctrl+Shift+W"},
     {"Insert - E-Mail Link ...", "Ctrl+Shift+E"},
@@ -52,9 +55,10 @@ constexpr SKeys kTreeKeys[] = {
     {"Notes - Navigate - Back", "Ctrl+Left"},
     {"Notes - Navigate - Forward", "Ctrl+Right"},
     {"Notes - Collapse - Collapse Subnotes", "Ctrl+D"},
-    {"Notes - Collapse - Collapse Single Level", "-"},
+    // The number pad's: the main keyboard's type into labels.
+    {"Notes - Collapse - Collapse Single Level", "Num+-"},
     {"Notes - Expand - Expand Subnotes", "Ctrl+E"},
-    {"Notes - Expand - Expand Single Level", "+"},
+    {"Notes - Expand - Expand Single Level", "Num++"},
     {"Notes - Copy Subnotes", "Ctrl+C"},
     {"Notes - Cut Subnotes", "Ctrl+X"},
     {"Notes - Paste Subnotes", "Ctrl+V"},
@@ -83,5 +87,18 @@ QList<QKeySequence> BuiltInKeys(std::string_view sCommand) {
 }
 
 QList<QKeySequence> TreeKeys(std::string_view sCommand) { return Find(kTreeKeys, sCommand); }
+
+std::optional<int> BookmarkDigit(const QKeyEvent& event) {
+  if ((event.modifiers() & ~Qt::KeypadModifier) != (Qt::ControlModifier | Qt::ShiftModifier))
+    return std::nullopt;
+  if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9) return event.key() - Qt::Key_0;
+  // The key codes of the digit row, 1 … 9 then 0, on X and Wayland alike
+  // (the kernel's codes plus 8), whatever the layout prints on the keys.
+  constexpr quint32 kKeyCodeOf1 = 10;
+  constexpr quint32 kKeyCodeOf0 = 19;
+  const quint32 nCode = event.nativeScanCode();
+  if (nCode < kKeyCodeOf1 || nCode > kKeyCodeOf0) return std::nullopt;
+  return static_cast<int>(nCode - kKeyCodeOf1 + 1) % 10;
+}
 
 }  // namespace orv

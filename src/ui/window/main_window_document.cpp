@@ -101,7 +101,7 @@ void CMainWindow::ShowProperties() {
 }
 
 void CMainWindow::AfterDocumentChanged() {
-  if (!m_doc.PathName().empty()) {
+  if (!m_doc.PathName().empty() && m_eRole == EWindowRole::Main) {
     m_recent.Add(m_doc.PathName());
     m_pMenus->RebuildRecentMenu();
   }
