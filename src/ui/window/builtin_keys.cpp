@@ -88,9 +88,10 @@ QList<QKeySequence> BuiltInKeys(std::string_view sCommand) {
 
 QList<QKeySequence> TreeKeys(std::string_view sCommand) { return Find(kTreeKeys, sCommand); }
 
+namespace {
+
+// The bookmark k of a Ctrl+Shift+k press, or null.
 std::optional<int> BookmarkDigit(const QKeyEvent& event) {
-  if ((event.modifiers() & ~Qt::KeypadModifier) != (Qt::ControlModifier | Qt::ShiftModifier))
-    return std::nullopt;
   if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9) return event.key() - Qt::Key_0;
   // The key codes of the digit row, 1 … 9 then 0, on X and Wayland alike
   // (the kernel's codes plus 8), whatever the layout prints on the keys.
@@ -99,6 +100,23 @@ std::optional<int> BookmarkDigit(const QKeyEvent& event) {
   const quint32 nCode = event.nativeScanCode();
   if (nCode < kKeyCodeOf1 || nCode > kKeyCodeOf0) return std::nullopt;
   return static_cast<int>(nCode - kKeyCodeOf1 + 1) % 10;
+}
+
+}  // namespace
+
+std::string UnmatchedKeyCommand(const QKeyEvent& event, bool bInTree) {
+  const Qt::KeyboardModifiers eModifiers = event.modifiers() & ~Qt::KeypadModifier;
+  const Qt::KeyboardModifiers eCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+  if (eModifiers == eCtrlShift && event.key() == Qt::Key_Backtab)
+    return "Folders - Previous Folder";
+  if (eModifiers == eCtrlShift)
+    if (std::optional<int> nDigit = BookmarkDigit(event))
+      return "Bookmarks - Set Bookmark - " + std::to_string(*nDigit);
+  if (bInTree && event.modifiers() == Qt::KeypadModifier) {
+    if (event.key() == Qt::Key_Minus) return "Notes - Collapse - Collapse Single Level";
+    if (event.key() == Qt::Key_Plus) return "Notes - Expand - Expand Single Level";
+  }
+  return {};
 }
 
 }  // namespace orv

@@ -358,12 +358,17 @@ CMainWindow* CMainWindow::ShowGuide() {
 }
 
 bool CMainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
+  // Only presses no shortcut took get here.
   if (pEvent->type() != QEvent::KeyPress || !pWatched->isWidgetType() ||
       static_cast<QWidget*>(pWatched)->window() != this)
     return false;
-  std::optional<int> nDigit = BookmarkDigit(*static_cast<QKeyEvent*>(pEvent));
-  if (!nDigit) return false;
-  Command(QString("Bookmarks - Set Bookmark - %1").arg(*nDigit))->trigger();
+  // The tree's label editor types − and + as any other text.
+  const bool bInTree = pWatched == m_pTreeView || pWatched == m_pTreeView->viewport();
+  const std::string sCommand = UnmatchedKeyCommand(*static_cast<QKeyEvent*>(pEvent), bInTree);
+  QAction* pAction =
+      sCommand.empty() ? nullptr : findChild<QAction*>(QString::fromStdString(sCommand));
+  if (!pAction) return false;
+  pAction->trigger();
   return true;
 }
 

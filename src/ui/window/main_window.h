@@ -98,7 +98,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   // A document file dropped on the window from a file manager opens.
   void dragEnterEvent(QDragEnterEvent* pEvent) override;
   void dropEvent(QDropEvent* pEvent) override;
-  // Ctrl+Shift+digit sets a bookmark whatever symbol the layout puts there.
+  // Keys that miss their shortcuts on some keyboards and displays.
   bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
  private:

@@ -60,7 +60,10 @@ bool CMainWindow::OpenDocument(const QString& sPath) {
 }
 
 bool CMainWindow::SaveDocument() {
-  if (m_doc.PathName().empty()) return SaveDocumentAs();
+  // The guide of a read-only install is saved where the user says.
+  const bool bReadOnlyGuide = m_eRole == EWindowRole::Guide &&
+                              !QFileInfo(QString::fromStdString(m_doc.PathName())).isWritable();
+  if (m_doc.PathName().empty() || bReadOnlyGuide) return SaveDocumentAs();
   bool bSaved = false;
   Guarded([&] {
     StoreEditorContent();

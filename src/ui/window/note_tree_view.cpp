@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -134,6 +135,17 @@ void CNoteTreeView::mousePressEvent(QMouseEvent* pEvent) {
     }
   }
   QTreeView::mousePressEvent(pEvent);
+}
+
+void CNoteTreeView::keyPressEvent(QKeyEvent* pEvent) {
+  // QTreeView opens and closes branches on any −, + and *; here only the
+  // number pad's − and + do, as commands, and the others search as letters do.
+  const bool bBranchKey = pEvent->key() == Qt::Key_Minus || pEvent->key() == Qt::Key_Plus ||
+                          pEvent->key() == Qt::Key_Asterisk;
+  if (bBranchKey && !(pEvent->modifiers() & Qt::KeypadModifier))
+    QAbstractItemView::keyPressEvent(pEvent);
+  else
+    QTreeView::keyPressEvent(pEvent);
 }
 
 void CNoteTreeView::dragMoveEvent(QDragMoveEvent* pEvent) {

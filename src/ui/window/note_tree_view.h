@@ -40,6 +40,7 @@ class CNoteTreeView : public QTreeView {
  protected:
   void mousePressEvent(QMouseEvent* pEvent) override;
   void mouseReleaseEvent(QMouseEvent* pEvent) override;
+  void keyPressEvent(QKeyEvent* pEvent) override;
   void focusInEvent(QFocusEvent* pEvent) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void startDrag(Qt::DropActions eActions) override;
