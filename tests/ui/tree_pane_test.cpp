@@ -171,10 +171,12 @@ TEST_F(TreePaneTest, HiddenNotesShownOnRequestLookApart) {
   SetProperty(*FindNote("Hidden"), "hide", "true");
   RunFolderCommand(Tree(), EFolderCommand::ShowHidden);
   CNoteTreeModel& model = View().Model();
-  const QFont hidden = model.data(Index("Hidden"), Qt::FontRole).value<QFont>();
-  EXPECT_TRUE(hidden.italic());
-  EXPECT_EQ(model.data(Index("Hidden"), Qt::ForegroundRole).value<QColor>(),
-            QPalette().color(QPalette::Disabled, QPalette::Text));
+  for (const char* pName : {"Hidden", "Below"}) {  // hidden with it
+    EXPECT_TRUE(model.data(Index(pName), Qt::FontRole).value<QFont>().italic()) << pName;
+    EXPECT_EQ(model.data(Index(pName), Qt::ForegroundRole).value<QColor>(),
+              QPalette().color(QPalette::Disabled, QPalette::Text))
+        << pName;
+  }
   EXPECT_FALSE(model.data(Index("Seen"), Qt::FontRole).value<QFont>().italic());
   EXPECT_FALSE(model.data(Index("Seen"), Qt::ForegroundRole).isValid());
 }

@@ -138,6 +138,13 @@ bool CNoteTreeModel::hasChildren(const QModelIndex& parent) const {
   return bHas;
 }
 
+bool CNoteTreeModel::IsHidden(XMLelement* pNote) const {
+  // A listed note's ancestors are listed too.
+  for (; pNote; pNote = m_places.at(pNote).pParent)
+    if (ItemLook(*pNote).bHidden) return true;
+  return false;
+}
+
 QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {
   XMLelement* pNote = Note(index);
   if (!pNote) return {};
@@ -149,7 +156,7 @@ QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {
       return NoteIcon(ItemLook(*pNote).nIcon);
     case Qt::ForegroundRole: {
       SItemLook look = ItemLook(*pNote);
-      if (look.bCut || look.bHidden) return QPalette().color(QPalette::Disabled, QPalette::Text);
+      if (look.bCut || IsHidden(pNote)) return QPalette().color(QPalette::Disabled, QPalette::Text);
       if (look.bDropHighlighted) return QPalette().color(QPalette::HighlightedText);
       if (look.textColor) return ToQColor(*look.textColor);
       return {};
@@ -162,11 +169,12 @@ QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {
     }
     case Qt::FontRole: {
       // Only what the note sets: the rest comes from the pane's font.
-      SItemLook look = ItemLook(*pNote);
-      if (!look.bBold && !look.bHidden) return {};
+      const bool bBold = ItemLook(*pNote).bBold;
+      const bool bHidden = IsHidden(pNote);
+      if (!bBold && !bHidden) return {};
       QFont font;
-      if (look.bBold) font.setBold(true);
-      if (look.bHidden) font.setItalic(true);
+      if (bBold) font.setBold(true);
+      if (bHidden) font.setItalic(true);
       return font;
     }
     case Qt::CheckStateRole:

@@ -73,6 +73,9 @@ class CNoteTreeModel : public QAbstractItemModel {
   };
   const std::vector<XMLelement*>& Children(XMLelement* pParent) const;
   bool ListsStillHold() const;
+  // Whether the note shows only because the folder shows hidden notes: it
+  // or a note above it is hidden.
+  bool IsHidden(XMLelement* pNote) const;
   XMLelement* DraggedNote(const QMimeData* pData) const;
   // Where a drop at nRow of `parent` lands (nRow -1: onto `parent`), or null
   // when it is refused.
