@@ -141,9 +141,9 @@ QRect StyleRect(QTreeView& view, const QModelIndex& index, QStyle::SubElement eE
 
 TEST_F(TreePaneTest, TheBoxTicksWhereTheStyleDrawsItAndKeepsTheNoteAtItsLevel) {
   Build("Boxed Plain(Kid)");
-  SetProperty(*FindNote("Boxed"), "checked", "false");
+  Tree().Select(FindNote("Boxed"));
   Tree().RefreshTree(false);
-  QCoreApplication::processEvents();
+  Trigger("Notes - Enable Check Box");
 
   const QRect box = View().CheckBoxRect(Index("Boxed"));
   EXPECT_EQ(box, StyleRect(View(), Index("Boxed"), QStyle::SE_ItemViewItemCheckIndicator));

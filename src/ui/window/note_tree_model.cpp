@@ -16,11 +16,12 @@ namespace orv {
 CNoteTreeModel::CNoteTreeModel(CNoteTree& tree, QObject* pParent)
     : QAbstractItemModel(pParent), m_tree(tree) {}
 
-void CNoteTreeModel::Reload() {
+void CNoteTreeModel::Reload(const XMLelement* pSelected) {
   if (!m_children.empty() && ListsStillHold()) {
-    // A box may have come or gone on a listed row.
-    m_bShowsCheckBoxes = std::any_of(m_places.begin(), m_places.end(),
-                                     [](const auto& place) { return HasCheckBox(*place.first); });
+    // Only the selected note's box can have come: asking every listed note
+    // would cost a walk of a big folder. A box that went leaves the room
+    // until the rows are listed afresh.
+    if (pSelected && HasCheckBox(*pSelected)) m_bShowsCheckBoxes = true;
     return;
   }
   beginResetModel();

@@ -27,7 +27,8 @@ class CNoteTreeModel : public QAbstractItemModel {
   // huge folder is what makes a click slow. The pane, the model's only view,
   // then repaints its rows itself; announcing every row as changed would
   // cost as much as the relayout. Otherwise the model resets.
-  void Reload();
+  // pSelected: the selected note, the one whose look a command may have changed.
+  void Reload(const XMLelement* pSelected);
   XMLelement* Note(const QModelIndex& index) const;
   // Counts the reloads: a note pointer taken before one may be gone.
   uint64_t Generation() const { return m_nGeneration; }

@@ -39,7 +39,7 @@ CNoteTreeView::CNoteTreeView(CNoteTree& tree, QWidget* pParent)
 void CNoteTreeView::Rebuild(XMLelement* pSelected) {
   m_bRebuilding = true;
   setUpdatesEnabled(false);
-  m_model.Reload();
+  m_model.Reload(pSelected);
   for (const auto& [index, bOpen] : m_model.Branches())
     if (isExpanded(index) != bOpen) setExpanded(index, bOpen);
   ShowSelected(pSelected);
