@@ -1,6 +1,8 @@
 #include "ui/window/builtin_keys.h"
 
 #include <QKeyEvent>
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace orv {
