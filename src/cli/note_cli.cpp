@@ -27,14 +27,14 @@ const std::vector<std::string> kSortKeys{"name", "created", "modified"};
 std::string NotePathText(CNoteTree& tree, const XMLelement& note) {
   std::string sText = std::to_string(tree.CurrentIndex()) + ":";
   bool bFound = false;
-  WalkNotes(tree.CurrentFolder().TopLevel(), [](const XMLelement&) { return false; },
-            [&](const XMLelement& element, const std::vector<size_t>& path) {
-              if (&element != &note) return true;
-              for (size_t i = 0; i < path.size(); ++i)
-                sText += (i ? "." : "") + std::to_string(path[i]);
-              bFound = true;
-              return false;
-            });
+  WalkNotes(
+      tree.CurrentFolder().TopLevel(), [](const XMLelement&) { return false; },
+      [&](const XMLelement& element, const std::vector<size_t>& path) {
+        if (&element != &note) return true;
+        for (size_t i = 0; i < path.size(); ++i) sText += (i ? "." : "") + std::to_string(path[i]);
+        bFound = true;
+        return false;
+      });
   return bFound ? sText : sText + "?";
 }
 
@@ -118,7 +118,7 @@ std::string Drop(CNoteTree& tree, XMLelement& note, const std::string& sTarget, 
   XMLelement& target = FindNote(tree.Doc(), targetPath);
   const std::string sDropped = DescribeNote(tree, note);
   const std::string sOnto = DescribeNote(tree, target);
-  XMLelement* pPlaced = DropNote(tree, note, target, !bCopy);
+  XMLelement* pPlaced = DropNote(tree, note, target, EDropPlace::Onto, !bCopy);
   if (!pPlaced)
     throw CCliError(sDropped + " can't move into itself or one of its subnotes; " + sFile +
                     " was not changed");

@@ -138,6 +138,10 @@ inline constexpr SIntSetting kTopmost{"MainFrame", "Topmost", 0};
 inline constexpr SIntSetting kStyleBar{"MainFrame", "m_wndStyleBar", 0};
 inline constexpr SIntSetting kBackupBar{"MainFrame", "m_wndBackupBar", 0};
 inline constexpr SIntSetting kSupportBar{"MainFrame", "m_wndSupportBar", 1};
+// The main window's own tool bars and the tree pane's width, as the user left them.
+inline constexpr SIntSetting kToolBar{"MainFrame", "m_wndToolBar", 1};
+inline constexpr SIntSetting kTabsBar{"MainFrame", "m_wndTabsBar", 1};
+inline constexpr SIntSetting kTreeWidth{"MainFrame", "m_nTreeWidth", 260};
 inline constexpr SStringSetting kBackupFolder{"CommonSettings", "BackupFolder", ""};
 inline constexpr std::array<SStringSetting, 4> kRecentFiles{{
     {"Recent File List", "File1", ""},

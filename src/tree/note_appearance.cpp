@@ -22,10 +22,6 @@ constexpr std::string_view kDescription = "description";
 constexpr std::array<std::string_view, 5> kLookAttributes{kColor, kBkColor, kBold, kGrayed,
                                                           kHighlighted};
 
-// Pixels left of the item's text where its check box lies.
-constexpr int kBoxNearestOffset = 22;
-constexpr int kBoxFarthestOffset = 32;
-
 bool Has(const XMLelement& note, std::string_view key) {
   return FindPropertyElement(note, key) != nullptr;
 }
@@ -201,27 +197,27 @@ bool RunAppearanceCommand(CNoteTree& tree, EAppearanceCommand eCommand) {
   return false;
 }
 
-bool ClickItem(CNoteTree& tree, XMLelement& note, int nClickX, int nTextLeft) {
-  const int nOffset = nTextLeft - nClickX;
-  if (!Has(note, kChecked) || nOffset < kBoxNearestOffset || nOffset > kBoxFarthestOffset)
-    return false;
+bool ClickItem(CNoteTree& tree, XMLelement& note, int nClickX, SBoxSpan box) {
+  if (!Has(note, kChecked) || nClickX < box.nLeft || nClickX >= box.nRight) return false;
   SetProperty(note, kChecked, GetProperty(note, kChecked) == "true" ? "false" : "true");
   tree.MarkModified();
   return true;
 }
+
+bool HasCheckBox(const XMLelement& note) { return Has(note, kChecked); }
 
 SItemLook ItemLook(const XMLelement& note) {
   SItemLook look;
   look.sText = TextProperty(note, "name");
   look.nIcon = NumberProperty<int32_t>(note, kIcon).value_or(0);
   if (Has(note, kChecked))
-    look.eCheckBox =
-        PropertyIs(note, kChecked, "true") ? ECheckBox::Ticked : ECheckBox::Unticked;
+    look.eCheckBox = PropertyIs(note, kChecked, "true") ? ECheckBox::Ticked : ECheckBox::Unticked;
   look.textColor = ColorProperty(note, kColor);
   look.backgroundColor = ColorProperty(note, kBkColor);
   look.bBold = Has(note, kBold);
   look.bCut = Has(note, kGrayed);
   look.bDropHighlighted = Has(note, kHighlighted);
+  look.bHidden = Has(note, kHide);
   look.bExpanded = PropertyIs(note, "expand", "true");
   look.bSelected = PropertyIs(note, "selected", "true");
   return look;

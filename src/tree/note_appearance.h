@@ -37,10 +37,18 @@ bool IsChecked(CNoteTree& tree, EAppearanceCommand eCommand);
 // user said no or cancelled: then nothing changed.
 bool RunAppearanceCommand(CNoteTree& tree, EAppearanceCommand eCommand);
 
-// A click at nClickX in the item of `note`, whose text starts at nTextLeft.
-// Ticks or unticks the note's box when it has one and the click hit the box
-// (22 to 32 pixels left of the text); true when it did.
-bool ClickItem(CNoteTree& tree, XMLelement& note, int nClickX, int nTextLeft);
+// Where the pane draws an item's check box, from nLeft up to (not including) nRight.
+struct SBoxSpan {
+  int nLeft = 0;
+  int nRight = 0;
+};
+
+// A click at nClickX in the item of `note`, whose box the pane draws at
+// `box`. Ticks or unticks the note's box when it has one and the click hit
+// it; true when it did.
+bool ClickItem(CNoteTree& tree, XMLelement& note, int nClickX, SBoxSpan box);
+// Whether the note shows a check box; cheaper than ItemLook for asking many.
+bool HasCheckBox(const XMLelement& note);
 
 enum class ECheckBox { None, Unticked, Ticked };
 
@@ -54,6 +62,7 @@ struct SItemLook {
   bool bBold = false;
   bool bCut = false;              // grayed
   bool bDropHighlighted = false;  // highlighted
+  bool bHidden = false;           // shown only because the folder shows hidden notes
   bool bExpanded = false;
   bool bSelected = false;
 };

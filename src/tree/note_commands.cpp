@@ -277,16 +277,26 @@ bool CanDropNote(const XMLelement& dragged, const XMLelement& target, bool bMove
   return true;
 }
 
-XMLelement* DropNote(CNoteTree& tree, XMLelement& dragged, XMLelement& target, bool bMove) {
+XMLelement* DropNote(CNoteTree& tree, XMLelement& dragged, XMLelement& target, EDropPlace ePlace,
+                     bool bMove) {
   if (!CanDropNote(dragged, target, bMove)) return nullptr;
+  CXMLTree& folder = tree.CurrentFolder();
+  XMLelement* pParent = &target;
+  if (ePlace != EDropPlace::Onto && !folder.FindParent(target, pParent)) return nullptr;
+  CElementList& list = folder.GetNoteList(pParent);
   // The dragged note may be the one open in the editor: its copy must carry
   // the latest text.
   tree.StoreEditorContent();
-  CXMLTree& folder = tree.CurrentFolder();
   // The copy is in place before the source goes, so no subtree is ever lost.
   std::unique_ptr<XMLelement> pCopy = folder.CopySubtree(dragged, &folder.m_contents);
   if (!bMove) Deselect(*pCopy);
-  XMLelement* pPlaced = target.m_children.emplace_back(std::move(pCopy)).get();
+  auto itPlace = list.end();
+  if (ePlace != EDropPlace::Onto) {
+    itPlace =
+        std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == &target; });
+    if (ePlace == EDropPlace::After) ++itPlace;
+  }
+  XMLelement* pPlaced = list.emplace(itPlace, std::move(pCopy))->get();
   folder.m_bModified = true;
   if (bMove) {
     ForgetNotes(tree, dragged);

@@ -49,13 +49,18 @@ XMLelement* CreateNote(CNoteTree& tree, ENoteCommand eCommand);
 // "<" replaced by "[" and every ">" by "]". Ignored while the pane refreshes.
 void OnLabelEdited(CNoteTree& tree, XMLelement& note, std::string_view sText);
 
-// Whether `dragged` may be dropped on `target`: a move onto the note itself
-// or one of its own subnotes is refused.
+// Where a dragged note lands, relative to the note under the mouse: as its
+// last child, or directly before or after it at its level.
+enum class EDropPlace { Onto, Before, After };
+
+// Whether `dragged` may be dropped at `target`, wherever beside or onto it:
+// a move to the note itself or into its own branch is refused.
 bool CanDropNote(const XMLelement& dragged, const XMLelement& target, bool bMove);
 
-// Drops a dragged note of the current folder on another: a copy of it with
-// its whole subtree becomes the target's last child; a move then deletes the
-// source. The copy, or null when refused.
-XMLelement* DropNote(CNoteTree& tree, XMLelement& dragged, XMLelement& target, bool bMove);
+// Drops a dragged note of the current folder at `place` of another: a copy
+// of it with its whole subtree lands there; a move then deletes the source.
+// The copy, or null when refused.
+XMLelement* DropNote(CNoteTree& tree, XMLelement& dragged, XMLelement& target, EDropPlace ePlace,
+                     bool bMove);
 
 }  // namespace orv

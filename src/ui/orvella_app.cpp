@@ -1,6 +1,7 @@
 #include "ui/orvella_app.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 
@@ -35,6 +36,12 @@ bool OpenFirstDocument(CMainWindow& window, CSettingsStore& settings, const CApp
 
 }  // namespace
 
+QString CommandLineDocument(const QStringList& arguments) {
+  if (arguments.size() < 2 || arguments[1].isEmpty()) return {};
+  // Remembered and compared later, from wherever the next copy is started.
+  return QFileInfo(arguments[1]).absoluteFilePath();
+}
+
 COrvellaApp::COrvellaApp(int& argc, char** argv) : m_app(argc, argv) {
   QApplication::setOrganizationName("Orvella");
   QApplication::setApplicationName("Orvella");
@@ -62,8 +69,7 @@ int COrvellaApp::Run() {
   QObject::connect(
       &window, &CMainWindow::QuitRequested, &m_app, [] { QApplication::exit(1); },
       Qt::QueuedConnection);
-  const QStringList arguments = QApplication::arguments();
-  if (!OpenFirstDocument(window, settings, paths, arguments.size() > 1 ? arguments[1] : QString()))
+  if (!OpenFirstDocument(window, settings, paths, CommandLineDocument(QApplication::arguments())))
     return 1;
   window.ShowAsRemembered();
   if (bOneInstance)

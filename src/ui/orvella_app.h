@@ -7,6 +7,10 @@
 
 namespace orv {
 
+// The document named on the command line (the first argument after the
+// program), as an absolute path; empty when none is named.
+QString CommandLineDocument(const QStringList& arguments);
+
 class COrvellaApp {
  public:
   COrvellaApp(int& argc, char** argv);

@@ -76,8 +76,10 @@ TEST_F(NoteAppearanceTest, HidingSelectsTheParentAndLeavesTheBranchOut) {
   tree.CurrentFolder().m_bShowHidden = true;
   tree.Select(pKid);
   EXPECT_TRUE(IsChecked(tree, Hide));
+  EXPECT_TRUE(ItemLook(*pKid).bHidden);  // drawn apart from the notes always shown
   Run(Hide);
   EXPECT_EQ(FindPropertyElement(*pKid, "hide"), nullptr);
+  EXPECT_FALSE(ItemLook(*pKid).bHidden);
   EXPECT_EQ(tree.SelectedNote(), pKid);
 
   // A top-level note leaves nothing selected, and then nothing is acted on.
@@ -92,14 +94,15 @@ TEST_F(NoteAppearanceTest, HidingSelectsTheParentAndLeavesTheBranchOut) {
 }
 
 TEST_F(NoteAppearanceTest, CheckBoxComesAndGoesAndOnlyItsAreaTicksIt) {
-  EXPECT_FALSE(ClickItem(tree, *pKid, 70, 100));  // no box yet
+  const SBoxSpan box{68, 81};
+  EXPECT_FALSE(ClickItem(tree, *pKid, 70, box));  // no box yet
   EXPECT_EQ(Run(CheckBox), (TCalls{"store", "refresh", "scroll 0,0"}));
   EXPECT_EQ(GetProperty(*pKid, "checked"), "false");
   EXPECT_EQ(ItemLook(*pKid).eCheckBox, ECheckBox::Unticked);
-  for (int nX : {67, 79, 95, 100}) EXPECT_FALSE(ClickItem(tree, *pKid, nX, 100)) << nX;
-  EXPECT_TRUE(ClickItem(tree, *pKid, 68, 100));
+  for (int nX : {67, 81, 95, 100}) EXPECT_FALSE(ClickItem(tree, *pKid, nX, box)) << nX;
+  EXPECT_TRUE(ClickItem(tree, *pKid, 68, box));
   EXPECT_EQ(ItemLook(*pKid).eCheckBox, ECheckBox::Ticked);
-  EXPECT_TRUE(ClickItem(tree, *pKid, 78, 100));
+  EXPECT_TRUE(ClickItem(tree, *pKid, 80, box));
   EXPECT_EQ(GetProperty(*pKid, "checked"), "false");
   Run(CheckBox);
   EXPECT_EQ(FindPropertyElement(*pKid, "checked"), nullptr);

@@ -164,17 +164,17 @@ TEST_F(NoteCommandsTest, DropsCopyOrMoveWholeBranchesAndRefuseAMoveIntoItself) {
   Folder().ContentOf(*N("A", "A1", "x"))->SetContent("text of x");
   tree.Select(N("A", "A1"));
   EXPECT_FALSE(CanDropNote(*N("A"), *N("A", "A1"), true));
-  EXPECT_EQ(DropNote(tree, *N("A"), *N("A", "A1", "x"), true), nullptr);
-  EXPECT_EQ(DropNote(tree, *N("A"), *N("A"), true), nullptr);
+  EXPECT_EQ(DropNote(tree, *N("A"), *N("A", "A1", "x"), EDropPlace::Onto, true), nullptr);
+  EXPECT_EQ(DropNote(tree, *N("A"), *N("A"), EDropPlace::Onto, true), nullptr);
   EXPECT_EQ(Outline(), "A(A1(x)) B");
   EXPECT_TRUE(view.m_calls.empty());
 
-  ASSERT_NE(DropNote(tree, *N("A"), *N("B"), false), nullptr);
+  ASSERT_NE(DropNote(tree, *N("A"), *N("B"), EDropPlace::Onto, false), nullptr);
   EXPECT_EQ(Outline(), "A(A1(x)) B(A(A1(x)))");
   EXPECT_EQ(SelectedName(), "A1");
   EXPECT_EQ(tree.SelectedNote(), N("A", "A1"));  // the copy carries no second selection
 
-  XMLelement* pMoved = DropNote(tree, *N("A"), *N("B", "A", "A1"), true);
+  XMLelement* pMoved = DropNote(tree, *N("A"), *N("B", "A", "A1"), EDropPlace::Onto, true);
   ASSERT_NE(pMoved, nullptr);
   EXPECT_EQ(Outline(), "B(A(A1(x A(A1(x)))))");
   EXPECT_EQ(tree.SelectedNote(), N("B", "A", "A1", "A", "A1"));  // the selection moved with it
@@ -182,6 +182,35 @@ TEST_F(NoteCommandsTest, DropsCopyOrMoveWholeBranchesAndRefuseAMoveIntoItself) {
   EXPECT_EQ(Folder().m_contents.size(), 7u);
   EXPECT_EQ(view.m_calls,
             (TCalls{"store", "refresh", "scroll 0,0", "store", "refresh", "scroll 0,0"}));
+}
+
+TEST_F(NoteCommandsTest, ADropBetweenRowsLandsThereAtThatRowsLevel) {
+  struct SCase {
+    std::vector<std::string> dragged, target;
+    EDropPlace ePlace;
+    bool bMove;
+    const char* pOutline;  // null: refused, nothing changes
+  };
+  const SCase cases[] = {
+      {{"C"}, {"A"}, EDropPlace::Before, true, "C A(A1 A2) B"},
+      {{"A"}, {"B"}, EDropPlace::After, true, "B A(A1 A2) C"},
+      {{"C"}, {"A", "A1"}, EDropPlace::After, true, "A(A1 C A2) B"},
+      {{"A", "A2"}, {"B"}, EDropPlace::Before, true, "A(A1) A2 B C"},
+      {{"B"}, {"A", "A1"}, EDropPlace::Before, false, "A(B A1 A2) B C"},
+      {{"A"}, {"A"}, EDropPlace::After, false, "A(A1 A2) A(A1 A2) B C"},
+      {{"A"}, {"A", "A2"}, EDropPlace::Before, false, "A(A1 A(A1 A2) A2) B C"},
+      {{"A"}, {"A"}, EDropPlace::Before, true, nullptr},
+      {{"A"}, {"A", "A1"}, EDropPlace::After, true, nullptr},
+  };
+  for (const SCase& c : cases) {
+    Build("A(A1 A2) B C");
+    auto at = [&](const std::vector<std::string>& path) {
+      return path.size() == 1 ? N(path[0]) : N(path[0], path[1]);
+    };
+    XMLelement* pCopy = DropNote(tree, *at(c.dragged), *at(c.target), c.ePlace, c.bMove);
+    EXPECT_EQ(pCopy != nullptr, c.pOutline != nullptr) << c.dragged.back();
+    EXPECT_EQ(Outline(), c.pOutline ? c.pOutline : "A(A1 A2) B C") << c.dragged.back();
+  }
 }
 
 TEST_F(NoteCommandsTest, StoringTheEditorsTextDatesTheNoteOnlyWhenTheTextChanged) {

@@ -66,6 +66,19 @@ class MainWindowTest : public testing::Test {
     ASSERT_EQ(Tree().SelectedNote(), pNote);
   }
 
+  // Every command of this window's menus ("Notes - Move - Up"...), not those
+  // of a window it opened (the guide's window is its child).
+  std::vector<QAction*> MenuCommands() {
+    std::vector<QAction*> commands;
+    for (QAction* pAction : m_pWindow->findChildren<QAction*>()) {
+      QObject* pOwner = pAction->parent();
+      while (pOwner && !qobject_cast<CMainWindow*>(pOwner)) pOwner = pOwner->parent();
+      if (pAction->objectName().contains(" - ") && pOwner == m_pWindow.get())
+        commands.push_back(pAction);
+    }
+    return commands;
+  }
+
   void Trigger(const char* pCommand) {
     QAction* pAction = m_pWindow->Command(pCommand);
     ASSERT_NE(pAction, nullptr) << pCommand;

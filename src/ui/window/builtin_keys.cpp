@@ -1,5 +1,8 @@
 #include "ui/window/builtin_keys.h"
 
+#include <QKeyEvent>
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace orv {
@@ -30,6 +33,8 @@ constexpr SKeys kWindowKeys[] = {
     {"Folders - Rename", "Shift+F7"},
     {"Folders - Delete", "Ctrl+F7"},
     {"Folders - Set Icon", "Ctrl+Shift+F7"},
+    {"Folders - Next Folder", "Ctrl+Tab; Ctrl+PgDown"},
+    {"Folders - Previous Folder", "Ctrl+Shift+Backtab; Ctrl+PgUp"},
     {"Insert - Internal Hyperlink ...", "Ctrl+Shift+H"},
     {"Insert - Web Hyperlink ...", "Ctrl+Shift+W"},
     {"Insert - E-Mail Link ...", "Ctrl+Shift+E"},
@@ -52,9 +57,10 @@ constexpr SKeys kTreeKeys[] = {
     {"Notes - Navigate - Back", "Ctrl+Left"},
     {"Notes - Navigate - Forward", "Ctrl+Right"},
     {"Notes - Collapse - Collapse Subnotes", "Ctrl+D"},
-    {"Notes - Collapse - Collapse Single Level", "-"},
+    // The number pad's: the main keyboard's type into labels.
+    {"Notes - Collapse - Collapse Single Level", "Num+-"},
     {"Notes - Expand - Expand Subnotes", "Ctrl+E"},
-    {"Notes - Expand - Expand Single Level", "+"},
+    {"Notes - Expand - Expand Single Level", "Num++"},
     {"Notes - Copy Subnotes", "Ctrl+C"},
     {"Notes - Cut Subnotes", "Ctrl+X"},
     {"Notes - Paste Subnotes", "Ctrl+V"},
@@ -83,5 +89,36 @@ QList<QKeySequence> BuiltInKeys(std::string_view sCommand) {
 }
 
 QList<QKeySequence> TreeKeys(std::string_view sCommand) { return Find(kTreeKeys, sCommand); }
+
+namespace {
+
+// The bookmark k of a Ctrl+Shift+k press, or null.
+std::optional<int> BookmarkDigit(const QKeyEvent& event) {
+  if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9) return event.key() - Qt::Key_0;
+  // The key codes of the digit row, 1 … 9 then 0, on X and Wayland alike
+  // (the kernel's codes plus 8), whatever the layout prints on the keys.
+  constexpr quint32 kKeyCodeOf1 = 10;
+  constexpr quint32 kKeyCodeOf0 = 19;
+  const quint32 nCode = event.nativeScanCode();
+  if (nCode < kKeyCodeOf1 || nCode > kKeyCodeOf0) return std::nullopt;
+  return static_cast<int>(nCode - kKeyCodeOf1 + 1) % 10;
+}
+
+}  // namespace
+
+std::string UnmatchedKeyCommand(const QKeyEvent& event, bool bInTree) {
+  const Qt::KeyboardModifiers eModifiers = event.modifiers() & ~Qt::KeypadModifier;
+  const Qt::KeyboardModifiers eCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+  if (eModifiers == eCtrlShift && event.key() == Qt::Key_Backtab)
+    return "Folders - Previous Folder";
+  if (eModifiers == eCtrlShift)
+    if (std::optional<int> nDigit = BookmarkDigit(event))
+      return "Bookmarks - Set Bookmark - " + std::to_string(*nDigit);
+  if (bInTree && event.modifiers() == Qt::KeypadModifier) {
+    if (event.key() == Qt::Key_Minus) return "Notes - Collapse - Collapse Single Level";
+    if (event.key() == Qt::Key_Plus) return "Notes - Expand - Expand Single Level";
+  }
+  return {};
+}
 
 }  // namespace orv

@@ -5,7 +5,10 @@
 
 #include <QKeySequence>
 #include <QList>
+#include <string>
 #include <string_view>
+
+class QKeyEvent;
 
 namespace orv {
 
@@ -13,5 +16,11 @@ namespace orv {
 QList<QKeySequence> BuiltInKeys(std::string_view sCommand);
 // The keys a command has in the note tree; empty when it has none.
 QList<QKeySequence> TreeKeys(std::string_view sCommand);
+// The command of a key press that can miss its shortcut, or empty: Shift
+// makes a digit key a symbol key in most layouts ("!" for 1 in the US one),
+// so for Ctrl+Shift+k the key's place on the keyboard decides; X reports
+// Ctrl+Shift+Tab as Backtab; and X's key mapping drops the number pad's flag
+// from − and +, which the tree takes (bInTree) only from the number pad.
+std::string UnmatchedKeyCommand(const QKeyEvent& event, bool bInTree);
 
 }  // namespace orv

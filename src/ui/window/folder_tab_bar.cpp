@@ -1,11 +1,13 @@
 #include "ui/window/folder_tab_bar.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QToolTip>
 
 #include "tree/folder_commands.h"
 #include "ui/dialogs/note_icons.h"
+#include "ui/window/shown_as_is.h"
 
 namespace orv {
 
@@ -23,9 +25,14 @@ void CFolderTabBar::Rebuild() {
   m_bRebuilding = true;
   while (count() > 0) removeTab(0);
   for (const auto& pFolder : m_tree.Folders().m_folders)
-    addTab(NoteIcon(pFolder->m_nFolderIcon), QString::fromStdString(pFolder->m_sFolderName));
+    addTab(NoteIcon(pFolder->m_nFolderIcon),
+           ShownAsIs(QString::fromStdString(pFolder->m_sFolderName)));
   setCurrentIndex(m_tree.CurrentIndex());
   m_bRebuilding = false;
+}
+
+void CFolderTabBar::StepFolder(int nStep) {
+  if (count() > 1) setCurrentIndex((currentIndex() + nStep + count()) % count());
 }
 
 bool CFolderTabBar::event(QEvent* pEvent) {
@@ -47,10 +54,15 @@ void CFolderTabBar::mousePressEvent(QMouseEvent* pEvent) {
   if (pEvent->button() == Qt::RightButton) {
     int nTab = tabAt(pEvent->position().toPoint());
     if (nTab >= 0) setCurrentIndex(nTab);
-    if (m_pContextMenu) m_pContextMenu->popup(pEvent->globalPosition().toPoint());
     return;
   }
   QTabBar::mousePressEvent(pEvent);
+}
+
+void CFolderTabBar::contextMenuEvent(QContextMenuEvent* pEvent) {
+  // Taken here, so the tool bar holding the tabs does not add its own menu.
+  pEvent->accept();
+  if (m_pContextMenu) m_pContextMenu->popup(pEvent->globalPos());
 }
 
 }  // namespace orv

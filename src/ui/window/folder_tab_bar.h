@@ -16,11 +16,14 @@ class CFolderTabBar : public QTabBar {
   CFolderTabBar(CNoteTree& tree, QWidget* pParent = nullptr);
 
   void Rebuild();
+  // Moves to the next folder's tab, or the previous one's, round the ends.
+  void StepFolder(int nStep);
   void SetContextMenu(QMenu* pMenu) { m_pContextMenu = pMenu; }
 
  protected:
   bool event(QEvent* pEvent) override;
   void mousePressEvent(QMouseEvent* pEvent) override;
+  void contextMenuEvent(QContextMenuEvent* pEvent) override;
 
  private:
   CNoteTree& m_tree;

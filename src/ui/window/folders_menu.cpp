@@ -5,9 +5,11 @@
 
 #include "tree/bookmark_commands.h"
 #include "tree/folder_commands.h"
+#include "ui/window/builtin_keys.h"
 #include "ui/window/folder_tab_bar.h"
 #include "ui/window/main_window.h"
 #include "ui/window/menu_builder.h"
+#include "ui/window/shown_as_is.h"
 
 namespace orv {
 
@@ -46,6 +48,17 @@ void CMenuBuilder::BuildFoldersMenu() {
   folder(pFolders, "Folders - Show Hidden Notes", QObject::tr("Show &Hidden Notes"),
          EFolderCommand::ShowHidden, true);
   m_window.Tabs().SetContextMenu(pFolders);
+
+  // The keyboard's way through the tabs; not items of the menu.
+  for (auto [pName, nStep] :
+       {std::pair{"Folders - Next Folder", 1}, std::pair{"Folders - Previous Folder", -1}}) {
+    auto* pAction = new QAction(&m_window);
+    pAction->setObjectName(pName);
+    pAction->setShortcuts(BuiltInKeys(pName));
+    m_window.addAction(pAction);
+    QObject::connect(pAction, &QAction::triggered, &m_window,
+                     [this, nStep] { m_window.Tabs().StepFolder(nStep); });
+  }
 }
 
 void CMenuBuilder::BuildBookmarksMenu() {
@@ -61,9 +74,11 @@ void CMenuBuilder::BuildBookmarksMenu() {
         [this, k] { return IsGoToBookmarkEnabled(m_window.Doc(), k); });
     // The item names the bookmark's folder, so its text follows the document.
     QObject::connect(pGoTo, &QMenu::aboutToShow, pAction, [this, pAction, k] {
-      // The menu shows the key itself, so the text drops its own copy of it.
+      // The menu shows the key itself, so the text drops its own copy of it;
+      // past the mnemonic "&k" comes the folder's name, shown as it is.
       QString sText = QString::fromStdString(GoToBookmarkMenuText(m_window.Doc(), k));
-      pAction->setText(sText.remove(QRegularExpression(" {7}Ctrl\\+\\d")));
+      sText.remove(QRegularExpression(" {7}Ctrl\\+\\d"));
+      pAction->setText(sText.left(2) + ShownAsIs(sText.mid(2)));
     });
   }
 }

@@ -1,11 +1,13 @@
 #include "ui/window/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -16,6 +18,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/font_record.h"
 #include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
 #include "tree/note_navigation.h"
@@ -24,15 +27,17 @@
 #include "ui/dialogs/note_icons.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/single_instance.h"
+#include "ui/window/builtin_keys.h"
 #include "ui/window/folder_tab_bar.h"
 #include "ui/window/menu_builder.h"
 #include "ui/window/note_tree_view.h"
 
 namespace orv {
 
-CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths)
+CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWindowRole eRole)
     : m_settings(settings),
       m_paths(paths),
+      m_eRole(eRole),
       m_ui(this, settings),
       m_doc(m_ui, settings),
       m_tree(m_doc, m_ui, settings, *this),
@@ -47,16 +52,17 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths)
   m_pTreeView = new CNoteTreeView(m_tree, this);
   m_pTreeView->setObjectName("NoteTree");
   m_pEditors = new CEditorPane(m_tree, settings, this);
-  auto* pSplitter = new QSplitter(Qt::Horizontal, this);
-  pSplitter->addWidget(m_pTreeView);
-  pSplitter->addWidget(m_pEditors);
-  pSplitter->setStretchFactor(1, 3);
-  pSplitter->setSizes({260, 760});
-  setCentralWidget(pSplitter);
+  m_pSplitter = new QSplitter(Qt::Horizontal, this);
+  m_pSplitter->addWidget(m_pTreeView);
+  m_pSplitter->addWidget(m_pEditors);
+  m_pSplitter->setStretchFactor(1, 3);
+  RememberSplitter();
+  setCentralWidget(m_pSplitter);
 
   m_pTabs = new CFolderTabBar(m_tree, this);
   m_pTabs->setObjectName("FolderTabs");
   m_pStatusNote = new QLabel(this);
+  m_pStatusNote->setTextFormat(Qt::PlainText);  // a note's name, whatever it holds
   m_pStatusDoc = new QLabel(this);
   statusBar()->addWidget(m_pStatusNote, 1);
   statusBar()->addPermanentWidget(m_pStatusDoc);
@@ -66,16 +72,23 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths)
   pTabsBar->setObjectName("TabsBar");
   pTabsBar->setMovable(false);
   pTabsBar->addWidget(m_pTabs);
+  m_pMenus->Build();
+  // The tabs get a row of their own: sharing one, many folders would push
+  // the other tool bar's buttons out of sight.
   addToolBarBreak();
   addToolBar(pTabsBar);
-  m_pMenus->Build();
+  RememberToolBar(*pTabsBar, kTabsBar);
 
   connect(m_pTreeView, &CNoteTreeView::NoteChosen, this,
           [this](XMLelement* pNote) { Guarded([&] { SelectByUser(m_tree, pNote); }); });
+  // A label edited in the pane renames the note without a refresh.
+  connect(&m_pTreeView->Model(), &QAbstractItemModel::dataChanged, this,
+          &CMainWindow::UpdateStatus);
+  QCoreApplication::instance()->installEventFilter(this);
   connect(m_pEditors, &CEditorPane::LinkClicked, this, &CMainWindow::FollowLink);
   connect(m_pEditors, &CEditorPane::Edited, this, [this] { setWindowModified(true); });
-  SetUpTray();
-  ApplyColours();
+  if (m_eRole == EWindowRole::Main) SetUpTray();
+  ApplyLooks();
   RebuildTabs();
   m_tree.RefreshTree(false);
 }
@@ -131,6 +144,11 @@ void CMainWindow::FollowLink(const QString& sLink) {
   });
 }
 
+void CMainWindow::Beep() {
+  QApplication::beep();
+  emit Beeped();
+}
+
 void CMainWindow::Log(const QString& sText) {
   statusBar()->showMessage(sText);
   if (!ReadSetting(m_settings, kEnableLog)) return;
@@ -162,7 +180,8 @@ bool CMainWindow::IsOpen(const QString& sPath) const {
 // --- window -----------------------------------------------------------------
 
 void CMainWindow::closeEvent(QCloseEvent* pEvent) {
-  if (!m_bQuitting && !SaveModified()) {
+  // The guide goes with the window, after its own question about its changes.
+  if (!m_bQuitting && ((m_pGuide && !m_pGuide->close()) || !SaveModified())) {
     pEvent->ignore();
     return;
   }
@@ -172,7 +191,7 @@ void CMainWindow::closeEvent(QCloseEvent* pEvent) {
 
 void CMainWindow::changeEvent(QEvent* pEvent) {
   QMainWindow::changeEvent(pEvent);
-  if (pEvent->type() != QEvent::WindowStateChange) return;
+  if (pEvent->type() != QEvent::WindowStateChange || m_eRole != EWindowRole::Main) return;
   int nState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
   WriteSetting(m_settings, kMainFrameState, nState);
   if (isMinimized() && ReadSetting(m_settings, kMinimizeToTray)) {
@@ -184,14 +203,14 @@ void CMainWindow::changeEvent(QEvent* pEvent) {
 
 void CMainWindow::moveEvent(QMoveEvent* pEvent) {
   QMainWindow::moveEvent(pEvent);
-  if (isMaximized() || isMinimized() || !isVisible()) return;
+  if (m_eRole != EWindowRole::Main || isMaximized() || isMinimized() || !isVisible()) return;
   WriteSetting(m_settings, kMainFrameX, x());
   WriteSetting(m_settings, kMainFrameY, y());
 }
 
 void CMainWindow::resizeEvent(QResizeEvent* pEvent) {
   QMainWindow::resizeEvent(pEvent);
-  if (isMaximized() || isMinimized() || !isVisible()) return;
+  if (m_eRole != EWindowRole::Main || isMaximized() || isMinimized() || !isVisible()) return;
   if (width() > 0 && height() > 0) {
     WriteSetting(m_settings, kMainFrameWidth, width());
     WriteSetting(m_settings, kMainFrameHeight, height());
@@ -257,27 +276,100 @@ void CMainWindow::Activate() {
   activateWindow();
 }
 
-void CMainWindow::ApplyColours() {
-  struct SColours {
+namespace {
+
+// A font the settings hold, or null when they hold none that reads.
+std::optional<QFont> StoredFont(CSettingsStore& settings, const SBinarySetting& setting,
+                                const QFont& base) {
+  std::optional<std::vector<uint8_t>> bytes = ReadSetting(settings, setting);
+  std::optional<SFontRecord> record = bytes ? ReadFontRecord(*bytes) : std::nullopt;
+  if (!record) return std::nullopt;
+  QFont font = base;
+  font.setFamilies({QString::fromStdString(record->sFace)});
+  // Its height is in pixels at 96 dots an inch; a point is 1/72 inch.
+  if (record->nHeight != 0) font.setPointSizeF(std::abs(record->nHeight) * 72.0 / 96.0);
+  if (record->nWeight > 0)
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(record->nWeight, 100, 900)));
+  font.setItalic(record->bItalic);
+  font.setUnderline(record->bUnderline);
+  font.setStrikeOut(record->bStrikeOut);
+  return font;
+}
+
+}  // namespace
+
+void CMainWindow::ApplyLooks() {
+  struct SLooks {
     QWidget* pWidget;
     const SIntSetting& background;
     const SIntSetting* pText;
+    const SBinarySetting& font;
   };
-  for (const SColours& colours :
-       {SColours{m_pTreeView, kTreeBckColor, &kTreeTextColor},
-        SColours{&m_pEditors->PlainEdit(), kTextBckColor, &kTextColor},
-        SColours{&m_pEditors->RichEdit(), kRtfBckColor, nullptr},
-        SColours{&m_pEditors->HtmlEdit(), kHtmlBckColor, &kHtmlTextColor}}) {
-    // Only colours the user chose: unset, the desktop's theme decides.
-    QPalette palette = colours.pWidget->palette();
+  for (const SLooks& looks :
+       {SLooks{m_pTreeView, kTreeBckColor, &kTreeTextColor, kTreeFont},
+        SLooks{&m_pEditors->PlainEdit(), kTextBckColor, &kTextColor, kTextFont},
+        SLooks{&m_pEditors->RichEdit(), kRtfBckColor, nullptr, kRtfFont},
+        SLooks{&m_pEditors->HtmlEdit(), kHtmlBckColor, &kHtmlTextColor, kHtmlFont}}) {
+    // Only what the user chose: unset, the desktop's theme decides.
+    QPalette palette = looks.pWidget->palette();
     auto apply = [&](const SIntSetting& setting, QPalette::ColorRole eRole) {
       int32_t nColour = m_settings.GetInt(setting.sSection, setting.sName, -1);
       if (nColour >= 0) palette.setColor(eRole, ToQColor(nColour));
     };
-    apply(colours.background, QPalette::Base);
-    if (colours.pText) apply(*colours.pText, QPalette::Text);
-    colours.pWidget->setPalette(palette);
+    apply(looks.background, QPalette::Base);
+    if (looks.pText) apply(*looks.pText, QPalette::Text);
+    looks.pWidget->setPalette(palette);
+    if (std::optional<QFont> font = StoredFont(m_settings, looks.font, looks.pWidget->font()))
+      looks.pWidget->setFont(*font);
   }
+}
+
+void CMainWindow::RememberToolBar(QToolBar& bar, const SIntSetting& setting) {
+  bar.setVisible(ReadSetting(m_settings, setting) != 0);
+  if (m_eRole != EWindowRole::Main) return;
+  // Only the user's choice: a tool bar also hides when the window does.
+  connect(bar.toggleViewAction(), &QAction::triggered, this,
+          [this, &setting](bool bShown) { WriteSetting(m_settings, setting, bShown ? 1 : 0); });
+}
+
+void CMainWindow::RememberSplitter() {
+  const int nTree = std::max(0, ReadSetting(m_settings, kTreeWidth));
+  m_pSplitter->setSizes({nTree, std::max(nTree * 3, 760)});
+  if (m_eRole != EWindowRole::Main) return;
+  connect(m_pSplitter, &QSplitter::splitterMoved, this,
+          [this] { WriteSetting(m_settings, kTreeWidth, m_pSplitter->sizes().value(0)); });
+}
+
+CMainWindow* CMainWindow::ShowGuide() {
+  if (m_eRole == EWindowRole::Guide) return this;
+  if (!m_pGuide) {
+    auto* pGuide = new CMainWindow(m_settings, m_paths, EWindowRole::Guide);
+    pGuide->setParent(this, Qt::Window);
+    pGuide->setAttribute(Qt::WA_DeleteOnClose);
+    if (!pGuide->OpenDocument(m_paths.AboutDocument())) {
+      delete pGuide;
+      return nullptr;
+    }
+    pGuide->resize(size() * 0.8);
+    m_pGuide = pGuide;
+  }
+  m_pGuide->Activate();
+  return m_pGuide;
+}
+
+bool CMainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
+  // Only presses no shortcut took get here.
+  if (pEvent->type() != QEvent::KeyPress || !pWatched->isWidgetType() ||
+      static_cast<QWidget*>(pWatched)->window() != this)
+    return false;
+  // The tree's label editor types − and + as any other text.
+  const bool bInTree = pWatched == m_pTreeView || pWatched == m_pTreeView->viewport();
+  const std::string sCommand = UnmatchedKeyCommand(*static_cast<QKeyEvent*>(pEvent), bInTree);
+  QAction* pAction =
+      sCommand.empty() ? nullptr : findChild<QAction*>(QString::fromStdString(sCommand));
+  if (!pAction) return false;
+  pAction->trigger();
+  return true;
 }
 
 void CMainWindow::SetUpTray() {

@@ -5,6 +5,7 @@
 // the window what to redraw.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -15,8 +16,10 @@
 #include "ui/dialogs/qt_ui.h"
 
 class QMimeData;
+class QSplitter;
 class QSystemTrayIcon;
 class QLabel;
+class QToolBar;
 
 namespace orv {
 
@@ -26,11 +29,18 @@ class CFolderTabBar;
 class CMenuBuilder;
 class CNoteTreeView;
 
+struct SIntSetting;
+
+// The user's window, or the window Help Contents shows the guide in: that one
+// leaves the recent files, the tray and the window's remembered state alone.
+enum class EWindowRole { Main, Guide };
+
 class CMainWindow : public QMainWindow, public CTreeViewPort {
   Q_OBJECT
 
  public:
-  CMainWindow(CSettingsStore& settings, const CAppPaths& paths);
+  CMainWindow(CSettingsStore& settings, const CAppPaths& paths,
+              EWindowRole eRole = EWindowRole::Main);
   ~CMainWindow() override;
 
   // Document life cycle. Each offers to save unsaved changes first and
@@ -53,6 +63,10 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   bool HasQuit() const { return m_bQuitting; }
   // True when the last OpenDocument failed because its passphrase prompt was cancelled.
   bool OpenWasCancelled() const { return m_bOpenCancelled; }
+  // Help Contents: the guide in a window of its own, so the user's document
+  // stays open here; null when the guide could not be opened.
+  CMainWindow* ShowGuide();
+  EWindowRole Role() const { return m_eRole; }
 
   COrvellaDoc& Doc() { return m_doc; }
   CNoteTree& Tree() { return m_tree; }
@@ -75,6 +89,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
  signals:
   // A wrong passphrase ends the program; the application ends it.
   void QuitRequested();
+  // The simple beep played: Back or Forward with an empty history.
+  void Beeped();
 
  protected:
   void closeEvent(QCloseEvent* pEvent) override;
@@ -84,6 +100,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   // A document file dropped on the window from a file manager opens.
   void dragEnterEvent(QDragEnterEvent* pEvent) override;
   void dropEvent(QDropEvent* pEvent) override;
+  // Keys that miss their shortcuts on some keyboards and displays.
+  bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
  private:
   friend class CMenuBuilder;
@@ -99,8 +117,12 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void UpdateTitle();
   void UpdateStatus();
   void FollowLink(const QString& sLink);
-  // The tree's and the editors' colours from the settings.
-  void ApplyColours();
+  void Beep();
+  // The tree's and the editors' colours and fonts from the settings.
+  void ApplyLooks();
+  // Shows or hides a tool bar as the user left it, and remembers their choice.
+  void RememberToolBar(QToolBar& bar, const SIntSetting& setting);
+  void RememberSplitter();
   void SetUpTray();
   // Hides to the tray (saving first when the settings ask for it).
   void MinimizeToTray();
@@ -111,6 +133,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
 
   CSettingsStore& m_settings;
   const CAppPaths& m_paths;
+  const EWindowRole m_eRole;
   CQtUi m_ui;
   COrvellaDoc m_doc;
   CNoteTree m_tree;
@@ -119,6 +142,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   CNoteTreeView* m_pTreeView;
   CFolderTabBar* m_pTabs;
   CEditorPane* m_pEditors;
+  QSplitter* m_pSplitter;
+  QPointer<CMainWindow> m_pGuide;
   std::unique_ptr<CMenuBuilder> m_pMenus;
   QLabel* m_pStatusNote;
   QLabel* m_pStatusDoc;

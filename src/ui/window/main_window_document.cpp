@@ -66,7 +66,10 @@ bool CMainWindow::OpenDocument(const QString& sPath) {
 }
 
 bool CMainWindow::SaveDocument() {
-  if (m_doc.PathName().empty()) return SaveDocumentAs();
+  // The guide of a read-only install is saved where the user says.
+  const bool bReadOnlyGuide = m_eRole == EWindowRole::Guide &&
+                              !QFileInfo(QString::fromStdString(m_doc.PathName())).isWritable();
+  if (m_doc.PathName().empty() || bReadOnlyGuide) return SaveDocumentAs();
   bool bSaved = false;
   Guarded([&] {
     StoreEditorContent();
@@ -107,7 +110,7 @@ void CMainWindow::ShowProperties() {
 }
 
 void CMainWindow::AfterDocumentChanged() {
-  if (!m_doc.PathName().empty()) {
+  if (!m_doc.PathName().empty() && m_eRole == EWindowRole::Main) {
     m_recent.Add(m_doc.PathName());
     m_pMenus->RebuildRecentMenu();
   }

@@ -13,6 +13,7 @@
 #include "ui/window/builtin_keys.h"
 #include "ui/window/main_window.h"
 #include "ui/window/note_tree_view.h"
+#include "ui/window/shown_as_is.h"
 
 namespace orv {
 
@@ -140,7 +141,7 @@ void CMenuBuilder::RebuildRecentMenu() {
   int nNumber = 1;
   for (const std::string& sPath : paths) {
     QString qsPath = QString::fromStdString(sPath);
-    m_pRecentMenu->addAction(QString("&%1 %2").arg(nNumber++).arg(qsPath), &m_window,
+    m_pRecentMenu->addAction(QString("&%1 %2").arg(nNumber++).arg(ShownAsIs(qsPath)), &m_window,
                              [this, qsPath] { m_window.OpenDocument(qsPath); });
   }
   m_pRecentMenu->setEnabled(!paths.empty());
@@ -200,7 +201,7 @@ void CMenuBuilder::BuildViewMenu() {
 void CMenuBuilder::BuildHelpMenu() {
   QMenu* pHelp = m_window.menuBar()->addMenu(QObject::tr("&Help"));
   Add(pHelp, "Help - Help Contents", QObject::tr("&Help Contents"),
-      [this] { m_window.OpenDocument(m_window.m_paths.AboutDocument()); });
+      [this] { m_window.ShowGuide(); });
   QAction* pAbout = Add(pHelp, "Help - About Orvella...", QObject::tr("&About Orvella..."), [this] {
     QMessageBox::about(&m_window, QObject::tr("About Orvella"),
                        QObject::tr("<b>Orvella</b> %1<br>A notes organiser: folders of note trees "
@@ -236,6 +237,7 @@ void CMenuBuilder::BuildToolBar() {
   m_pToolbarsMenu->addAction(pBar->toggleViewAction());
   for (QToolBar* pOther : m_window.findChildren<QToolBar*>())
     if (pOther != pBar) m_pToolbarsMenu->addAction(pOther->toggleViewAction());
+  m_window.RememberToolBar(*pBar, kToolBar);
 }
 
 }  // namespace orv

@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QPalette>
 #include <QTimer>
+#include <algorithm>
 
 #include "tree/note_appearance.h"
 #include "tree/note_commands.h"
@@ -15,12 +16,19 @@ namespace orv {
 CNoteTreeModel::CNoteTreeModel(CNoteTree& tree, QObject* pParent)
     : QAbstractItemModel(pParent), m_tree(tree) {}
 
-void CNoteTreeModel::Reload() {
-  if (!m_children.empty() && ListsStillHold()) return;
+void CNoteTreeModel::Reload(const XMLelement* pSelected) {
+  if (!m_children.empty() && ListsStillHold()) {
+    // Only the selected note's box can have come: asking every listed note
+    // would cost a walk of a big folder. A box that went leaves the room
+    // until the rows are listed afresh.
+    if (pSelected && HasCheckBox(*pSelected)) m_bShowsCheckBoxes = true;
+    return;
+  }
   beginResetModel();
   ++m_nGeneration;
   m_children.clear();
   m_places.clear();
+  m_bShowsCheckBoxes = false;
   endResetModel();
 }
 
@@ -51,8 +59,10 @@ const std::vector<XMLelement*>& CNoteTreeModel::Children(XMLelement* pParent) co
   auto it = m_children.find(pParent);
   if (it != m_children.end()) return it->second;
   std::vector<XMLelement*> children = m_tree.ShownChildren(pParent);
-  for (size_t i = 0; i < children.size(); ++i)
+  for (size_t i = 0; i < children.size(); ++i) {
     m_places[children[i]] = {pParent, static_cast<int>(i), std::nullopt};
+    if (HasCheckBox(*children[i])) m_bShowsCheckBoxes = true;
+  }
   return m_children.emplace(pParent, std::move(children)).first->second;
 }
 
@@ -129,6 +139,13 @@ bool CNoteTreeModel::hasChildren(const QModelIndex& parent) const {
   return bHas;
 }
 
+bool CNoteTreeModel::IsHidden(XMLelement* pNote) const {
+  // A listed note's ancestors are listed too.
+  for (; pNote; pNote = m_places.at(pNote).pParent)
+    if (ItemLook(*pNote).bHidden) return true;
+  return false;
+}
+
 QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {
   XMLelement* pNote = Note(index);
   if (!pNote) return {};
@@ -140,7 +157,7 @@ QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {
       return NoteIcon(ItemLook(*pNote).nIcon);
     case Qt::ForegroundRole: {
       SItemLook look = ItemLook(*pNote);
-      if (look.bCut) return QPalette().color(QPalette::Disabled, QPalette::Text);
+      if (look.bCut || IsHidden(pNote)) return QPalette().color(QPalette::Disabled, QPalette::Text);
       if (look.bDropHighlighted) return QPalette().color(QPalette::HighlightedText);
       if (look.textColor) return ToQColor(*look.textColor);
       return {};
@@ -151,13 +168,16 @@ QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {
       if (look.backgroundColor) return ToQColor(*look.backgroundColor);
       return {};
     }
-    case Qt::FontRole:
-      if (ItemLook(*pNote).bBold) {
-        QFont font;
-        font.setBold(true);
-        return font;
-      }
-      return {};
+    case Qt::FontRole: {
+      // Only what the note sets: the rest comes from the pane's font.
+      const bool bBold = ItemLook(*pNote).bBold;
+      const bool bHidden = IsHidden(pNote);
+      if (!bBold && !bHidden) return {};
+      QFont font;
+      if (bBold) font.setBold(true);
+      if (bHidden) font.setItalic(true);
+      return font;
+    }
     case Qt::CheckStateRole:
       switch (ItemLook(*pNote).eCheckBox) {
         case ECheckBox::None:
@@ -214,24 +234,40 @@ XMLelement* CNoteTreeModel::DraggedNote(const QMimeData* pData) const {
   return m_places.count(pNote) ? pNote : nullptr;
 }
 
-bool CNoteTreeModel::canDropMimeData(const QMimeData* pData, Qt::DropAction eAction, int, int,
-                                     const QModelIndex& parent) const {
+std::optional<CNoteTreeModel::SDropTarget> CNoteTreeModel::DropTarget(
+    const QMimeData* pData, Qt::DropAction eAction, int nRow, const QModelIndex& parent) const {
   XMLelement* pDragged = DraggedNote(pData);
-  XMLelement* pTarget = Note(parent);
-  return pDragged && pTarget && CanDropNote(*pDragged, *pTarget, eAction == Qt::MoveAction);
+  if (!pDragged) return std::nullopt;
+  SDropTarget target{pDragged, Note(parent), EDropPlace::Onto};
+  // A row number means between two rows of `parent`: before the row there,
+  // or after the last one.
+  if (nRow >= 0) {
+    const std::vector<XMLelement*>& siblings = Children(target.pNote);
+    if (nRow < static_cast<int>(siblings.size()))
+      target = {pDragged, siblings[nRow], EDropPlace::Before};
+    else if (!siblings.empty())
+      target = {pDragged, siblings.back(), EDropPlace::After};
+  }
+  if (!target.pNote || !CanDropNote(*pDragged, *target.pNote, eAction == Qt::MoveAction))
+    return std::nullopt;
+  return target;
 }
 
-bool CNoteTreeModel::dropMimeData(const QMimeData* pData, Qt::DropAction eAction, int nRow,
-                                  int nColumn, const QModelIndex& parent) {
-  if (!canDropMimeData(pData, eAction, nRow, nColumn, parent)) return false;
-  XMLelement* pDragged = DraggedNote(pData);
-  XMLelement* pTarget = Note(parent);
+bool CNoteTreeModel::canDropMimeData(const QMimeData* pData, Qt::DropAction eAction, int nRow, int,
+                                     const QModelIndex& parent) const {
+  return DropTarget(pData, eAction, nRow, parent).has_value();
+}
+
+bool CNoteTreeModel::dropMimeData(const QMimeData* pData, Qt::DropAction eAction, int nRow, int,
+                                  const QModelIndex& parent) {
+  std::optional<SDropTarget> target = DropTarget(pData, eAction, nRow, parent);
+  if (!target) return false;
   bool bMove = eAction == Qt::MoveAction;
   // The core rebuilds the pane, which must not happen inside the view's own
   // drop handling; and the view must not remove the source rows itself, so
   // the drop reports itself as not taken.
-  QTimer::singleShot(0, this, [this, nGeneration = m_nGeneration, pDragged, pTarget, bMove] {
-    if (nGeneration == m_nGeneration) DropNote(m_tree, *pDragged, *pTarget, bMove);
+  QTimer::singleShot(0, this, [this, nGeneration = m_nGeneration, t = *target, bMove] {
+    if (nGeneration == m_nGeneration) DropNote(m_tree, *t.pDragged, *t.pNote, t.ePlace, bMove);
   });
   return false;
 }

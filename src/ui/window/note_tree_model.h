@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tree/note_commands.h"
 #include "tree/note_tree.h"
 
 namespace orv {
@@ -26,7 +27,8 @@ class CNoteTreeModel : public QAbstractItemModel {
   // huge folder is what makes a click slow. The pane, the model's only view,
   // then repaints its rows itself; announcing every row as changed would
   // cost as much as the relayout. Otherwise the model resets.
-  void Reload();
+  // pSelected: the selected note, the one whose look a command may have changed.
+  void Reload(const XMLelement* pSelected);
   XMLelement* Note(const QModelIndex& index) const;
   // Counts the reloads: a note pointer taken before one may be gone.
   uint64_t Generation() const { return m_nGeneration; }
@@ -36,6 +38,9 @@ class CNoteTreeModel : public QAbstractItemModel {
   // Every listed note with shown subnotes, and whether the document says
   // its branch is open; parents first.
   std::vector<std::pair<QModelIndex, bool>> Branches();
+  // Whether any listed row has a check box: then every row keeps room for
+  // one, so that a boxed note lines up with the other notes of its level.
+  bool ShowsCheckBoxes() const { return m_bShowsCheckBoxes; }
 
   QModelIndex index(int nRow, int nColumn, const QModelIndex& parent = {}) const override;
   QModelIndex parent(const QModelIndex& index) const override;
@@ -62,15 +67,28 @@ class CNoteTreeModel : public QAbstractItemModel {
     // listed: the view keeps that answer until it lays the rows out again.
     std::optional<bool> hasChildNotes;
   };
+  struct SDropTarget {
+    XMLelement* pDragged;
+    XMLelement* pNote;
+    EDropPlace ePlace;
+  };
   const std::vector<XMLelement*>& Children(XMLelement* pParent) const;
   bool ListsStillHold() const;
+  // Whether the note shows only because the folder shows hidden notes: it
+  // or a note above it is hidden.
+  bool IsHidden(XMLelement* pNote) const;
   XMLelement* DraggedNote(const QMimeData* pData) const;
+  // Where a drop at nRow of `parent` lands (nRow -1: onto `parent`), or null
+  // when it is refused.
+  std::optional<SDropTarget> DropTarget(const QMimeData* pData, Qt::DropAction eAction, int nRow,
+                                        const QModelIndex& parent) const;
 
   CNoteTree& m_tree;
   uint64_t m_nGeneration = 0;
   // Filled on demand; `mutable` because Qt asks for rows through const calls.
   mutable std::unordered_map<XMLelement*, std::vector<XMLelement*>> m_children;
   mutable std::unordered_map<const XMLelement*, SPlace> m_places;
+  mutable bool m_bShowsCheckBoxes = false;
 };
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -11,8 +12,16 @@
 namespace orv {
 
 CNoteTreeView::CNoteTreeView(CNoteTree& tree, QWidget* pParent)
-    : QTreeView(pParent), m_tree(tree), m_model(tree) {
+    : QTreeView(pParent), m_tree(tree), m_model(tree), m_delegate(m_model, this) {
   setModel(&m_model);
+  setItemDelegate(&m_delegate);
+  // Qt's own auto-expansion would also close an open branch.
+  setAutoExpandDelay(-1);
+  m_expandTimer.setSingleShot(true);
+  m_expandTimer.setInterval(kExpandDelayMs);
+  connect(&m_expandTimer, &QTimer::timeout, this, [this] {
+    if (m_dragRest.isValid() && !isExpanded(m_dragRest)) expand(m_dragRest);
+  });
   setHeaderHidden(true);
   setUniformRowHeights(true);  // keeps scrolling through huge folders smooth
   setEditTriggers(QAbstractItemView::EditKeyPressed);
@@ -30,7 +39,7 @@ CNoteTreeView::CNoteTreeView(CNoteTree& tree, QWidget* pParent)
 void CNoteTreeView::Rebuild(XMLelement* pSelected) {
   m_bRebuilding = true;
   setUpdatesEnabled(false);
-  m_model.Reload();
+  m_model.Reload(pSelected);
   for (const auto& [index, bOpen] : m_model.Branches())
     if (isExpanded(index) != bOpen) setExpanded(index, bOpen);
   ShowSelected(pSelected);
@@ -96,24 +105,70 @@ void CNoteTreeView::EmitPendingChoice() {
   });
 }
 
+QStyleOptionViewItem CNoteTreeView::ItemOption(const QModelIndex& index) const {
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.rect = visualRect(index);
+  return m_delegate.ItemOption(option, index);
+}
+
+QRect CNoteTreeView::CheckBoxRect(const QModelIndex& index) const {
+  QStyleOptionViewItem option = ItemOption(index);
+  if (!(option.features & QStyleOptionViewItem::HasCheckIndicator)) return {};
+  return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
+}
+
+int CNoteTreeView::TextLeft(const QModelIndex& index) const {
+  QStyleOptionViewItem option = ItemOption(index);
+  return style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this).left();
+}
+
 void CNoteTreeView::mousePressEvent(QMouseEvent* pEvent) {
   QModelIndex index = indexAt(pEvent->position().toPoint());
   XMLelement* pNote = m_model.Note(index);
-  if (pNote && pEvent->button() == Qt::LeftButton &&
-      ItemLook(*pNote).eCheckBox != ECheckBox::None) {
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    option.rect = visualRect(index);
-    option.features |=
-        QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
-    option.decorationSize = iconSize().isValid() ? iconSize() : QSize(16, 16);
-    int nTextLeft = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this).left();
-    if (ClickItem(m_tree, *pNote, static_cast<int>(pEvent->position().x()), nTextLeft)) {
+  if (pNote && pEvent->button() == Qt::LeftButton) {
+    QRect box = CheckBoxRect(index);
+    if (!box.isEmpty() && ClickItem(m_tree, *pNote, static_cast<int>(pEvent->position().x()),
+                                    {box.left(), box.right() + 1})) {
       update(index);
       return;
     }
   }
   QTreeView::mousePressEvent(pEvent);
+}
+
+void CNoteTreeView::keyPressEvent(QKeyEvent* pEvent) {
+  // QTreeView opens and closes branches on any −, + and *; here only the
+  // number pad's − and + do, as commands, and the others search as letters do.
+  const bool bBranchKey = pEvent->key() == Qt::Key_Minus || pEvent->key() == Qt::Key_Plus ||
+                          pEvent->key() == Qt::Key_Asterisk;
+  if (bBranchKey && !(pEvent->modifiers() & Qt::KeypadModifier))
+    QAbstractItemView::keyPressEvent(pEvent);
+  else
+    QTreeView::keyPressEvent(pEvent);
+}
+
+void CNoteTreeView::dragMoveEvent(QDragMoveEvent* pEvent) {
+  QTreeView::dragMoveEvent(pEvent);
+  QModelIndex index = indexAt(pEvent->position().toPoint());
+  if (index == m_dragRest) return;
+  m_dragRest = index;
+  if (index.isValid() && !isExpanded(index) && m_model.hasChildren(index))
+    m_expandTimer.start();
+  else
+    m_expandTimer.stop();
+}
+
+void CNoteTreeView::dragLeaveEvent(QDragLeaveEvent* pEvent) {
+  m_expandTimer.stop();
+  m_dragRest = QModelIndex();
+  QTreeView::dragLeaveEvent(pEvent);
+}
+
+void CNoteTreeView::dropEvent(QDropEvent* pEvent) {
+  m_expandTimer.stop();
+  m_dragRest = QModelIndex();
+  QTreeView::dropEvent(pEvent);
 }
 
 }  // namespace orv

@@ -2,8 +2,11 @@
 // The note tree pane: shows CNoteTreeModel and hands the user's selections,
 // branch toggles, check-box clicks and label edits to the core.
 
+#include <QPersistentModelIndex>
+#include <QTimer>
 #include <QTreeView>
 
+#include "ui/window/note_item_delegate.h"
 #include "ui/window/note_tree_model.h"
 
 namespace orv {
@@ -21,6 +24,13 @@ class CNoteTreeView : public QTreeView {
   // Selects a note's item without telling the core (it chose the note).
   void ShowSelected(XMLelement* pNote);
   void StartLabelEdit(XMLelement& note);
+  // Where an item's check box is drawn, in viewport coordinates; empty when
+  // it has none.
+  QRect CheckBoxRect(const QModelIndex& index) const;
+  // Where an item's text starts, in viewport coordinates.
+  int TextLeft(const QModelIndex& index) const;
+  // How long a dragged note must rest on a closed branch before it opens.
+  static constexpr int kExpandDelayMs = 700;
 
  signals:
   // The user chose another note. Sent once the view's own event handling is
@@ -30,16 +40,25 @@ class CNoteTreeView : public QTreeView {
  protected:
   void mousePressEvent(QMouseEvent* pEvent) override;
   void mouseReleaseEvent(QMouseEvent* pEvent) override;
+  void keyPressEvent(QKeyEvent* pEvent) override;
   void focusInEvent(QFocusEvent* pEvent) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void startDrag(Qt::DropActions eActions) override;
+  void dragMoveEvent(QDragMoveEvent* pEvent) override;
+  void dragLeaveEvent(QDragLeaveEvent* pEvent) override;
+  void dropEvent(QDropEvent* pEvent) override;
 
  private:
   void OnToggled(const QModelIndex& index, bool bExpanded);
+  void EmitPendingChoice();
+  QStyleOptionViewItem ItemOption(const QModelIndex& index) const;
 
   CNoteTree& m_tree;
   CNoteTreeModel m_model;
-  void EmitPendingChoice();
+  CNoteItemDelegate m_delegate;
+  // The closed branch a drag rests on, opened when the timer runs out.
+  QPersistentModelIndex m_dragRest;
+  QTimer m_expandTimer;
 
   bool m_bRebuilding = false;
   // A note clicked while the button is still down: choosing it rebuilds the

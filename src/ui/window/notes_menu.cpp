@@ -1,7 +1,6 @@
 // The "&Notes" menu: every note command of the core, with its enabling rule
 // and check mark.
 
-#include <QApplication>
 #include <QMenuBar>
 
 #include "tree/note_appearance.h"
@@ -42,7 +41,10 @@ void CMenuBuilder::BuildNotesMenu() {
     Add(
         pMenu, pName, sText,
         [this, e] {
-          if (!RunNavigateCommand(m_tree, e)) QApplication::beep();
+          // Only an empty history beeps; the other moves just stop at the ends.
+          if (!RunNavigateCommand(m_tree, e) &&
+              (e == ENavigateCommand::Back || e == ENavigateCommand::Forward))
+            m_window.Beep();
         },
         [this, e] { return IsEnabled(m_tree, e); });
   };

@@ -1,0 +1,58 @@
+// Reading the 60-byte font records of the settings.
+
+#include "app/font_record.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace orv {
+namespace {
+
+std::vector<uint8_t> Record(int32_t nHeight, int32_t nWeight, bool bItalic, const char* pFace) {
+  std::vector<uint8_t> bytes(kFontRecordSize, 0);
+  for (size_t i = 0; i < 4; ++i) {
+    bytes[i] = static_cast<uint8_t>(static_cast<uint32_t>(nHeight) >> (8 * i));
+    bytes[16 + i] = static_cast<uint8_t>(static_cast<uint32_t>(nWeight) >> (8 * i));
+  }
+  bytes[20] = bItalic ? 1 : 0;
+  std::memcpy(bytes.data() + 28, pFace, std::min<size_t>(std::strlen(pFace), 32));
+  return bytes;
+}
+
+TEST(FontRecordTest, ReadsFaceSizeWeightAndStyle) {
+  std::optional<SFontRecord> font = ReadFontRecord(Record(-13, 700, true, "Courier New"));
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->sFace, "Courier New");
+  EXPECT_EQ(font->nHeight, -13);
+  EXPECT_EQ(font->nWeight, 700);
+  EXPECT_TRUE(font->bItalic);
+  EXPECT_FALSE(font->bUnderline || font->bStrikeOut);
+
+  std::vector<uint8_t> bytes = Record(16, 0, false, "Caf\xe9 Sans");
+  bytes[21] = bytes[22] = 1;
+  font = ReadFontRecord(bytes);
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->sFace, "Caf\u00e9 Sans");  // windows-1252 in the record
+  EXPECT_TRUE(font->bUnderline && font->bStrikeOut);
+
+  // A face of 32 characters has no room for its terminating zero.
+  font = ReadFontRecord(Record(-12, 400, false, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"));
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->sFace, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
+}
+
+TEST(FontRecordTest, RefusesWhatIsNotARecord) {
+  std::vector<uint8_t> good = Record(-12, 400, false, "Arial");
+  std::vector<uint8_t> shortRecord(good.begin(), good.end() - 1);
+  std::vector<uint8_t> longRecord = good;
+  longRecord.push_back(0);
+  for (const std::vector<uint8_t>& bytes :
+       {std::vector<uint8_t>{}, shortRecord, longRecord, Record(-12, 400, false, ""),
+        Record(-12, -1, false, "Arial"), Record(-12, 5000, false, "Arial")})
+    EXPECT_EQ(ReadFontRecord(bytes), std::nullopt) << bytes.size();
+}
+
+}  // namespace
+}  // namespace orv
