@@ -3,6 +3,7 @@
 // explicit stack: notes may nest deeper than the call stack goes.
 
 #include <cstddef>
+#include <type_traits>
 #include <vector>
 
 #include "model/xml_element.h"
@@ -40,6 +41,27 @@ void WalkNotes(const CElementList& topLevel, S&& skip, F&& fn) {
     stack.push_back({&element.m_children, 0});
     path.push_back(0);
   }
+}
+
+// Calls fn(note) for `root` and every note below it, each before its
+// subnotes. When fn returns bool, false stops the walk; ForEachInBranch then
+// says whether it went to the end.
+template <typename TNote, typename F>
+bool ForEachInBranch(TNote& root, F&& fn) {
+  std::vector<TNote*> pending{&root};
+  while (!pending.empty()) {
+    TNote* pNote = pending.back();
+    pending.pop_back();
+    if constexpr (std::is_same_v<std::invoke_result_t<F&, TNote&>, bool>) {
+      if (!fn(*pNote)) return false;
+    } else {
+      fn(*pNote);
+    }
+    // In reverse, so that siblings come in their order.
+    for (auto it = pNote->m_children.rbegin(); it != pNote->m_children.rend(); ++it)
+      if ((*it)->IsNote()) pending.push_back(it->get());
+  }
+  return true;
 }
 
 }  // namespace orv

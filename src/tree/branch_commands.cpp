@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <fstream>
 #include <unordered_set>
+#include <utility>
 
+#include "model/mini_xml_parser.h"
+#include "model/note_walk.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
-#include "model/mini_xml_parser.h"
 #include "tree/note_navigation.h"
 
 namespace orv {
@@ -61,16 +63,13 @@ bool CutSubnotes(CNoteTree& tree, CBranchClipboard& clipboard, XMLelement& note)
 // below it, in one pass over the folder's objects; other child elements stay.
 size_t RemoveChildNotes(CXMLTree& folder, XMLelement& parent) {
   std::unordered_set<const CBaseContentNode*> doomed;
-  std::vector<const XMLelement*> pending;
-  for (const auto& pChild : parent.m_children)
-    if (pChild->IsNote()) pending.push_back(pChild.get());
-  const size_t nRemoved = pending.size();
-  while (!pending.empty()) {
-    const XMLelement* pNote = pending.back();
-    pending.pop_back();
-    if (const CBaseContentNode* pContent = folder.ContentOf(*pNote)) doomed.insert(pContent);
-    for (const auto& pChild : pNote->m_children)
-      if (pChild->IsNote()) pending.push_back(pChild.get());
+  size_t nRemoved = 0;
+  for (const auto& pChild : parent.m_children) {
+    if (!pChild->IsNote()) continue;
+    ++nRemoved;
+    ForEachInBranch(std::as_const(*pChild), [&](const XMLelement& note) {
+      if (const CBaseContentNode* pContent = folder.ContentOf(note)) doomed.insert(pContent);
+    });
   }
   if (nRemoved == 0) return 0;
   std::erase_if(folder.m_contents, [&](const auto& p) { return doomed.contains(p.get()); });

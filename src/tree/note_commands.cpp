@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "model/note_walk.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
 #include "tree/note_navigation.h"
@@ -191,14 +192,9 @@ bool SetNameFrom(CNoteTree& tree, XMLelement& note, ENoteCommand eCommand) {
 
 // Nobody but the dropped note's own copy may stay selected after a copy.
 void Deselect(XMLelement& root) {
-  std::vector<XMLelement*> pending{&root};
-  while (!pending.empty()) {
-    XMLelement* pNote = pending.back();
-    pending.pop_back();
-    if (GetProperty(*pNote, "selected") == "true") SetProperty(*pNote, "selected", "false");
-    for (const auto& pChild : pNote->m_children)
-      if (pChild->IsNote()) pending.push_back(pChild.get());
-  }
+  ForEachInBranch(root, [](XMLelement& note) {
+    if (GetProperty(note, "selected") == "true") SetProperty(note, "selected", "false");
+  });
 }
 
 }  // namespace
@@ -266,15 +262,8 @@ void OnLabelEdited(CNoteTree& tree, XMLelement& note, std::string_view sText) {
 bool CanDropNote(const XMLelement& dragged, const XMLelement& target, bool bMove) {
   if (!dragged.IsNote() || !target.IsNote()) return false;
   if (!bMove) return true;
-  std::vector<const XMLelement*> pending{&dragged};
-  while (!pending.empty()) {
-    const XMLelement* pNote = pending.back();
-    pending.pop_back();
-    if (pNote == &target) return false;
-    for (const auto& pChild : pNote->m_children)
-      if (pChild->IsNote()) pending.push_back(pChild.get());
-  }
-  return true;
+  // Not into its own branch.
+  return ForEachInBranch(dragged, [&](const XMLelement& note) { return &note != &target; });
 }
 
 XMLelement* DropNote(CNoteTree& tree, XMLelement& dragged, XMLelement& target, EDropPlace ePlace,

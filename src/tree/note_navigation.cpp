@@ -1,5 +1,7 @@
 #include "tree/note_navigation.h"
 
+#include "model/note_walk.h"
+
 #include <algorithm>
 #include <unordered_set>
 #include <vector>
@@ -184,14 +186,7 @@ void ForgetNotes(CNoteTree& tree, const XMLelement& note) {
   const bool bHistory = !history.m_back.empty() || !history.m_forward.empty();
   if (!bHistory && !folder.m_pOpenNote) return;
   TNoteSet doomed;
-  std::vector<const XMLelement*> pending{&note};
-  while (!pending.empty()) {
-    const XMLelement* pNote = pending.back();
-    pending.pop_back();
-    doomed.insert(pNote);
-    for (const auto& pChild : pNote->m_children)
-      if (pChild->IsNote()) pending.push_back(pChild.get());
-  }
+  ForEachInBranch(note, [&](const XMLelement& gone) { doomed.insert(&gone); });
   // The editor must not write into a note that is gone.
   if (doomed.contains(folder.m_pOpenNote)) folder.m_pOpenNote = nullptr;
   for (auto* pList : {&history.m_back, &history.m_forward})

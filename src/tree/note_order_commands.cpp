@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/note_walk.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
 
@@ -44,20 +45,6 @@ bool IsSort(EOrderCommand eCommand) {
 
 bool ConfirmOrder(CNoteTree& tree, const SIntSetting& dontAsk) {
   return Confirm(tree.Ui(), tree.Settings(), "Are you sure", dontAsk.sName, "Question");
-}
-
-// Calls fn for `root` and every note below it; an explicit stack, because
-// notes may nest deeper than the call stack goes.
-template <typename F>
-void ForEachInBranch(XMLelement& root, F&& fn) {
-  std::vector<XMLelement*> pending{&root};
-  while (!pending.empty()) {
-    XMLelement* pNote = pending.back();
-    pending.pop_back();
-    fn(*pNote);
-    for (const auto& pChild : pNote->m_children)
-      if (pChild->IsNote()) pending.push_back(pChild.get());
-  }
 }
 
 void SetBranchExpanded(XMLelement& root, bool bExpanded) {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/note_walk.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
 
@@ -69,17 +70,11 @@ bool RunProtectionCommand(CNoteTree& tree, EProtectionCommand eCommand) {
 size_t ProtectWithPassword(CNoteTree& tree, XMLelement& note, const std::string& sPassword,
                            bool bSubnotes) {
   size_t nCount = 0;
-  // An explicit stack: notes may nest deeper than the call stack goes.
-  std::vector<XMLelement*> pending{&note};
-  while (!pending.empty()) {
-    XMLelement& current = *pending.back();
-    pending.pop_back();
+  ForEachInBranch(note, [&](XMLelement& current) {
     SetProperty(current, kPassword, sPassword);
     ++nCount;
-    if (!bSubnotes) break;
-    for (const auto& pChild : current.m_children)
-      if (pChild->IsNote()) pending.push_back(pChild.get());
-  }
+    return bSubnotes;
+  });
   tree.MarkModified();
   return nCount;
 }
