@@ -12,6 +12,7 @@
 #include "cli/note_path.h"
 #include "cli/protection_commands.h"
 #include "model/mini_xml_parser.h"
+#include "model/note_keys.h"
 #include "model/note_walk.h"
 #include "text/note_text.h"
 
@@ -43,7 +44,7 @@ void Info(CCliSession& session, const std::string& sFile) {
 void PrintNotes(const CElementList& topLevel) {
   WalkNotes(topLevel, [](const XMLelement&) { return false; },
             [](const XMLelement& note, const std::vector<size_t>& path) {
-              std::cout << std::string(2 * path.size(), ' ') << GetProperty(note, "name") << '\n';
+              std::cout << std::string(2 * path.size(), ' ') << GetProperty(note, kNameKey) << '\n';
               return true;
             });
 }
@@ -69,7 +70,7 @@ void Cat(CCliSession& session, const std::string& sFile, const std::string& sNot
     std::cout << pContent->CachedContent() << std::flush;
     return;
   }
-  const int32_t nType = std::atoi(GetProperty(note, "type").c_str());
+  const int32_t nType = std::atoi(GetProperty(note, kTypeKey).c_str());
   std::cout << VisibleNoteText(pContent->CachedContent(), nType) << '\n' << std::flush;
 }
 

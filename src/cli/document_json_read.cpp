@@ -8,6 +8,7 @@
 #include "cli/cli_error.h"
 #include "cli/document_json.h"
 #include "cli/json_object.h"
+#include "model/note_keys.h"
 
 namespace orv::cli {
 
@@ -25,8 +26,8 @@ class CContentLinker {
   }
 
   void Link(XMLelement& note, const CJsonPath& path) {
-    if (!FindPropertyElement(note, "content")) return;  // a note without content is allowed
-    std::string sKey = GetProperty(note, "content");
+    if (!FindPropertyElement(note, kContentKey)) return;  // a note without content is allowed
+    std::string sKey = GetProperty(note, kContentKey);
     auto it = m_byKey.find(sKey);
     if (it == m_byKey.end())
       throw path.Error({}, "the note's \"content\" names key \"" + sKey +
@@ -36,7 +37,7 @@ class CContentLinker {
                                "\", which another note uses too; each note needs a content "
                                "of its own");
     it->second.bClaimed = true;
-    SetProperty(note, "content", it->second.pContent->OwnKey());
+    SetProperty(note, kContentKey, it->second.pContent->OwnKey());
   }
 
  private:

@@ -8,10 +8,11 @@
 #include <optional>
 #include <vector>
 
-#include "ports/settings_defaults.h"
 #include "cli/cli_tree_view.h"
 #include "cli/note_path.h"
+#include "model/note_keys.h"
 #include "model/note_walk.h"
+#include "ports/settings_defaults.h"
 #include "tree/folder_commands.h"
 #include "tree/note_commands.h"
 #include "tree/note_order_commands.h"
@@ -87,7 +88,7 @@ std::string Rename(CNoteTree& tree, XMLelement& note, const std::string& sName) 
   const std::string sOld = DescribeNote(tree, note);
   RunNoteCommand(tree, ENoteCommand::Rename);
   OnLabelEdited(tree, note, sName);
-  return "renamed " + sOld + " to \"" + GetProperty(note, "name") + "\"";
+  return "renamed " + sOld + " to \"" + GetProperty(note, kNameKey) + "\"";
 }
 
 std::string Delete(CNoteTree& tree, XMLelement& note, const std::string& sFile) {
@@ -181,7 +182,7 @@ void RunOnNote(CCliSession& session, const std::string& sFile, const std::string
 }
 
 std::string DescribeNote(CNoteTree& tree, const XMLelement& note) {
-  return "note " + NotePathText(tree, note) + " \"" + GetProperty(note, "name") + "\"";
+  return "note " + NotePathText(tree, note) + " \"" + GetProperty(note, kNameKey) + "\"";
 }
 
 CCliError NotConfirmed(const std::string& sWhat, const std::string& sQuestion,

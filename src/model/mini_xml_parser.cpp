@@ -1,5 +1,7 @@
 #include "model/mini_xml_parser.h"
 
+#include "model/note_keys.h"
+
 #include <vector>
 
 namespace orv {
@@ -240,7 +242,7 @@ void WriteOutline(std::ostream& out, const XMLelement& note, const std::string& 
       [&](const XMLelement& e, size_t nDepth) {
         if (nDepth > 0 && !e.IsNote()) return false;
         WriteIndent(out, sIndent, nDepth);
-        out << GetProperty(e, "name") << '\n';
+        out << GetProperty(e, kNameKey) << '\n';
         return true;
       },
       [](const XMLelement&, size_t) {});

@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "base/clock.h"
+#include "model/note_keys.h"
 
 namespace orv {
 namespace {
 
-constexpr std::string_view kContentKey = "content";
 constexpr size_t kNone = static_cast<size_t>(-1);
 
 struct SNoteVisit {
@@ -150,21 +150,21 @@ XMLelement* CXMLTree::InsertNote(const SNewNote& note) {
   auto pNote = std::make_unique<XMLelement>();
   pNote->m_sName = kNoteTag;
   const std::string sNow = FormatLocalTime(kNoteTimeFormat);
-  AddProperty(*pNote, "share_path", note.sSharePath);
-  AddProperty(*pNote, "name", note.sName);
-  AddProperty(*pNote, "expand", "true");
-  AddProperty(*pNote, "type", std::to_string(note.nType));
-  AddProperty(*pNote, "description", "");
-  AddProperty(*pNote, "selected", "false");
-  AddProperty(*pNote, "password", "");
-  AddProperty(*pNote, "readonly", "");
-  AddProperty(*pNote, "Create time", sNow);
-  AddProperty(*pNote, "Modificate time", sNow);
-  AddProperty(*pNote, "icon", std::to_string(m_defaults.nDefIcon));
-  AddProperty(*pNote, "scroll_pos", "0");
-  AddProperty(*pNote, "curline", "0");
-  AddProperty(*pNote, "save", "true");
-  AddProperty(*pNote, "attcount", "0");
+  AddProperty(*pNote, kSharePathKey, note.sSharePath);
+  AddProperty(*pNote, kNameKey, note.sName);
+  AddProperty(*pNote, kExpandKey, "true");
+  AddProperty(*pNote, kTypeKey, std::to_string(note.nType));
+  AddProperty(*pNote, kDescriptionKey, "");
+  AddProperty(*pNote, kSelectedKey, "false");
+  AddProperty(*pNote, kPasswordKey, "");
+  AddProperty(*pNote, kReadOnlyKey, "");
+  AddProperty(*pNote, kCreateTimeKey, sNow);
+  AddProperty(*pNote, kModifyTimeKey, sNow);
+  AddProperty(*pNote, kIconKey, std::to_string(m_defaults.nDefIcon));
+  AddProperty(*pNote, kScrollPosKey, "0");
+  AddProperty(*pNote, kCurLineKey, "0");
+  AddProperty(*pNote, kSaveKey, "true");
+  AddProperty(*pNote, kAttCountKey, "0");
   if (auto pContent = CBaseContentNode::Make(note.nContentClass, {}, note.bExternal,
                                              std::string(note.sExternalPath))) {
     AddProperty(*pNote, kContentKey, pContent->OwnKey());

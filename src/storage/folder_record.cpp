@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "model/note_keys.h"
+
 namespace orv {
 
 namespace {
@@ -32,7 +34,7 @@ void ReadElementHead(CArchiveReader& archive, XMLelement& element) {
     pAttribute->m_sValue = archive.ReadString();
     element.m_attributes.push_back(std::move(pAttribute));
   }
-  if (nFormat < kElementFormat && element.m_sName == "icon")
+  if (nFormat < kElementFormat && element.m_sName == kIconKey)
     element.m_sValue = std::to_string(ConvertOldIcon(std::atoi(element.m_sValue.c_str())));
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/mini_xml_parser.h"
+#include "model/note_keys.h"
 #include "model/note_walk.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
@@ -24,7 +25,7 @@ void CBranchClipboard::Clear() {
 void CBranchClipboard::Take(CXMLTree& folder, const XMLelement& note) {
   Clear();
   std::unique_ptr<XMLelement> pCopy = folder.CopySubtree(note, &m_store.m_contents);
-  SetProperty(*pCopy, "selected", "false");
+  SetProperty(*pCopy, kSelectedKey, "false");
   m_store.TopLevel().push_back(std::move(pCopy));
 }
 

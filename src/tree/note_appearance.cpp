@@ -4,23 +4,15 @@
 #include <charconv>
 #include <string_view>
 
+#include "model/note_keys.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
 
 namespace orv {
 namespace {
 
-constexpr std::string_view kColor = "color";
-constexpr std::string_view kBkColor = "bk_color";
-constexpr std::string_view kBold = "bold";
-constexpr std::string_view kGrayed = "grayed";
-constexpr std::string_view kHighlighted = "highlighted";
-constexpr std::string_view kHide = "hide";
-constexpr std::string_view kChecked = "checked";
-constexpr std::string_view kIcon = "icon";
-constexpr std::string_view kDescription = "description";
-constexpr std::array<std::string_view, 5> kLookAttributes{kColor, kBkColor, kBold, kGrayed,
-                                                          kHighlighted};
+constexpr std::array<std::string_view, 5> kLookAttributes{kColorKey, kBkColorKey, kBoldKey, kGrayedKey,
+                                                          kHighlightedKey};
 
 bool Has(const XMLelement& note, std::string_view key) {
   return FindPropertyElement(note, key) != nullptr;
@@ -59,15 +51,15 @@ std::string TextProperty(const XMLelement& note, std::string_view key) {
 std::string_view ToggleKey(EAppearanceCommand eCommand) {
   switch (eCommand) {
     case EAppearanceCommand::Bold:
-      return kBold;
+      return kBoldKey;
     case EAppearanceCommand::Grayed:
-      return kGrayed;
+      return kGrayedKey;
     case EAppearanceCommand::Highlighted:
-      return kHighlighted;
+      return kHighlightedKey;
     case EAppearanceCommand::Hide:
-      return kHide;
+      return kHideKey;
     case EAppearanceCommand::CheckBox:
-      return kChecked;
+      return kCheckedKey;
     default:
       return {};
   }
@@ -108,10 +100,10 @@ bool ResetLook(CNoteTree& tree, XMLelement& note) {
 
 // A hidden note leaves the pane, so its parent (nothing for a top-level note) is selected.
 void ToggleHide(CNoteTree& tree, XMLelement& note) {
-  if (Has(note, kHide)) {
-    RemoveProperty(note, kHide);
+  if (Has(note, kHideKey)) {
+    RemoveProperty(note, kHideKey);
   } else {
-    AddProperty(note, kHide, "true");
+    AddProperty(note, kHideKey, "true");
     XMLelement* pParent = nullptr;
     tree.CurrentFolder().FindParent(note, pParent);
     tree.Select(pParent);
@@ -121,18 +113,18 @@ void ToggleHide(CNoteTree& tree, XMLelement& note) {
 }
 
 void ToggleCheckBox(CNoteTree& tree, XMLelement& note) {
-  if (Has(note, kChecked))
-    RemoveProperty(note, kChecked);
+  if (Has(note, kCheckedKey))
+    RemoveProperty(note, kCheckedKey);
   else
-    AddProperty(note, kChecked, "false");
+    AddProperty(note, kCheckedKey, "false");
   tree.MarkModified();
   tree.RefreshTree(false);
 }
 
 bool SetIcon(CNoteTree& tree, XMLelement& note) {
-  std::optional<int> icon = tree.Ui().ChooseIcon(NumberProperty<int32_t>(note, kIcon).value_or(0));
+  std::optional<int> icon = tree.Ui().ChooseIcon(NumberProperty<int32_t>(note, kIconKey).value_or(0));
   if (!icon) return false;
-  SetProperty(note, kIcon, std::to_string(*icon));
+  SetProperty(note, kIconKey, std::to_string(*icon));
   tree.MarkModified();
   tree.RefreshTree(false);
   return true;
@@ -141,9 +133,9 @@ bool SetIcon(CNoteTree& tree, XMLelement& note) {
 // The item's look does not change, so the pane is not rebuilt.
 bool SetDescription(CNoteTree& tree, XMLelement& note) {
   std::optional<std::string> description =
-      tree.Ui().AskText(kDescriptionCaption, TextProperty(note, kDescription), false);
+      tree.Ui().AskText(kDescriptionCaption, TextProperty(note, kDescriptionKey), false);
   if (!description) return false;
-  SetProperty(note, kDescription, *description);
+  SetProperty(note, kDescriptionKey, *description);
   tree.MarkModified();
   return true;
 }
@@ -173,9 +165,9 @@ bool RunAppearanceCommand(CNoteTree& tree, EAppearanceCommand eCommand) {
   XMLelement& note = *pNote;
   switch (eCommand) {
     case EAppearanceCommand::TextColor:
-      return SetColor(tree, note, kColor, kTreeTextColor);
+      return SetColor(tree, note, kColorKey, kTreeTextColor);
     case EAppearanceCommand::BackgroundColor:
-      return SetColor(tree, note, kBkColor, kTreeBckColor);
+      return SetColor(tree, note, kBkColorKey, kTreeBckColor);
     case EAppearanceCommand::Bold:
     case EAppearanceCommand::Grayed:
     case EAppearanceCommand::Highlighted:
@@ -198,35 +190,35 @@ bool RunAppearanceCommand(CNoteTree& tree, EAppearanceCommand eCommand) {
 }
 
 bool ClickItem(CNoteTree& tree, XMLelement& note, int nClickX, SBoxSpan box) {
-  if (!Has(note, kChecked) || nClickX < box.nLeft || nClickX >= box.nRight) return false;
-  SetProperty(note, kChecked, GetProperty(note, kChecked) == "true" ? "false" : "true");
+  if (!Has(note, kCheckedKey) || nClickX < box.nLeft || nClickX >= box.nRight) return false;
+  SetProperty(note, kCheckedKey, GetProperty(note, kCheckedKey) == "true" ? "false" : "true");
   tree.MarkModified();
   return true;
 }
 
-bool HasCheckBox(const XMLelement& note) { return Has(note, kChecked); }
+bool HasCheckBox(const XMLelement& note) { return Has(note, kCheckedKey); }
 
 SItemLook ItemLook(const XMLelement& note) {
   SItemLook look;
-  look.sText = TextProperty(note, "name");
-  look.nIcon = NumberProperty<int32_t>(note, kIcon).value_or(0);
-  if (Has(note, kChecked))
-    look.eCheckBox = PropertyIs(note, kChecked, "true") ? ECheckBox::Ticked : ECheckBox::Unticked;
-  look.textColor = ColorProperty(note, kColor);
-  look.backgroundColor = ColorProperty(note, kBkColor);
-  look.bBold = Has(note, kBold);
-  look.bCut = Has(note, kGrayed);
-  look.bDropHighlighted = Has(note, kHighlighted);
-  look.bHidden = Has(note, kHide);
-  look.bExpanded = PropertyIs(note, "expand", "true");
-  look.bSelected = PropertyIs(note, "selected", "true");
+  look.sText = TextProperty(note, kNameKey);
+  look.nIcon = NumberProperty<int32_t>(note, kIconKey).value_or(0);
+  if (Has(note, kCheckedKey))
+    look.eCheckBox = PropertyIs(note, kCheckedKey, "true") ? ECheckBox::Ticked : ECheckBox::Unticked;
+  look.textColor = ColorProperty(note, kColorKey);
+  look.backgroundColor = ColorProperty(note, kBkColorKey);
+  look.bBold = Has(note, kBoldKey);
+  look.bCut = Has(note, kGrayedKey);
+  look.bDropHighlighted = Has(note, kHighlightedKey);
+  look.bHidden = Has(note, kHideKey);
+  look.bExpanded = PropertyIs(note, kExpandKey, "true");
+  look.bSelected = PropertyIs(note, kSelectedKey, "true");
   return look;
 }
 
 std::optional<std::string> HoverHint(CNoteTree& tree, const XMLelement& note) {
   if (ReadSetting(tree.Settings(), kShowTreeHinths) == 0) return std::nullopt;
-  std::string sDescription = TextProperty(note, kDescription);
-  if (sDescription.empty()) return "No description:<br>" + TextProperty(note, "name");
+  std::string sDescription = TextProperty(note, kDescriptionKey);
+  if (sDescription.empty()) return "No description:<br>" + TextProperty(note, kNameKey);
   return sDescription;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "model/note_keys.h"
 #include "model/note_walk.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
@@ -14,7 +15,6 @@
 namespace orv {
 namespace {
 
-constexpr std::string_view kNameKey = "name";
 constexpr const char* kWarning = "Warning";
 
 CElementList::iterator FindIn(CElementList& list, const XMLelement& note) {
@@ -67,7 +67,7 @@ XMLelement* InsertNewNote(CNoteTree& tree, XMLelement* pParent, XMLelement* pSib
                                                        .bBefore = bBefore});
   if (!pNote) return nullptr;
   // The icon setting as it is now, not as it was when the document opened.
-  SetProperty(*pNote, "icon", std::to_string(ReadSetting(tree.Settings(), kDefIcon)));
+  SetProperty(*pNote, kIconKey, std::to_string(ReadSetting(tree.Settings(), kDefIcon)));
   tree.MarkModified();
   return pNote;
 }
@@ -193,7 +193,7 @@ bool SetNameFrom(CNoteTree& tree, XMLelement& note, ENoteCommand eCommand) {
 // Nobody but the dropped note's own copy may stay selected after a copy.
 void Deselect(XMLelement& root) {
   ForEachInBranch(root, [](XMLelement& note) {
-    if (GetProperty(note, "selected") == "true") SetProperty(note, "selected", "false");
+    if (GetProperty(note, kSelectedKey) == "true") SetProperty(note, kSelectedKey, "false");
   });
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/note_keys.h"
 #include "model/xml_element.h"
 
 namespace orv {
@@ -90,7 +91,7 @@ std::string InternalLinkCaption(const CXMLTree& folder, const XMLelement& note) 
   while (folder.FindParent(*path.back(), pParent) && pParent) path.push_back(pParent);
   std::string sCaption = folder.m_sFolderName + ":";
   for (auto it = path.rbegin(); it != path.rend(); ++it)
-    sCaption += (it == path.rbegin() ? " " : "/") + GetProperty(**it, "name");
+    sCaption += (it == path.rbegin() ? " " : "/") + GetProperty(**it, kNameKey);
   return sCaption;
 }
 

@@ -1,5 +1,6 @@
 #include "tree/note_navigation.h"
 
+#include "model/note_keys.h"
 #include "model/note_walk.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace {
 
 using TNoteSet = std::unordered_set<const XMLelement*>;
 
-bool IsExpanded(const XMLelement& note) { return PropertyIs(note, "expand", "true"); }
+bool IsExpanded(const XMLelement& note) { return PropertyIs(note, kExpandKey, "true"); }
 
 // The shown notes from the top level down to `note` (the last entry); empty
 // when it is not shown. One walk, however deep the note lies.
@@ -85,7 +86,7 @@ XMLelement* NeighbourInView(CNoteTree& tree, const std::vector<XMLelement*>& pat
 }
 
 void SetExpanded(CNoteTree& tree, XMLelement& note, bool bExpanded) {
-  SetProperty(note, "expand", bExpanded ? "true" : "false");
+  SetProperty(note, kExpandKey, bExpanded ? "true" : "false");
   tree.RefreshTree(true);
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/note_keys.h"
 #include "model/note_walk.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
@@ -13,8 +14,6 @@ namespace {
 
 using enum EOrderCommand;
 
-constexpr std::string_view kExpandKey = "expand";
-constexpr std::string_view kSelectedKey = "selected";
 
 struct SSortCommand {
   std::string_view sAttribute;
@@ -25,17 +24,17 @@ struct SSortCommand {
 SSortCommand SortCommandOf(EOrderCommand eCommand) {
   switch (eCommand) {
     case SortSubnotesByName:
-      return {"name", kDontAskNodeSort, false};
+      return {kNameKey, kDontAskNodeSort, false};
     case SortSubnotesByCreateTime:
-      return {"Create time", kDontAskSortCrTime, false};
+      return {kCreateTimeKey, kDontAskSortCrTime, false};
     case SortSubnotesByModifyTime:
-      return {"Modificate time", kDontAskSortMdTime, false};
+      return {kModifyTimeKey, kDontAskSortMdTime, false};
     case SortAllByName:
-      return {"name", kDontAskSortAllTree, true};
+      return {kNameKey, kDontAskSortAllTree, true};
     case SortAllByCreateTime:
-      return {"Create time", kDontAskSortCrTimeAll, true};
+      return {kCreateTimeKey, kDontAskSortCrTimeAll, true};
     default:
-      return {"Modificate time", kDontAskSortMdTimeAll, true};
+      return {kModifyTimeKey, kDontAskSortMdTimeAll, true};
   }
 }
 
@@ -64,7 +63,7 @@ void NumberBranch(XMLelement& root) {
   while (!pending.empty()) {
     auto [pNote, sPrefix] = std::move(pending.back());
     pending.pop_back();
-    SetProperty(*pNote, "name", sPrefix + " " + GetProperty(*pNote, "name"));
+    SetProperty(*pNote, kNameKey, sPrefix + " " + GetProperty(*pNote, kNameKey));
     int nChild = 0;
     for (const auto& pChild : pNote->m_children)
       if (pChild->IsNote())

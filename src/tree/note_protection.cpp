@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/note_keys.h"
 #include "model/note_walk.h"
 #include "ports/confirm.h"
 #include "ports/settings_defaults.h"
@@ -11,16 +12,14 @@
 namespace orv {
 namespace {
 
-constexpr std::string_view kPassword = "password";
-constexpr std::string_view kReadOnly = "readonly";
 
 // An absent password is no password.
 std::string PasswordOf(const XMLelement& note) {
-  const XMLelement* pAttribute = FindPropertyElement(note, kPassword);
+  const XMLelement* pAttribute = FindPropertyElement(note, kPasswordKey);
   return pAttribute ? pAttribute->m_sValue : std::string();
 }
 
-bool IsReadOnly(const XMLelement& note) { return GetProperty(note, kReadOnly) == "true"; }
+bool IsReadOnly(const XMLelement& note) { return GetProperty(note, kReadOnlyKey) == "true"; }
 
 // The content is shown only to whoever typed the note's password in this folder.
 bool IsUnlocked(const CXMLTree& folder, const XMLelement& note) {
@@ -31,7 +30,7 @@ bool IsUnlocked(const CXMLTree& folder, const XMLelement& note) {
 void ToggleReadOnly(CNoteTree& tree, XMLelement& note) {
   // Stored first, so nothing typed is lost when the editor reopens read-only.
   tree.StoreEditorContent();
-  SetProperty(note, kReadOnly, IsReadOnly(note) ? "false" : "true");
+  SetProperty(note, kReadOnlyKey, IsReadOnly(note) ? "false" : "true");
   tree.MarkModified();
   tree.RefreshTree(true);
 }
@@ -71,7 +70,7 @@ size_t ProtectWithPassword(CNoteTree& tree, XMLelement& note, const std::string&
                            bool bSubnotes) {
   size_t nCount = 0;
   ForEachInBranch(note, [&](XMLelement& current) {
-    SetProperty(current, kPassword, sPassword);
+    SetProperty(current, kPasswordKey, sPassword);
     ++nCount;
     return bSubnotes;
   });
@@ -88,7 +87,7 @@ SNoteOpening OpenNote(CNoteTree& tree, XMLelement& note) {
   }
   const bool bShow = IsUnlocked(folder, note);
   // Only a record of what the editor shows: viewing does not modify the document.
-  SetProperty(note, "save", bShow ? "true" : "false");
+  SetProperty(note, kSaveKey, bShow ? "true" : "false");
   return {bShow, !bShow || IsReadOnly(note)};
 }
 
@@ -101,8 +100,8 @@ bool MayStoreText(const CNoteTree& tree, const XMLelement& note) {
 
 bool StoreEditorTextBack(CNoteTree& tree, XMLelement& note, std::string_view sText, int nScrollPos,
                          int nCaretLine) {
-  SetProperty(note, "scroll_pos", std::to_string(nScrollPos));
-  SetProperty(note, "curline", std::to_string(nCaretLine));
+  SetProperty(note, kScrollPosKey, std::to_string(nScrollPos));
+  SetProperty(note, kCurLineKey, std::to_string(nCaretLine));
   return MayStoreText(tree, note) && tree.StoreEditorText(note, sText);
 }
 

@@ -3,14 +3,14 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "model/note_keys.h"
 #include "model/note_walk.h"
 
 namespace orv {
 namespace {
 
-constexpr std::string_view kSelectedKey = "selected";
 
-bool CarriesHide(const XMLelement& note) { return FindPropertyElement(note, "hide") != nullptr; }
+bool CarriesHide(const XMLelement& note) { return FindPropertyElement(note, kHideKey) != nullptr; }
 
 // The notes of `topLevel` depth first until fn returns false; with
 // bSkipHidden a hidden note is passed over with its subtree.

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
+#include "model/note_keys.h"
 #include "tree/bookmark_commands.h"
 #include "tree/note_links.h"
 
@@ -78,7 +79,7 @@ void CInternalLinkDialog::ListNotes(int nFolder) {
 
 QTreeWidgetItem* CInternalLinkDialog::AddNote(XMLelement& note, QTreeWidgetItem* pParent) {
   auto* pItem = pParent ? new QTreeWidgetItem(pParent) : new QTreeWidgetItem(m_pNotes);
-  pItem->setText(0, QString::fromStdString(GetProperty(note, "name")));
+  pItem->setText(0, QString::fromStdString(GetProperty(note, kNameKey)));
   pItem->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(&note)));
   if (!ShownChildren(ChosenFolder(), &note).empty())
     pItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
@@ -116,7 +117,7 @@ QString CInternalLinkDialog::Caption() const {
 void CInternalLinkDialog::Accept() {
   XMLelement* pNote = PickedNote();
   std::optional<std::string> link = MakeInternalLink(
-      m_tree, m_pFolders->currentIndex(), pNote ? GetProperty(*pNote, "name") : std::string(),
+      m_tree, m_pFolders->currentIndex(), pNote ? GetProperty(*pNote, kNameKey) : std::string(),
       m_pText->text().toStdString());
   if (!link) return;
   m_sLink = *link;

@@ -4,6 +4,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include "model/note_keys.h"
 #include "tree/note_protection.h"
 #include "ui/editors/text_links.h"
 #include "ui/rtf/rtf_reader.h"
@@ -70,11 +71,11 @@ void CEditorPane::ShowNote(XMLelement* pNote) {
     if (CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*pNote))
       sContent = pContent->GetContent();
   }
-  Load(KindOfType(GetProperty(*pNote, "type")), sContent, opening.bShowContent, opening.bReadOnly);
+  Load(KindOfType(GetProperty(*pNote, kTypeKey)), sContent, opening.bShowContent, opening.bReadOnly);
   m_pNote = pNote;
   m_pFolder = &m_tree.CurrentFolder();
-  int nScroll = std::atoi(GetProperty(*pNote, "scroll_pos").c_str());
-  int nCaret = std::atoi(GetProperty(*pNote, "curline").c_str());
+  int nScroll = std::atoi(GetProperty(*pNote, kScrollPosKey).c_str());
+  int nCaret = std::atoi(GetProperty(*pNote, kCurLineKey).c_str());
   if (nScroll != 0 && nCaret != 0) RestoreScrollAndCaret(nScroll, nCaret);
 }
 

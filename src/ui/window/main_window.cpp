@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include "app/font_record.h"
+#include "model/note_keys.h"
 #include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
 #include "tree/note_navigation.h"
@@ -167,7 +168,7 @@ void CMainWindow::UpdateTitle() {
 
 void CMainWindow::UpdateStatus() {
   XMLelement* pNote = m_pEditors->OpenNoteElement();
-  m_pStatusNote->setText(pNote ? QString::fromStdString(GetProperty(*pNote, "name")) : QString());
+  m_pStatusNote->setText(pNote ? QString::fromStdString(GetProperty(*pNote, kNameKey)) : QString());
   m_pStatusDoc->setText(
       tr("Folder %1 of %2").arg(m_tree.CurrentIndex() + 1).arg(m_tree.Folders().m_folders.size()));
   UpdateTitle();

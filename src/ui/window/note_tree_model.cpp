@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "model/note_keys.h"
 #include "tree/note_appearance.h"
 #include "tree/note_commands.h"
 #include "ui/dialogs/colour_ref.h"
@@ -92,7 +93,7 @@ std::vector<std::pair<QModelIndex, bool>> CNoteTreeModel::Branches() {
     XMLelement* pParent = pending.back();
     pending.pop_back();
     for (XMLelement* pNote : Children(pParent)) {
-      const bool bOpen = PropertyIs(*pNote, "expand", "true");
+      const bool bOpen = PropertyIs(*pNote, kExpandKey, "true");
       // Closed branches are not listed: their rows do not exist for the view yet.
       if (!bOpen && !m_children.count(pNote)) continue;
       if (!HasChildNotes(*pNote) || Children(pNote).empty()) continue;
@@ -152,7 +153,7 @@ QVariant CNoteTreeModel::data(const QModelIndex& index, int nRole) const {
   switch (nRole) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-      return QString::fromStdString(GetProperty(*pNote, "name"));
+      return QString::fromStdString(GetProperty(*pNote, kNameKey));
     case Qt::DecorationRole:
       return NoteIcon(ItemLook(*pNote).nIcon);
     case Qt::ForegroundRole: {
