@@ -113,7 +113,8 @@ bool Convert(iconv_t cd, std::string_view sIn, std::string& sOut, bool bReplaceI
 
 iconv_t OpenIconv(const char* pTo, const char* pFrom) {
   iconv_t cd = iconv_open(pTo, pFrom);
-  return cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd;
+  // iconv says it failed with the handle (iconv_t)-1.
+  return reinterpret_cast<intptr_t>(cd) == -1 ? nullptr : cd;
 }
 
 enum class EByteKind { Char, Undefined, Partial };

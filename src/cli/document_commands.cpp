@@ -171,8 +171,8 @@ void AddDocumentCommands(CLI::App& app, const SCliOptions& options) {
     form->add_option("NOTE", (*args)[1], pNoteHelp)->required();
     form->add_option("OUT", (*args)[2], "Text file to write; an existing one is replaced")
         ->required();
-    form->callback(SessionCallback(options, [args, eForm](CCliSession& s) {
-      Export(s, eForm, (*args)[0], (*args)[1], (*args)[2]);
+    form->callback(SessionCallback(options, [args, eExport = eForm](CCliSession& s) {
+      Export(s, eExport, (*args)[0], (*args)[1], (*args)[2]);
     }));
   }
 

@@ -13,7 +13,7 @@ const char kAppFolder[] = "Orvella";
 
 QString FindResourceDir() {
   // bin/orvella -> share/orvella when installed under a prefix.
-  const QString sInstalled =
+  QString sInstalled =
       QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/orvella");
   if (QFileInfo(sInstalled).isDir()) return sInstalled;
   return QStringLiteral(ORVELLA_BUILD_RESOURCES);

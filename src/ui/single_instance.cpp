@@ -13,7 +13,7 @@ namespace {
 const QString kActivate = QStringLiteral("activate");
 const QString kIsOpen = QStringLiteral("isopen ");
 // Longer than any path; a peer sending more without a line end is cut off.
-constexpr qsizetype kMaxRequest = 64 * 1024;
+constexpr qsizetype kMaxRequest = qsizetype{64} * 1024;
 constexpr qsizetype kMaxAnswer = 16;
 constexpr int kConnectMs = 1000;
 constexpr int kAnswerMs = 5000;

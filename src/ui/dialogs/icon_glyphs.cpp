@@ -115,8 +115,8 @@ void Sheet(const CGlyphInk& ink) {
   ink.Paper(Polygon({{7, 3}, {20, 3}, {26, 9}, {26, 29}, {7, 29}}));
   ink.Stroke(Polyline({{20, 3}, {20, 9}, {26, 9}}), ink.Dark());
   QPainterPath lines;
-  for (qreal y : {14.0, 19.0}) lines.addPolygon(QPolygonF({{11, y}, {22, y}}));
-  lines.addPolygon(QPolygonF({{11, 24}, {18, 24}}));
+  for (qreal y : {14.0, 19.0}) lines.addPolygon(QPolygonF(QList<QPointF>{{11, y}, {22, y}}));
+  lines.addPolygon(QPolygonF(QList<QPointF>{{11, 24}, {18, 24}}));
   ink.Stroke(lines, ink.Base());
 }
 
@@ -188,9 +188,9 @@ void Gear(const CGlyphInk& ink) {
 void Globe(const CGlyphInk& ink) {
   ink.Solid(Ellipse({16, 16}, 12, 12));
   QPainterPath lines = Ellipse({16, 16}, 5, 12);
-  lines.addPolygon(QPolygonF({{4.5, 16}, {27.5, 16}}));
-  lines.addPolygon(QPolygonF({{6.5, 10}, {25.5, 10}}));
-  lines.addPolygon(QPolygonF({{6.5, 22}, {25.5, 22}}));
+  lines.addPolygon(QPolygonF(QList<QPointF>{{4.5, 16}, {27.5, 16}}));
+  lines.addPolygon(QPolygonF(QList<QPointF>{{6.5, 10}, {25.5, 10}}));
+  lines.addPolygon(QPolygonF(QList<QPointF>{{6.5, 22}, {25.5, 22}}));
   ink.Stroke(lines, ink.Tint(), 1.5);
   ink.Stroke(Ellipse({16, 16}, 12, 12), ink.Dark());
 }

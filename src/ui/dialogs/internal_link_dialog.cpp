@@ -15,7 +15,7 @@ namespace orv {
 namespace {
 
 XMLelement* NoteOf(const QTreeWidgetItem* pItem) {
-  return pItem ? reinterpret_cast<XMLelement*>(pItem->data(0, Qt::UserRole).value<quintptr>())
+  return pItem ? static_cast<XMLelement*>(pItem->data(0, Qt::UserRole).value<void*>())
                : nullptr;
 }
 
@@ -45,7 +45,7 @@ CInternalLinkDialog::CInternalLinkDialog(CNoteTree& tree, const QString& sText, 
   PickNote(tree.SelectedNote());
   connect(m_pFolders, &QComboBox::currentIndexChanged, this, &CInternalLinkDialog::ListNotes);
   connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(pButtons, &QDialogButtonBox::accepted, this, &CInternalLinkDialog::Accept);
+  connect(pButtons, &QDialogButtonBox::accepted, this, &CInternalLinkDialog::AcceptPicked);
 }
 
 void CInternalLinkDialog::PickNote(XMLelement* pNote) {
@@ -80,7 +80,7 @@ void CInternalLinkDialog::ListNotes(int nFolder) {
 QTreeWidgetItem* CInternalLinkDialog::AddNote(XMLelement& note, QTreeWidgetItem* pParent) {
   auto* pItem = pParent ? new QTreeWidgetItem(pParent) : new QTreeWidgetItem(m_pNotes);
   pItem->setText(0, QString::fromStdString(GetProperty(note, kNameKey)));
-  pItem->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(&note)));
+  pItem->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(&note)));
   if (!ShownChildren(ChosenFolder(), &note).empty())
     pItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
   return pItem;
@@ -114,7 +114,7 @@ QString CInternalLinkDialog::Caption() const {
   return m_pFolders->currentText();
 }
 
-void CInternalLinkDialog::Accept() {
+void CInternalLinkDialog::AcceptPicked() {
   XMLelement* pNote = PickedNote();
   std::optional<std::string> link = MakeInternalLink(
       m_tree, m_pFolders->currentIndex(), pNote ? GetProperty(*pNote, kNameKey) : std::string(),

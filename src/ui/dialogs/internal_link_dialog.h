@@ -40,7 +40,7 @@ class CInternalLinkDialog : public QDialog {
   XMLelement* PickedNote() const;
   QString PlaceOf(const XMLelement& note) const;
   void NotePicked();
-  void Accept();
+  void AcceptPicked();
 
   CNoteTree& m_tree;
   QComboBox* m_pFolders;

@@ -57,7 +57,7 @@ void CMenuBuilder::BuildFoldersMenu() {
     pAction->setShortcuts(BuiltInKeys(pName));
     m_window.addAction(pAction);
     QObject::connect(pAction, &QAction::triggered, &m_window,
-                     [this, nStep] { m_window.Tabs().StepFolder(nStep); });
+                     [this, nBy = nStep] { m_window.Tabs().StepFolder(nBy); });
   }
 }
 

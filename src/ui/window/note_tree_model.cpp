@@ -231,6 +231,7 @@ XMLelement* CNoteTreeModel::DraggedNote(const QMimeData* pData) const {
   if (!pData || !pData->hasFormat(kNoteMimeType)) return nullptr;
   // Only a note this pane lists counts: a drag from elsewhere, or from a
   // folder shown before, carries an address that means nothing now.
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): looked up, never followed, until found below
   auto* pNote = reinterpret_cast<XMLelement*>(pData->data(kNoteMimeType).toULongLong());
   return m_places.count(pNote) ? pNote : nullptr;
 }
