@@ -20,6 +20,7 @@ namespace {
 
 void New(CCliSession& session, const std::string& sFile) {
   // A notes document is precious: `new` never writes over one.
+  session.Doc().LockForChange(sFile);
   if (std::filesystem::exists(sFile))
     throw CCliError(sFile + " already exists; choose another name or remove it first");
   session.Doc().OnSaveDocument(sFile);
@@ -40,11 +41,12 @@ void Info(CCliSession& session, const std::string& sFile) {
 
 // Notes in document order, two blanks per level.
 void PrintNotes(const CElementList& topLevel) {
-  WalkNotes(topLevel, [](const XMLelement&) { return false; },
-            [](const XMLelement& note, const std::vector<size_t>& path) {
-              std::cout << std::string(2 * path.size(), ' ') << GetProperty(note, "name") << '\n';
-              return true;
-            });
+  WalkNotes(
+      topLevel, [](const XMLelement&) { return false; },
+      [](const XMLelement& note, const std::vector<size_t>& path) {
+        std::cout << std::string(2 * path.size(), ' ') << GetProperty(note, "name") << '\n';
+        return true;
+      });
 }
 
 void Tree(CCliSession& session, const std::string& sFile) {
@@ -83,6 +85,7 @@ std::string ReadWholeFile(const std::string& sPath) {
 // session's source, by the rules of `encrypt`.
 void Load(CCliSession& session, const std::string& sJson, const std::string& sFile) {
   COrvellaDoc& doc = session.Doc();
+  doc.LockForChange(sFile);
   ReadDocumentJson(ReadWholeFile(sJson), doc);
   if (doc.m_bEncrypted) {
     doc.m_bEncrypted = false;

@@ -27,14 +27,14 @@ const std::vector<std::string> kSortKeys{"name", "created", "modified"};
 std::string NotePathText(CNoteTree& tree, const XMLelement& note) {
   std::string sText = std::to_string(tree.CurrentIndex()) + ":";
   bool bFound = false;
-  WalkNotes(tree.CurrentFolder().TopLevel(), [](const XMLelement&) { return false; },
-            [&](const XMLelement& element, const std::vector<size_t>& path) {
-              if (&element != &note) return true;
-              for (size_t i = 0; i < path.size(); ++i)
-                sText += (i ? "." : "") + std::to_string(path[i]);
-              bFound = true;
-              return false;
-            });
+  WalkNotes(
+      tree.CurrentFolder().TopLevel(), [](const XMLelement&) { return false; },
+      [&](const XMLelement& element, const std::vector<size_t>& path) {
+        if (&element != &note) return true;
+        for (size_t i = 0; i < path.size(); ++i) sText += (i ? "." : "") + std::to_string(path[i]);
+        bFound = true;
+        return false;
+      });
   return bFound ? sText : sText + "?";
 }
 
@@ -162,6 +162,7 @@ CLI::App& NoteCommandGroup(CLI::App& app) {
 void RunOnNote(CCliSession& session, const std::string& sFile, const std::string& sNote,
                bool bFolderAllowed, const TNoteCommand& command) {
   const SNotePath path = ParseNotePath(sNote);
+  session.Doc().LockForChange(sFile);
   session.Open(sFile);
   FindFolder(session.Doc(), path);
   XMLelement* pNote =

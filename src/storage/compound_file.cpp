@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <numeric>
-#include <random>
 
 #include "base/code_page.h"
 #include "storage/compound_stream.h"
@@ -32,7 +31,10 @@ CCompoundFile::CCompoundFile(std::string sPath, CFileSystem& fs, bool bReadOnly)
     : m_sPath(std::move(sPath)), m_fs(fs), m_bReadOnly(bReadOnly) {}
 
 CCompoundFile::~CCompoundFile() {
-  if (m_sTempPath.empty()) return;
+  if (m_sTempPath.empty()) {
+    GiveBackUncommittedSpace();
+    return;
+  }
   m_pFile.reset();
   try {
     m_fs.Remove(m_sTempPath);
@@ -41,10 +43,18 @@ CCompoundFile::~CCompoundFile() {
   }
 }
 
+void CCompoundFile::GiveBackUncommittedSpace() noexcept {
+  if (m_bReadOnly || !m_pFile) return;
+  try {
+    if (m_pFile->Size() > m_nCommittedSize) m_pFile->Truncate(m_nCommittedSize);
+  } catch (const CIoError&) {
+    // The committed state is whole either way; only the space stays taken.
+  }
+}
+
 std::unique_ptr<CCompoundFile> CCompoundFile::Create(const std::string& sPath, CFileSystem& fs) {
   std::unique_ptr<CCompoundFile> pFile(new CCompoundFile(sPath, fs, false));
-  pFile->m_sTempPath = sPath + ".orvtmp" + std::to_string(std::random_device{}() % 1000000);
-  pFile->m_pFile = fs.Open(pFile->m_sTempPath, EOpenMode::CreateAlways);
+  pFile->m_pFile = CreateScratchFile(fs, sPath, pFile->m_sTempPath);
   pFile->InitNew();
   return pFile;
 }
@@ -67,8 +77,8 @@ void CCompoundFile::InitNew() {
 
 // ---- reading the structure -------------------------------------------------
 
-void CCompoundFile::ReadSectors(const std::vector<uint32_t>& sectors, size_t nFirst,
-                                size_t nCount, uint8_t* pOut) {
+void CCompoundFile::ReadSectors(const std::vector<uint32_t>& sectors, size_t nFirst, size_t nCount,
+                                uint8_t* pOut) {
   // Sectors that lie back to back are read in one call.
   for (size_t i = nFirst; i < nFirst + nCount;) {
     size_t nRun = 1;
@@ -108,6 +118,7 @@ std::vector<SCfbEntry> CCompoundFile::ReadDirectory() {
 
 void CCompoundFile::Load() {
   uint64_t nFileSize = m_pFile->Size();
+  m_nCommittedSize = nFileSize;
   uint8_t header[kHeaderSize] = {};
   if (nFileSize < kHeaderSize || m_pFile->ReadAt(0, header, kHeaderSize) != kHeaderSize ||
       !std::equal(kSignature, kSignature + 8, header))
@@ -372,8 +383,8 @@ void CCompoundFile::ExtendChain(std::vector<uint32_t>& chain, size_t nUnits, boo
   if (bMini) GrowMiniStream(*std::max_element(chain.begin() + nOld, chain.end()));
 }
 
-void CCompoundFile::ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t i,
-                                uint32_t nNew, uint32_t& rStart) {
+void CCompoundFile::ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t i, uint32_t nNew,
+                                uint32_t& rStart) {
   CAllocationTable& table = Table(bMini);
   uint32_t nOld = chain[i];
   table.Set(nNew, i + 1 < chain.size() ? chain[i + 1] : table.Get(nOld));
@@ -385,14 +396,12 @@ void CCompoundFile::ReplaceUnit(bool bMini, std::vector<uint32_t>& chain, size_t
   chain[i] = nNew;
 }
 
-void CCompoundFile::RelocateIfCommitted(std::vector<uint32_t>& chain, size_t i,
-                                        uint32_t& rStart) {
+void CCompoundFile::RelocateIfCommitted(std::vector<uint32_t>& chain, size_t i, uint32_t& rStart) {
   if (m_fat.IsCommittedUsed(chain[i])) ReplaceUnit(false, chain, i, m_fat.Allocate(), rStart);
 }
 
-void CCompoundFile::TransferUnits(bool bMini, const std::vector<uint32_t>& chain,
-                                  uint64_t nOffset, uint8_t* pRead, const uint8_t* pWrite,
-                                  size_t nCount) {
+void CCompoundFile::TransferUnits(bool bMini, const std::vector<uint32_t>& chain, uint64_t nOffset,
+                                  uint8_t* pRead, const uint8_t* pWrite, size_t nCount) {
   uint32_t nUnitSize = bMini ? kMiniSectorSize : kSectorSize;
   size_t nDone = 0;
   while (nDone < nCount) {
@@ -407,8 +416,8 @@ void CCompoundFile::TransferUnits(bool bMini, const std::vector<uint32_t>& chain
       // Units numbered one after the other lie side by side, unless a new
       // sector of the mini stream starts between them.
       uint32_t nNext = chain[nIndex + 1];
-      bool bSideBySide = nNext == chain[nIndex] + 1 &&
-                         (!bMini || nNext % (kSectorSize / kMiniSectorSize) != 0);
+      bool bSideBySide =
+          nNext == chain[nIndex] + 1 && (!bMini || nNext % (kSectorSize / kMiniSectorSize) != 0);
       if (!bSideBySide && UnitOffset(bMini, nNext) != nRunEnd) break;
       ++nIndex;
       nRunEnd += nUnitSize;
@@ -430,7 +439,7 @@ bool CCompoundFile::HasChanges() const {
   return m_bHeaderDirty || m_directory.IsDirty() || m_miniFat.IsDirty() || m_fat.IsDirty();
 }
 
-void CCompoundFile::Commit() {
+void CCompoundFile::Commit(const std::function<void(const std::string& sNewFile)>& beforeReplace) {
   RequireWritable();
   if (!HasChanges()) return;
 
@@ -448,6 +457,9 @@ void CCompoundFile::Commit() {
   WriteTableSectors(dirSectors, miniFatPages);
   // Everything the new header points at must be on disk before the header.
   m_pFile->Sync();
+  // From here the header on disk may point at the new sectors: a failure
+  // must no longer give them back.
+  m_nCommittedSize = std::max(m_nCommittedSize, m_pFile->Size());
   WriteHeader();
   m_pFile->Sync();
 
@@ -461,8 +473,10 @@ void CCompoundFile::Commit() {
   // Whole sectors only, and nothing left over from sectors the old state used.
   uint64_t nFileSize = SectorOffset(m_nFileSectors);
   if (m_pFile->Size() != nFileSize) m_pFile->Truncate(nFileSize);
+  m_nCommittedSize = nFileSize;
 
   if (!m_sTempPath.empty()) {
+    if (beforeReplace) beforeReplace(m_sTempPath);
     m_fs.Rename(m_sTempPath, m_sPath);
     m_sTempPath.clear();
   }
@@ -489,10 +503,18 @@ void CCompoundFile::WriteTableSectors(const std::vector<uint32_t>& dirSectors,
             [](const SPending& a, const SPending& b) { return a.nFileSector < b.nFileSector; });
   auto serialize = [&](const SPending& sector, uint8_t* pOut) {
     switch (sector.ePart) {
-      case EPart::Directory: m_directory.SerializeSector(sector.nIndex, pOut); break;
-      case EPart::MiniFat: m_miniFat.SerializePage(sector.nIndex, pOut); break;
-      case EPart::Difat: SerializeDifatSector(sector.nIndex, pOut); break;
-      case EPart::Fat: m_fat.SerializePage(sector.nIndex, pOut); break;
+      case EPart::Directory:
+        m_directory.SerializeSector(sector.nIndex, pOut);
+        break;
+      case EPart::MiniFat:
+        m_miniFat.SerializePage(sector.nIndex, pOut);
+        break;
+      case EPart::Difat:
+        SerializeDifatSector(sector.nIndex, pOut);
+        break;
+      case EPart::Fat:
+        m_fat.SerializePage(sector.nIndex, pOut);
+        break;
     }
   };
   constexpr size_t kMaxRun = 512;
@@ -515,8 +537,9 @@ void CCompoundFile::FinalizeFat() {
   for (bool bChanged = true; bChanged;) {
     bChanged = false;
     uint64_t nFatNeeded = CeilDiv(m_fat.Size(), kEntriesPerSector);
-    uint64_t nDifatNeeded =
-        nFatNeeded > kHeaderDifatSlots ? CeilDiv(nFatNeeded - kHeaderDifatSlots, kDifatSlotsPerSector) : 0;
+    uint64_t nDifatNeeded = nFatNeeded > kHeaderDifatSlots
+                                ? CeilDiv(nFatNeeded - kHeaderDifatSlots, kDifatSlotsPerSector)
+                                : 0;
     if (m_fatSectors.size() < nFatNeeded) {
       uint32_t nSector = m_fat.Allocate();
       m_fat.Set(nSector, kFatSect);
@@ -551,7 +574,9 @@ void CCompoundFile::FinalizeFat() {
 }
 
 std::vector<uint32_t> CCompoundFile::DirtyDifatSectors() const {
-  auto at = [](const std::vector<uint32_t>& v, size_t i) { return i < v.size() ? v[i] : kFreeSect; };
+  auto at = [](const std::vector<uint32_t>& v, size_t i) {
+    return i < v.size() ? v[i] : kFreeSect;
+  };
   std::vector<uint32_t> dirty;
   for (uint32_t k = 0; k < m_difatSectors.size(); ++k) {
     bool bDirty = at(m_difatSectors, k) != at(m_committedDifatSectors, k) ||

@@ -85,7 +85,7 @@ TEST(CompoundFile, StreamsCrossTheMiniCutoffBothWays) {
   {
     auto pFile = CCompoundFile::Create(sPath);
     auto pStream = pFile->OpenStream(pFile->CreateStream(CCompoundFile::kRoot, "s"));
-    pStream->Write(sBig.data(), 3000);  // small: mini sectors
+    pStream->Write(sBig.data(), 3000);         // small: mini sectors
     pStream->Write(sBig.data() + 3000, 7000);  // now large: moves to whole sectors
     pFile->Commit();
     pStream->SetSize(100);  // back to the mini stream
@@ -113,9 +113,11 @@ TEST(CompoundFile, StreamsWrittenInTurnsReadBackWithTheirUnitsInterleaved) {
   std::string sPath = dir.File("turns.cfb");
   // Pieces of two streams in turn: their units alternate, in the mini stream
   // and in whole sectors; a third stream's units follow one another.
-  std::map<std::string, std::string> expected{
-      {"a", Pattern(3000, 21)}, {"b", Pattern(3000, 22)},
-      {"c", Pattern(6000, 23)}, {"d", Pattern(6000, 24)}, {"e", Pattern(700, 25)}};
+  std::map<std::string, std::string> expected{{"a", Pattern(3000, 21)},
+                                              {"b", Pattern(3000, 22)},
+                                              {"c", Pattern(6000, 23)},
+                                              {"d", Pattern(6000, 24)},
+                                              {"e", Pattern(700, 25)}};
   {
     auto pFile = CCompoundFile::Create(sPath);
     for (auto [sFirst, sSecond, nPiece] : {std::tuple{"a", "b", 64}, {"c", "d", 512}}) {
@@ -207,8 +209,8 @@ int TreeDepth(const CCompoundDirectory& directory, uint32_t nTop, bool& rOrdered
   if (nTop == cfb::kNoStream) return 0;
   const SCfbEntry& entry = directory.Entry(nTop);
   for (uint32_t nSide : {entry.nLeft, entry.nRight})
-    if (nSide != cfb::kNoStream &&
-        (CompareEntryNames(directory.Entry(nSide).sName, entry.sName) < 0) != (nSide == entry.nLeft))
+    if (nSide != cfb::kNoStream && (CompareEntryNames(directory.Entry(nSide).sName, entry.sName) <
+                                    0) != (nSide == entry.nLeft))
       rOrdered = false;
   return 1 + std::max(TreeDepth(directory, entry.nLeft, rOrdered),
                       TreeDepth(directory, entry.nRight, rOrdered));
@@ -226,12 +228,15 @@ TEST(CompoundDirectory, SiblingTreesStayOrderedAndShallowUnderAnyInsertionOrder)
   for (const auto& order : orders) {
     CCompoundDirectory directory;
     directory.InitNew();
-    for (const auto& name : order) directory.Add(CCompoundDirectory::kRootSid, name, cfb::kTypeStream);
+    for (const auto& name : order)
+      directory.Add(CCompoundDirectory::kRootSid, name, cfb::kTypeStream);
     // Remove a few, which rebuilds the tree.
     for (int i = 0; i < 10; ++i)
-      directory.Remove(CCompoundDirectory::kRootSid, *directory.Find(CCompoundDirectory::kRootSid, order[i]));
+      directory.Remove(CCompoundDirectory::kRootSid,
+                       *directory.Find(CCompoundDirectory::kRootSid, order[i]));
     bool bOrdered = true;
-    int nDepth = TreeDepth(directory, directory.Entry(CCompoundDirectory::kRootSid).nChild, bOrdered);
+    int nDepth =
+        TreeDepth(directory, directory.Entry(CCompoundDirectory::kRootSid).nChild, bOrdered);
     EXPECT_TRUE(bOrdered);
     EXPECT_LE(nDepth, 17);  // an AVL tree of 4000 nodes is at most 17 deep
     EXPECT_EQ(directory.Children(CCompoundDirectory::kRootSid).size(), 3990u);
@@ -340,7 +345,7 @@ TEST(AllocationTable, ExtendTakesOnlyUnitsFreeNowAndAtTheLastCommit) {
   EXPECT_EQ(chain, (std::vector<uint32_t>{0, 2, 3, 4, 6, 7, 8, 10}));
   EXPECT_EQ(nStart, 0u);
   EXPECT_NE(table.Get(9), cfb::kFreeSect);  // marked used, so no one takes it
-  table.Extend(chain, 300, nStart);  // past the end of the table
+  table.Extend(chain, 300, nStart);         // past the end of the table
   EXPECT_EQ(table.Size() % cfb::kEntriesPerSector, 0u);
   for (size_t i = 0; i + 1 < chain.size(); ++i) ASSERT_EQ(table.Get(chain[i]), chain[i + 1]);
   EXPECT_EQ(table.Get(chain.back()), cfb::kEndOfChain);
@@ -377,7 +382,8 @@ TEST(AllocationTable, ChainsThatLoopOrShareUnitsAreRefused) {
 
 // Runs `change` against a copy of `sPath` with the n-th write failing, for
 // every n, and checks the file then opens in its old or its new state.
-void ExpectAllOrNothing(const std::string& sPath, const std::function<void(CCompoundFile&)>& change) {
+void ExpectAllOrNothing(const std::string& sPath,
+                        const std::function<void(CCompoundFile&)>& change) {
   std::string sWork = sPath + ".work";
   std::filesystem::copy_file(sPath, sWork, std::filesystem::copy_options::overwrite_existing);
   auto before = Contents(sWork);
@@ -422,7 +428,37 @@ TEST(CompoundFile, AnInterruptedCommitLeavesTheOldOrTheNewState) {
     pLarge->Seek(1000);
     pLarge->Write("changed", 7);
   });
-  ExpectAllOrNothing(sPath, [](CCompoundFile& file) { file.Remove(CCompoundFile::kRoot, "large"); });
+  ExpectAllOrNothing(sPath,
+                     [](CCompoundFile& file) { file.Remove(CCompoundFile::kRoot, "large"); });
+}
+
+TEST(CompoundFile, AFullDiskGivesTheSpaceOfAFailedCommitBack) {
+  CTempDir dir;
+  std::string sPath = dir.File("full.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "kept", Pattern(3000, 12));
+    pFile->Commit();
+  }
+  const auto nSizeBefore = std::filesystem::file_size(sPath);
+  const auto before = Contents(sPath);
+  CFaultyFileSystem fs;
+  for (int n = 1;; ++n) {
+    fs.FillDiskAt(n);
+    try {
+      auto pFile = CCompoundFile::Open(sPath, EMode::ReadWrite, fs);
+      PutStream(*pFile, CCompoundFile::kRoot, "added", Pattern(200000, 13));
+      pFile->Commit();
+    } catch (const CIoError&) {
+      // Free sectors inside may have been written; the committed state and the size are as they
+      // were.
+      EXPECT_EQ(std::filesystem::file_size(sPath), nSizeBefore) << "disk full from operation " << n;
+      EXPECT_TRUE(Contents(sPath) == before) << n;
+      continue;
+    }
+    break;
+  }
+  EXPECT_EQ(Contents(sPath)["added"], Pattern(200000, 13));
 }
 
 TEST(CompoundFile, ANewFileReplacesTheOldOneOnlyAtCommit) {
@@ -497,8 +533,7 @@ TEST(CompoundFile, DamagedFilesGiveClearErrors) {
   size_t nRootEntry = cfb::SectorOffset(nDir);
   EXPECT_THROW(openAndRead(patch32(nRootEntry + 0x4C, 0)), CStorageError);
   for (size_t nEntry = 1; nEntry <= 2; ++nEntry)
-    EXPECT_THROW(openAndRead(patch32(nRootEntry + 128 * nEntry + 0x78, 0x7FFFFFF0)),
-                 CStorageError);
+    EXPECT_THROW(openAndRead(patch32(nRootEntry + 128 * nEntry + 0x78, 0x7FFFFFF0)), CStorageError);
 }
 
 // Marks entry `nUnit` of the mini FAT (bMini) or of the FAT free on disk;

@@ -1,13 +1,13 @@
 #include "support/test_support.h"
 
-#include "storage/compound_file.h"
-#include "storage/compound_stream.h"
-
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
+
+#include "storage/compound_file.h"
+#include "storage/compound_stream.h"
 
 namespace orv::test {
 
@@ -49,9 +49,16 @@ size_t CTrickleSource::Read(void* pBuffer, size_t nCount) {
   return n;
 }
 
-void CFaultyFileSystem::Step() {
+void CFaultyFileSystem::Step(bool bGrows) {
   ++m_nCount;
-  if (m_nFailFrom > 0 && m_nCount >= m_nFailFrom) throw CIoError("injected failure", 28);
+  if (m_nFailFrom > 0 && m_nCount >= m_nFailFrom && (bGrows || !m_bDiskFull))
+    throw CIoError("injected failure", 28);
+}
+
+void CFaultyFileSystem::ReadStep() {
+  ++m_nReads;
+  if (m_nFailReadsFrom > 0 && m_nReads >= m_nFailReadsFrom)
+    throw CIoError("Can't read: injected failure", 5);
 }
 
 namespace {
@@ -61,10 +68,11 @@ class CFaultyFile : public COsFile {
   CFaultyFile(std::unique_ptr<COsFile> pReal, CFaultyFileSystem& owner)
       : m_pReal(std::move(pReal)), m_owner(owner) {}
   size_t ReadAt(uint64_t nOffset, void* pBuffer, size_t nCount) override {
+    m_owner.ReadStep();
     return m_pReal->ReadAt(nOffset, pBuffer, nCount);
   }
   void WriteAt(uint64_t nOffset, const void* pData, size_t nCount) override {
-    m_owner.Step();
+    m_owner.Step(nOffset + nCount > m_pReal->Size());
     m_owner.CountBytes(nCount);
     m_pReal->WriteAt(nOffset, pData, nCount);
   }
@@ -93,6 +101,11 @@ std::unique_ptr<COsFile> CFaultyFileSystem::Open(const std::string& sPath, EOpen
 void CFaultyFileSystem::Rename(const std::string& sFrom, const std::string& sTo) {
   Step();
   Real().Rename(sFrom, sTo);
+}
+
+void CFaultyFileSystem::Link(const std::string& sFrom, const std::string& sTo) {
+  Step();
+  Real().Link(sFrom, sTo);
 }
 
 void CFaultyFileSystem::Remove(const std::string& sPath) {
