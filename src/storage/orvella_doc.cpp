@@ -219,6 +219,19 @@ void COrvellaDoc::OnOpenDocument(const std::string& sPath) {
   m_bModified = false;
 }
 
+COrvellaDoc::ESaveOverChange COrvellaDoc::AskBeforeSavingOverChange() {
+  if (!ChangedOnDisk()) return ESaveOverChange::Save;
+  std::optional<int> answer = m_ui.AskChoice(
+      m_sPathName +
+          " was changed by another program since it was opened here.\n\nSave anyway "
+          "(the other program's changes are lost), reload it (the changes made here are "
+          "lost), or cancel?",
+      {"Save anyway", "Reload", "Cancel"});
+  if (answer == 0) return ESaveOverChange::Save;
+  if (answer == 1) return ESaveOverChange::Reload;
+  return ESaveOverChange::Cancel;
+}
+
 void COrvellaDoc::LockForChange(const std::string& sPath) {
   m_pChangeLock.reset();
   m_pChangeLock = m_fs.LockForChange(sPath, kChangeLockWait);
@@ -320,9 +333,10 @@ void COrvellaDoc::BackupTo() {
 }
 
 void COrvellaDoc::SaveOnMinimize() {
-  // A document never saved has no name to save under; it waits for the user.
+  // A document never saved has no name to save under, and one that another
+  // program saved since can't be asked about: both wait for the user.
   if (m_sPathName.empty() || !ReadSetting(m_settings, kMinimizeToTray) ||
-      !ReadSetting(m_settings, kAutoSaveByMinimize))
+      !ReadSetting(m_settings, kAutoSaveByMinimize) || ChangedOnDisk())
     return;
   OnSaveDocument(m_sPathName);
 }

@@ -82,6 +82,10 @@ class COrvellaDoc {
   // Whether the document's file was written by someone else since we read
   // or saved it.
   bool ChangedOnDisk();
+  // Before a save to the document's own file: when another program wrote
+  // it since, asks whether to save over that, reload it or cancel.
+  enum class ESaveOverChange { Save, Reload, Cancel };
+  ESaveOverChange AskBeforeSavingOverChange();
   // Appends the folders of another document; the current folder becomes the
   // one that was current there. Our bookmarks and protection stay.
   void Merge(const std::string& sPath);

@@ -206,6 +206,33 @@ TEST(SaveSafety, TheDocumentTellsWhenAnotherProgramWroteItsFile) {
   EXPECT_FALSE(doc.ChangedOnDisk());  // nothing there to lose
 }
 
+TEST(SaveSafety, AFileWrittenElsewhereIsNotSavedOverUnasked) {
+  CTempDir dir;
+  std::string sPath = dir.File("notes.orv");
+  using EAnswer = COrvellaDoc::ESaveOverChange;
+  const std::vector<std::string> answers = {"Save anyway", "Reload", "Cancel"};
+  const std::string sQuestion =
+      sPath +
+      " was changed by another program since it was opened here.\n\nSave anyway (the other "
+      "program's changes are lost), reload it (the changes made here are lost), or cancel?";
+  const std::vector<std::pair<std::optional<int>, EAnswer>> cases = {
+      {0, EAnswer::Save},
+      {1, EAnswer::Reload},
+      {2, EAnswer::Cancel},
+      {std::nullopt, EAnswer::Cancel}};
+  for (const auto& [answer, eExpected] : cases) {
+    SUser user;
+    COrvellaDoc doc(user.ui, user.settings);
+    doc.OnSaveDocument(sPath);
+    EXPECT_EQ(doc.AskBeforeSavingOverChange(), EAnswer::Save);  // nobody else wrote it
+    COrvellaDoc other(user.ui, user.settings);
+    other.OnSaveDocument(sPath);
+    user.ui.QueueChoice(answer);
+    EXPECT_EQ(doc.AskBeforeSavingOverChange(), eExpected);
+    EXPECT_EQ(user.ui.Calls(), std::vector<test::SUiCall>{test::Choice(sQuestion, answers)});
+  }
+}
+
 TEST(SaveSafety, AReadErrorInAProtectedDocumentIsNoWrongPassphrase) {
   CTempDir dir;
   std::string sPath = dir.File("secret.orv");

@@ -61,6 +61,19 @@ bool CMainWindow::OpenDocument(const QString& sPath) {
 
 bool CMainWindow::SaveDocument() {
   if (m_doc.PathName().empty()) return SaveDocumentAs();
+  StoreEditorContent();
+  // Another program's save is not written over unasked.
+  switch (m_doc.AskBeforeSavingOverChange()) {
+    case COrvellaDoc::ESaveOverChange::Save:
+      break;
+    case COrvellaDoc::ESaveOverChange::Cancel:
+      return false;
+    case COrvellaDoc::ESaveOverChange::Reload:
+      // The user chose to drop the changes made here; a failed reload keeps them.
+      m_doc.m_bModified = false;
+      if (!OpenDocument(QString::fromStdString(m_doc.PathName()))) m_doc.m_bModified = true;
+      return false;
+  }
   bool bSaved = false;
   Guarded([&] {
     StoreEditorContent();
