@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -140,15 +141,16 @@ TEST_F(MainWindowTest, AFailedBackupCopyIsLoggedAndTheSaveGoesOn) {
 }
 
 TEST_F(MainWindowTest, SavingOverAnotherProgramsSaveAsksFirst) {
-  const std::string sOriginalName = Folder().m_sFolderName;
   const std::vector<std::pair<QString, bool>> answers = {
       {"Cancel", false}, {"Reload", false}, {"Save anyway", true}};
   for (const auto& [sAnswer, bSaved] : answers) {
     Folder().m_sFolderName = "Changed here";
     Window().Doc().m_bModified = true;
-    // Another program saves the file: a new file renamed into place.
-    std::filesystem::copy_file(m_sDocument, m_sDocument + ".other");
-    std::filesystem::rename(m_sDocument + ".other", m_sDocument);
+    // The command-line tool changes the document the window has open.
+    const QString sTheirName = "From the command line, before " + sAnswer;
+    ASSERT_EQ(QProcess::execute(ORVELLA_CLI, {"folder", "add", QString::fromStdString(m_sDocument),
+                                              "--name", sTheirName}),
+              0);
     const std::string sTheirs = ReadWholeFile(m_sDocument);
     CDialogDriver driver;
     driver.OnNext<QMessageBox>([&](QMessageBox& box) {
@@ -161,7 +163,7 @@ TEST_F(MainWindowTest, SavingOverAnotherProgramsSaveAsksFirst) {
       EXPECT_EQ(ReadWholeFile(m_sDocument), sTheirs);
       EXPECT_TRUE(Window().Doc().m_bModified);
     } else if (sAnswer == "Reload") {
-      EXPECT_EQ(Folder().m_sFolderName, sOriginalName);
+      EXPECT_EQ(Window().Doc().m_folders.m_folders.back()->m_sFolderName, sTheirName.toStdString());
       EXPECT_FALSE(Window().Doc().m_bModified);
     } else {
       CQtUi ui(nullptr, *m_pSettings);
