@@ -180,8 +180,8 @@ class CPosixFileSystem : public CFileSystem {
       if (::fcntl(fd, F_OFD_SETLK, &lock) == 0) {
         // A change that ended while we waited renamed a new file into place:
         // the lock must be on that one.
-        struct stat held {
-        }, current{};
+        struct stat held {};
+        struct stat current {};
         if (::fstat(fd, &held) == 0 && ::stat(sPath.c_str(), &current) == 0 &&
             SameFile(held, current))
           return std::make_unique<CPosixFileLock>(fd);
