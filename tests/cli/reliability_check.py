@@ -12,7 +12,8 @@
             message, leaving the document, its copies and the folder as they
             were (skipped, exit 77, where mounting is not allowed).
 
-Usage: reliability_check.py CLI crash|writers|fulldisk"""
+Usage: reliability_check.py CLI crash|writers|fulldisk
+ORVELLA_CRASH_SEED picks another series of kill points (default 12)."""
 import fcntl
 import glob
 import hashlib
