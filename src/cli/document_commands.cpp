@@ -19,8 +19,8 @@ namespace orv::cli {
 namespace {
 
 void New(CCliSession& session, const std::string& sFile) {
-  // A notes document is precious: `new` never writes over one.
   session.Doc().LockForChange(sFile);
+  // A notes document is precious: `new` never writes over one.
   if (std::filesystem::exists(sFile))
     throw CCliError(sFile + " already exists; choose another name or remove it first");
   session.Doc().OnSaveDocument(sFile);
