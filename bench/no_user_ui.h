@@ -14,6 +14,9 @@ class CNoUserUi : public CUiPort {
   }
   void ShowMessage(const std::string&, const std::string&, EMessageIcon) override {}
   SConfirmAnswer AskConfirm(const std::string&, const std::string&) override { return {}; }
+  std::optional<int> AskChoice(const std::string&, const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
   std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
     return std::nullopt;
   }

@@ -3,9 +3,11 @@
 // talks to POSIX; tests substitute one that fails on demand, so that a disk
 // filling up half-way through a save is something we test.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -50,19 +52,70 @@ struct SDirEntry {
   bool bDirectory = false;
 };
 
+// What tells one state of a file on disk from another: a save renames a new
+// file into place, another program may write in place.
+struct SFileStamp {
+  uint64_t nDevice = 0;
+  uint64_t nInode = 0;
+  uint64_t nSize = 0;
+  int64_t nModifiedNs = 0;
+  bool SameFile(const SFileStamp& other) const {
+    return nDevice == other.nDevice && nInode == other.nInode;
+  }
+  bool operator==(const SFileStamp&) const = default;
+};
+
+// Held by a program that reads, changes and writes back a file; released when destroyed.
+class CFileLock {
+ public:
+  virtual ~CFileLock() = default;
+};
+
+// How long a change waits for another program's change of the same file.
+inline constexpr std::chrono::milliseconds kChangeLockWait{3000};
+
 class CFileSystem {
  public:
   virtual ~CFileSystem() = default;
   virtual std::unique_ptr<COsFile> Open(const std::string& sPath, EOpenMode eMode) = 0;
   virtual void Rename(const std::string& sFrom, const std::string& sTo) = 0;
+  // A second name for an existing file; fails when sTo exists or the file
+  // system has no hard links.
+  virtual void Link(const std::string& sFrom, const std::string& sTo) = 0;
   virtual void Remove(const std::string& sPath) = 0;
   virtual bool Exists(const std::string& sPath) = 0;
   virtual void CreateDirectories(const std::string& sPath) = 0;
   virtual std::vector<SDirEntry> List(const std::string& sDirectory) = 0;
+  // nullopt when there is no such file.
+  virtual std::optional<SFileStamp> Stamp(const std::string& sPath) = 0;
+  // Waits up to `wait` for other programs' changes of the file to end, then
+  // keeps theirs out until the lock is destroyed; throws CIoError "The file
+  // P is in use by another program" after that. nullptr when the file does
+  // not exist. It does not keep readers out: a change reaches the file by a
+  // rename, which they never see half done.
+  virtual std::unique_ptr<CFileLock> LockForChange(const std::string& sPath,
+                                                   std::chrono::milliseconds wait) = 0;
 
   // The process-wide real file system.
   static CFileSystem& Default();
 };
+
+std::string InUseMessage(const std::string& sPath);
+
+// A name beside sPath for a scratch file: sPath + sTag + ".orvtmp" + a random suffix.
+std::string ScratchName(const std::string& sPath, const std::string& sTag = "");
+
+// A new scratch file beside sPath, named by ScratchName, created exclusively and locked for as long
+// as it is open, so that two writers never share one and a stale one can be told from a live one.
+// Its name goes to rScratchPath.
+std::unique_ptr<COsFile> CreateScratchFile(CFileSystem& fs, const std::string& sPath,
+                                           std::string& rScratchPath, const std::string& sTag = "");
+
+// Removes the scratch files of sPath (its own and those of its backup copies)
+// that a killed writer left behind: those no live process holds locked.
+// Returns how many were removed. Call it only while holding the file's change
+// lock, so that no writer of this file is between creating and locking one.
+int RemoveStaleScratchFiles(CFileSystem& fs, const std::string& sPath);
 
 // Writes a file through a scratch file beside it that is flushed and renamed
 // over it, so the file is never seen half-written. `write` fills the scratch file.

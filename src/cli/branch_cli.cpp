@@ -72,6 +72,7 @@ std::string ExportFolder(CNoteTree& tree, CCliUi& ui, const std::string& sOut) {
 
 void RunOnFolder(CCliSession& session, const std::string& sFile, std::optional<size_t> folder,
                  const std::function<std::string(CNoteTree&)>& command) {
+  session.Doc().LockForChange(sFile);
   session.Open(sFile);
   CCliTreeView view(session.Doc().m_folders);
   CNoteTree tree(session.Doc(), session.Ui(), session.Settings(), view);
@@ -108,8 +109,8 @@ void AddBranchCommands(CLI::App& app, const SCliOptions& options) {
               [&](CNoteTree& tree, XMLelement* pNote) { return Copy(tree, *pNote, args->sOther); });
   }));
 
-  CLI::App* clear =
-      note.add_subcommand("clear", "Delete every subnote of a note; the note stays (asks; give --yes)");
+  CLI::App* clear = note.add_subcommand(
+      "clear", "Delete every subnote of a note; the note stays (asks; give --yes)");
   clear->add_option("FILE", args->sFile, pFileHelp)->required();
   clear->add_option("NOTE", args->sNote, pNoteHelp)->required();
   clear->callback(SessionCallback(options, [args](CCliSession& s) {

@@ -41,6 +41,10 @@ class CCliUi : public CUiPort {
   void ShowMessage(const std::string& sTitle, const std::string& sText,
                    EMessageIcon eIcon) override;
   SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) override;
+  // A command that changes a document holds it locked: nothing to choose between.
+  std::optional<int> AskChoice(const std::string&, const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
   std::optional<std::string> ChooseFolder(const std::string& sTitle,
                                           const std::string& sStart) override;
   std::optional<int> ChooseIcon(int nCurrent) override;

@@ -21,6 +21,7 @@ namespace orv::cli {
 namespace {
 
 void New(CCliSession& session, const std::string& sFile) {
+  session.Doc().LockForChange(sFile);
   // A notes document is precious: `new` never writes over one.
   if (std::filesystem::exists(sFile))
     throw CCliError(sFile + " already exists; choose another name or remove it first");
@@ -90,6 +91,7 @@ std::string ReadWholeFile(const std::string& sPath) {
 // session's source, by the rules of `encrypt`.
 void Load(CCliSession& session, const std::string& sJson, const std::string& sFile) {
   COrvellaDoc& doc = session.Doc();
+  doc.LockForChange(sFile);
   ReadDocumentJson(ReadWholeFile(sJson), doc);
   if (doc.m_bEncrypted) {
     doc.m_bEncrypted = false;

@@ -19,6 +19,7 @@ using TFolderCommand = std::function<std::string(CNoteTree&)>;
 // Opens sFile, runs `command` over the note tree core, saves and prints the
 // line the command returns.
 void RunOnDocument(CCliSession& session, const std::string& sFile, const TFolderCommand& command) {
+  session.Doc().LockForChange(sFile);
   session.Open(sFile);
   CCliTreeView view(session.Doc().m_folders);
   CNoteTree tree(session.Doc(), session.Ui(), session.Settings(), view);

@@ -163,6 +163,7 @@ CLI::App& NoteCommandGroup(CLI::App& app) {
 void RunOnNote(CCliSession& session, const std::string& sFile, const std::string& sNote,
                bool bFolderAllowed, const TNoteCommand& command) {
   const SNotePath path = ParseNotePath(sNote);
+  session.Doc().LockForChange(sFile);
   session.Open(sFile);
   FindFolder(session.Doc(), path);
   XMLelement* pNote =

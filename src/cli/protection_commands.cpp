@@ -30,6 +30,7 @@ void UntickProtection(CFileProperties& properties, const std::string& sFile) {
 }
 
 void Encrypt(CCliSession& session, const std::string& sFile) {
+  session.Doc().LockForChange(sFile);
   session.OpenUnprotected(sFile,
                           sFile + " is already encrypted; change its passphrase with passwd");
   ProtectWithNewPassphrase(session, sFile);
@@ -40,7 +41,9 @@ void Encrypt(CCliSession& session, const std::string& sFile) {
               << " and older still hold the document unencrypted; remove them if that matters\n";
 }
 
+// Opens a protected document to change it.
 void OpenProtected(CCliSession& session, const std::string& sFile) {
+  session.Doc().LockForChange(sFile);
   session.Open(sFile);
   if (!session.Doc().m_bEncrypted) throw CCliError(sFile + " is not encrypted");
 }
@@ -77,6 +80,7 @@ std::string CopiesText(int32_t nCopies) {
 }
 
 void Save(CCliSession& session, const std::string& sFile, std::optional<int32_t> backups) {
+  session.Doc().LockForChange(sFile);
   session.Open(sFile);
   if (backups) session.Settings().Override(kNumBackCopies, *backups);
   session.Doc().OnSaveDocument(sFile);
@@ -95,6 +99,7 @@ std::string ChosenFolder(const std::string& sDirectory) {
 void BackupTo(CCliSession& session, const std::string& sFile, const std::string& sDirectory) {
   std::string sFolder = ChosenFolder(sDirectory);
   session.Ui().SetChosenFolder(sFolder);
+  session.Doc().LockForChange(sFile);
   session.Open(sFile);
   session.Doc().BackupTo();
   std::cout << "saved " << sFile << " and copied it to "

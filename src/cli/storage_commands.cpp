@@ -51,6 +51,7 @@ void Cat(const std::string& sFile, const std::string& sPath) {
 }
 
 void Put(const std::string& sFile, const std::string& sPath, const std::string& sSource) {
+  std::unique_ptr<CFileLock> pLock = CFileSystem::Default().LockForChange(sFile, kChangeLockWait);
   CStorage storage;
   if (std::filesystem::exists(sFile))
     Check(storage.OpenStg(sFile), storage);

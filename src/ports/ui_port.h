@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -21,10 +22,10 @@ struct SNoteTypeAnswer {
 // A file open or save dialog.
 struct SFileDialog {
   bool bSave = false;
-  std::string sFilterName;  // "Orvella files"
-  std::string sPattern;     // "*.orv"
+  std::string sFilterName;        // "Orvella files"
+  std::string sPattern;           // "*.orv"
   std::string sDefaultExtension;  // "orv"
-  std::string sStart;       // folder or file the dialog starts at
+  std::string sStart;             // folder or file the dialog starts at
 };
 
 struct SConfirmAnswer {
@@ -50,6 +51,10 @@ class CUiPort {
                            EMessageIcon eIcon) = 0;
   // A yes/no question with a "Don't ask me again" box.
   virtual SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) = 0;
+  // A question titled "Question" with a button per answer; the index of the
+  // one pressed (Escape presses the last), nullopt when the box was closed.
+  virtual std::optional<int> AskChoice(const std::string& sText,
+                                       const std::vector<std::string>& answers) = 0;
   // A folder browser titled `sTitle`, starting at `sStart`; nullopt on Cancel.
   virtual std::optional<std::string> ChooseFolder(const std::string& sTitle,
                                                   const std::string& sStart) = 0;

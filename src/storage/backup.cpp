@@ -4,6 +4,37 @@
 
 namespace orv {
 
+namespace {
+
+// P itself becomes "P.1.bak" when P is replaced: a second name costs nothing
+// and can't be half-written. A file system without hard links gets a copy.
+void KeepAsNewestCopy(CFileSystem& fs, const std::string& sPath, const CLogFunction& log) {
+  std::string sCopy = BackupCopyName(sPath, 1);
+  std::string sLink = ScratchName(sCopy);
+  try {
+    fs.Link(sPath, sLink);
+  } catch (const CIoError&) {
+    try {
+      CopyWholeFile(fs, sPath, sCopy);
+    } catch (const CIoError& e) {
+      log("Backup copy not made: " + std::string(e.what()));
+    }
+    return;
+  }
+  try {
+    fs.Rename(sLink, sCopy);
+  } catch (const CIoError& e) {
+    log("Backup copy not made: " + std::string(e.what()));
+    try {
+      fs.Remove(sLink);
+    } catch (const CIoError&) {
+      // A stale name the next save removes.
+    }
+  }
+}
+
+}  // namespace
+
 std::string BackupCopyName(const std::string& sPath, int nCopy) {
   return sPath + "." + std::to_string(nCopy) + ".bak";
 }
@@ -18,12 +49,16 @@ void CopyWholeFile(CFileSystem& fs, const std::string& sFrom, const std::string&
   });
 }
 
-void MakeBackupCopies(CFileSystem& fs, const std::string& sPath, int nCopies,
-                      const CLogFunction& log) {
+void RotateBackupCopies(CFileSystem& fs, const std::string& sPath, int nCopies,
+                        const CLogFunction& log) {
   if (nCopies < 1) return;
-  // Copy k-1 over copy k, oldest first. Moving a copy is the same as copying
-  // it, since its old name is written over right after; a missing copy
-  // leaves the next one as it was.
+  std::optional<SFileStamp> current = fs.Stamp(sPath);
+  if (!current) return;  // the first save of a new file
+  // A save that stopped after rotating left "P.1.bak" a second name of P:
+  // the copies already hold what came before P, and must not move again.
+  std::optional<SFileStamp> newest = fs.Stamp(BackupCopyName(sPath, 1));
+  if (newest && newest->SameFile(*current)) return;
+  // Oldest first, so each rename drops only the copy that the one before replaces.
   for (int k = nCopies; k >= 2; --k) {
     std::string sFrom = BackupCopyName(sPath, k - 1);
     if (!fs.Exists(sFrom)) continue;
@@ -33,12 +68,7 @@ void MakeBackupCopies(CFileSystem& fs, const std::string& sPath, int nCopies,
       log("Backup copy not made: " + std::string(e.what()));
     }
   }
-  if (!fs.Exists(sPath)) return;  // the first save of a new file
-  try {
-    CopyWholeFile(fs, sPath, BackupCopyName(sPath, 1));
-  } catch (const CIoError& e) {
-    log("Backup copy not made: " + std::string(e.what()));
-  }
+  KeepAsNewestCopy(fs, sPath, log);
 }
 
 }  // namespace orv

@@ -13,10 +13,14 @@ using CLogFunction = std::function<void(const std::string& sLine)>;
 
 std::string BackupCopyName(const std::string& sPath, int nCopy);
 
-// Rotates the copies and copies the document to "P.1.bak" before a save. A
-// copy that fails is logged and does not stop anything; nCopies < 1 makes none.
-void MakeBackupCopies(CFileSystem& fs, const std::string& sPath, int nCopies,
-                      const CLogFunction& log);
+// Moves each copy one number up and keeps the document as it stands as
+// "P.1.bak". Call it only once the new version is complete and durable, just
+// before it is renamed over P: then nothing is dropped before what replaces
+// it exists, and a save that fails or is killed earlier leaves every copy as
+// it was. A step that fails is logged and does not stop the save; nCopies < 1
+// makes none.
+void RotateBackupCopies(CFileSystem& fs, const std::string& sPath, int nCopies,
+                        const CLogFunction& log);
 
 // Copies a file whole, through a scratch file renamed over the target, so a
 // failed copy never leaves a half-written target. Throws CIoError.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <numeric>
-#include <random>
 
 #include "base/code_page.h"
 #include "storage/compound_stream.h"
@@ -30,7 +29,10 @@ CCompoundFile::CCompoundFile(std::string sPath, CFileSystem& fs, bool bReadOnly)
     : m_sPath(std::move(sPath)), m_fs(fs), m_bReadOnly(bReadOnly) {}
 
 CCompoundFile::~CCompoundFile() {
-  if (m_sTempPath.empty()) return;
+  if (m_sTempPath.empty()) {
+    GiveBackUncommittedSpace();
+    return;
+  }
   m_pFile.reset();
   try {
     m_fs.Remove(m_sTempPath);
@@ -39,10 +41,18 @@ CCompoundFile::~CCompoundFile() {
   }
 }
 
+void CCompoundFile::GiveBackUncommittedSpace() noexcept {
+  if (m_bReadOnly || !m_pFile) return;
+  try {
+    if (m_pFile->Size() > m_nCommittedSize) m_pFile->Truncate(m_nCommittedSize);
+  } catch (const CIoError&) {
+    // The committed state is whole either way; only the space stays taken.
+  }
+}
+
 std::unique_ptr<CCompoundFile> CCompoundFile::Create(const std::string& sPath, CFileSystem& fs) {
   std::unique_ptr<CCompoundFile> pFile(new CCompoundFile(sPath, fs, false));
-  pFile->m_sTempPath = sPath + ".orvtmp" + std::to_string(std::random_device{}() % 1000000);
-  pFile->m_pFile = fs.Open(pFile->m_sTempPath, EOpenMode::CreateAlways);
+  pFile->m_pFile = CreateScratchFile(fs, sPath, pFile->m_sTempPath);
   pFile->InitNew();
   return pFile;
 }
@@ -106,6 +116,7 @@ std::vector<SCfbEntry> CCompoundFile::ReadDirectory() {
 
 void CCompoundFile::Load() {
   uint64_t nFileSize = m_pFile->Size();
+  m_nCommittedSize = nFileSize;
   uint8_t header[kHeaderSize] = {};
   if (nFileSize < kHeaderSize || m_pFile->ReadAt(0, header, kHeaderSize) != kHeaderSize ||
       !std::equal(std::begin(kSignature), std::end(kSignature), header))
@@ -428,7 +439,7 @@ bool CCompoundFile::HasChanges() const {
   return m_bHeaderDirty || m_directory.IsDirty() || m_miniFat.IsDirty() || m_fat.IsDirty();
 }
 
-void CCompoundFile::Commit() {
+void CCompoundFile::Commit(const std::function<void(const std::string& sNewFile)>& beforeReplace) {
   RequireWritable();
   if (!HasChanges()) return;
 
@@ -446,6 +457,9 @@ void CCompoundFile::Commit() {
   WriteTableSectors(dirSectors, miniFatPages);
   // Everything the new header points at must be on disk before the header.
   m_pFile->Sync();
+  // From here the header on disk may point at the new sectors: a failure
+  // must no longer give them back.
+  m_nCommittedSize = std::max(m_nCommittedSize, m_pFile->Size());
   WriteHeader();
   m_pFile->Sync();
 
@@ -459,8 +473,10 @@ void CCompoundFile::Commit() {
   // Whole sectors only, and nothing left over from sectors the old state used.
   uint64_t nFileSize = SectorOffset(m_nFileSectors);
   if (m_pFile->Size() != nFileSize) m_pFile->Truncate(nFileSize);
+  m_nCommittedSize = nFileSize;
 
   if (!m_sTempPath.empty()) {
+    if (beforeReplace) beforeReplace(m_sTempPath);
     m_fs.Rename(m_sTempPath, m_sPath);
     m_sTempPath.clear();
   }

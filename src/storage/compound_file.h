@@ -8,11 +8,13 @@
 // moment therefore leaves the file in its old or its new state, and a commit
 // costs in proportion to what changed, not to the size of the file. A file
 // made by Create is written beside its final path and renamed over it by the
-// first commit, so that an existing file survives until then.
+// first commit, so that an existing file survives until then. A file changed
+// in place and closed without a commit gives back the space its changes took.
 // docs/formats/compound-file.md describes the format.
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,7 +66,9 @@ class CCompoundFile {
   // One stream can be open once at a time.
   std::unique_ptr<CCompoundStream> OpenStream(uint32_t nSid);
 
-  void Commit();
+  // For a file made by Create, `beforeReplace` gets the new file's scratch
+  // path once it is complete and durable, just before it is renamed over the old one.
+  void Commit(const std::function<void(const std::string& sNewFile)>& beforeReplace = nullptr);
 
  private:
   friend class CCompoundStream;
@@ -90,8 +94,7 @@ class CCompoundFile {
   std::vector<SCfbEntry> ReadDirectory();
   void RequireWritable() const;
   bool IsOpen(uint32_t nSid) const { return nSid < m_openStreams.size() && m_openStreams[nSid]; }
-  uint32_t ValidateNewName(uint32_t nParent, std::string_view sName,
-                           std::u16string& rName) const;
+  uint32_t ValidateNewName(uint32_t nParent, std::string_view sName, std::u16string& rName) const;
 
   // Units are 512-byte sectors or, for small streams, 64-byte mini sectors.
   CAllocationTable& Table(bool bMini) { return bMini ? m_miniFat : m_fat; }
@@ -108,6 +111,8 @@ class CCompoundFile {
   void TransferUnits(bool bMini, const std::vector<uint32_t>& chain, uint64_t nOffset,
                      uint8_t* pRead, const uint8_t* pWrite, size_t nCount);
 
+  // Cuts a file changed in place back to its committed size.
+  void GiveBackUncommittedSpace() noexcept;
   bool HasChanges() const;
   void FinalizeFat();
   // Writes every changed sector of the directory, the mini FAT, the DIFAT and the FAT.
@@ -132,7 +137,8 @@ class CCompoundFile {
   uint32_t m_nFirstMiniFatSector = cfb::kEndOfChain;
   std::vector<uint32_t> m_fatSectors, m_difatSectors;
   std::vector<uint32_t> m_committedFatSectors, m_committedDifatSectors;
-  uint32_t m_nFileSectors = 0;  // sectors the file held when opened
+  uint32_t m_nFileSectors = 0;      // sectors the file held when opened
+  uint64_t m_nCommittedSize = 0;    // bytes the committed state may use
   std::vector<bool> m_openStreams;  // by directory id
   // By directory id, in a file open for reading, whose tables never change:
   // the stream's units were found to follow one another when the file was

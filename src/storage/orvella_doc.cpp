@@ -2,10 +2,9 @@
 
 #include <filesystem>
 
+#include "model/content_node.h"
 #include "ports/settings_defaults.h"
 #include "storage/cipher_stream.h"
-
-#include "model/content_node.h"
 #include "storage/compound_stream.h"
 #include "storage/folder_record.h"
 
@@ -69,10 +68,23 @@ class CStreamSink : public CArchiveSink {
   CCompoundStream& m_stream;
 };
 
+// A stored byte that could not be read: unlike a record that doesn't read,
+// it says nothing about the passphrase.
+class CStoredBytesError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 class CStreamSource : public CArchiveSource {
  public:
   explicit CStreamSource(CCompoundStream& stream) : m_stream(stream) {}
-  size_t Read(void* pBuffer, size_t nCount) override { return m_stream.Read(pBuffer, nCount); }
+  size_t Read(void* pBuffer, size_t nCount) override {
+    try {
+      return m_stream.Read(pBuffer, nCount);
+    } catch (const std::exception& e) {
+      throw CStoredBytesError(e.what());
+    }
+  }
 
  private:
   CCompoundStream& m_stream;
@@ -142,9 +154,11 @@ void COrvellaDoc::ReadContents(CCompoundStream& stream, SLoaded& loaded) {
   CBlowfishEcbSource plain(cipher, source, stream.Size());
   CArchiveReader archive(plain, plain.Size(), m_codePage);
   // Bytes after the record are the padding. A wrong passphrase shows only
-  // here, as a record that doesn't read.
+  // here, as a record that doesn't read; a failed read is a failed open.
   try {
     ReadFolderList(archive, loaded.folders, m_noteDefaults);
+  } catch (const CStoredBytesError&) {
+    throw;
   } catch (const std::runtime_error&) {
     throw CPassphraseError(kWrongPassphraseText, true);
   }
@@ -192,6 +206,8 @@ COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath,
 }
 
 void COrvellaDoc::OnOpenDocument(const std::string& sPath) {
+  // Taken before reading: a change made while we read shows as a change.
+  std::optional<SFileStamp> stamp = m_fs.Stamp(sPath);
   SLoaded loaded = Load(sPath, nullptr);
   // An empty "Contents" stream leaves the folder list as it was.
   if (loaded.bHasContents) m_folders = std::move(loaded.folders);
@@ -199,7 +215,34 @@ void COrvellaDoc::OnOpenDocument(const std::string& sPath) {
   m_bEncrypted = loaded.bEncrypted;
   m_sPassphrase = loaded.sPassphrase;
   m_sPathName = sPath;
+  m_diskStamp = stamp;
   m_bModified = false;
+}
+
+COrvellaDoc::ESaveOverChange COrvellaDoc::AskBeforeSavingOverChange() {
+  if (!ChangedOnDisk()) return ESaveOverChange::Save;
+  std::optional<int> answer = m_ui.AskChoice(
+      m_sPathName +
+          " was changed by another program since it was opened here.\n\nSave anyway "
+          "(the other program's changes are lost), reload it (the changes made here are "
+          "lost), or cancel?",
+      {"Save anyway", "Reload", "Cancel"});
+  if (answer == 0) return ESaveOverChange::Save;
+  if (answer == 1) return ESaveOverChange::Reload;
+  return ESaveOverChange::Cancel;
+}
+
+void COrvellaDoc::LockForChange(const std::string& sPath) {
+  m_pChangeLock.reset();
+  m_pChangeLock = m_fs.LockForChange(sPath, kChangeLockWait);
+  m_sLockedPath = sPath;
+}
+
+bool COrvellaDoc::ChangedOnDisk() {
+  if (m_sPathName.empty() || !m_diskStamp) return false;
+  // A file that is gone loses nothing when it is written again.
+  std::optional<SFileStamp> now = m_fs.Stamp(m_sPathName);
+  return now && *now != *m_diskStamp;
 }
 
 void COrvellaDoc::Merge(const std::string& sPath) {
@@ -227,36 +270,48 @@ void COrvellaDoc::WriteContents(CCompoundStream& stream, bool bCurrentFolderOnly
   enciphered.Finish();
 }
 
-void COrvellaDoc::Save(const std::string& sPath, bool bCurrentFolderOnly) {
+void COrvellaDoc::Save(const std::string& sPath, bool bCurrentFolderOnly, int nBackupCopies) {
   if (bCurrentFolderOnly && !m_folders.Current())
     throw CDocumentError("There is no current folder to export");
   try {
+    // A program that read the file to change it holds the lock already.
+    std::unique_ptr<CFileLock> pSaveLock;
+    if (sPath != m_sLockedPath) pSaveLock = m_fs.LockForChange(sPath, kChangeLockWait);
+    RemoveStaleScratchFiles(m_fs, sPath);
+
     CArchiveWriter common(m_codePage);
     common.WriteInt32(kCommonFormat);
     common.WriteBool8(m_bEncrypted);
 
     // One transaction for all three streams: the new file replaces the old
-    // one only when it is complete.
+    // one only when it is complete and durable, and only then do the backup
+    // copies move.
     auto pFile = CCompoundFile::Create(sPath, m_fs);
     pFile->SetClassId(CCompoundFile::kRoot, kClassId);
     WriteStream(*pFile, kCommonInformation, common.Data());
     WriteContents(*pFile->OpenStream(pFile->CreateStream(CCompoundFile::kRoot, kContents)),
                   bCurrentFolderOnly);
     WriteStream(*pFile, kBookmarkStream, WriteBookmarks(m_bookmarks, m_codePage));
-    pFile->Commit();
+    std::unique_ptr<CFileLock> pNewFileLock;
+    pFile->Commit([&](const std::string& sNewFile) {
+      // The lock moves with the name: the new file is locked before anyone can open it.
+      if (!pSaveLock && m_pChangeLock) pNewFileLock = m_fs.LockForChange(sNewFile, kChangeLockWait);
+      RotateBackupCopies(m_fs, sPath, nBackupCopies, m_log);
+    });
+    if (pNewFileLock) m_pChangeLock = std::move(pNewFileLock);
   } catch (const std::exception& e) {
     throw CDocumentError("Can't save " + sPath + ": " + e.what());
   }
 }
 
 void COrvellaDoc::OnSaveDocument(const std::string& sPath) {
-  MakeBackupCopies(m_fs, sPath, ReadSetting(m_settings, kNumBackCopies), m_log);
-  Save(sPath, false);
+  Save(sPath, false, ReadSetting(m_settings, kNumBackCopies));
   m_sPathName = sPath;
+  m_diskStamp = m_fs.Stamp(sPath);
   m_bModified = false;
 }
 
-void COrvellaDoc::ExportCurrentFolder(const std::string& sPath) { Save(sPath, true); }
+void COrvellaDoc::ExportCurrentFolder(const std::string& sPath) { Save(sPath, true, 0); }
 
 void COrvellaDoc::BackupTo() {
   if (m_sPathName.empty()) {
@@ -278,9 +333,10 @@ void COrvellaDoc::BackupTo() {
 }
 
 void COrvellaDoc::SaveOnMinimize() {
-  // A document never saved has no name to save under; it waits for the user.
+  // A document never saved has no name to save under, and one that another
+  // program saved since can't be asked about: both wait for the user.
   if (m_sPathName.empty() || !ReadSetting(m_settings, kMinimizeToTray) ||
-      !ReadSetting(m_settings, kAutoSaveByMinimize))
+      !ReadSetting(m_settings, kAutoSaveByMinimize) || ChangedOnDisk())
     return;
   OnSaveDocument(m_sPathName);
 }

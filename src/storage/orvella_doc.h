@@ -13,12 +13,12 @@
 #include "base/code_page.h"
 #include "base/file_system.h"
 #include "model/folder_list.h"
-#include "storage/compound_file.h"
-#include "storage/compound_stream.h"
-#include "storage/backup.h"
-#include "storage/blowfish.h"
 #include "ports/settings_store.h"
 #include "ports/ui_port.h"
+#include "storage/backup.h"
+#include "storage/blowfish.h"
+#include "storage/compound_file.h"
+#include "storage/compound_stream.h"
 
 namespace orv {
 
@@ -33,7 +33,8 @@ class CDocumentError : public std::runtime_error {
 // (bFatal) the desktop program ends, as users of the format expect.
 class CPassphraseError : public CDocumentError {
  public:
-  CPassphraseError(const std::string& sText, bool bFatal) : CDocumentError(sText), m_bFatal(bFatal) {}
+  CPassphraseError(const std::string& sText, bool bFatal)
+      : CDocumentError(sText), m_bFatal(bFatal) {}
   bool IsFatal() const { return m_bFatal; }
 
  private:
@@ -70,8 +71,21 @@ class COrvellaDoc {
   // A protected document asks for its passphrase. On any failure the
   // document stays as it was.
   void OnOpenDocument(const std::string& sPath);
-  // Rotates the backup copies, then writes the document to sPath.
+  // Writes the document beside sPath, rotates the backup copies once it is
+  // complete, and renames it into place.
   void OnSaveDocument(const std::string& sPath);
+  // Keeps other programs' changes of sPath out until the document is
+  // destroyed or locks another file: call it before reading a file that is
+  // to be changed and saved back. Throws CIoError when another program keeps
+  // it too long; an absent file takes no lock.
+  void LockForChange(const std::string& sPath);
+  // Whether the document's file was written by someone else since we read
+  // or saved it.
+  bool ChangedOnDisk();
+  // Before a save to the document's own file: when another program wrote
+  // it since, asks whether to save over that, reload it or cancel.
+  enum class ESaveOverChange { Save, Reload, Cancel };
+  ESaveOverChange AskBeforeSavingOverChange();
   // Appends the folders of another document; the current folder becomes the
   // one that was current there. Our bookmarks and protection stay.
   void Merge(const std::string& sPath);
@@ -104,7 +118,7 @@ class COrvellaDoc {
   };
   SLoaded Load(const std::string& sPath, const std::string* pKnownPassphrase);
   void ReadContents(CCompoundStream& stream, SLoaded& loaded);
-  void Save(const std::string& sPath, bool bCurrentFolderOnly);
+  void Save(const std::string& sPath, bool bCurrentFolderOnly, int nBackupCopies);
   void WriteContents(CCompoundStream& stream, bool bCurrentFolderOnly);
   CBlowfish MakeCipher(const std::string& sPassphrase) const;
   std::unique_ptr<CCompoundStream> OpenStream(CCompoundFile& file, const char* pName,
@@ -116,6 +130,9 @@ class COrvellaDoc {
   CFileSystem& m_fs;
   CCodePage m_codePage;
   std::string m_sPathName;
+  std::optional<SFileStamp> m_diskStamp;  // of the file as we last read or wrote it
+  std::unique_ptr<CFileLock> m_pChangeLock;
+  std::string m_sLockedPath;
 };
 
 }  // namespace orv

@@ -438,6 +438,35 @@ TEST(CompoundFile, AnInterruptedCommitLeavesTheOldOrTheNewState) {
                      [](CCompoundFile& file) { file.Remove(CCompoundFile::kRoot, "large"); });
 }
 
+TEST(CompoundFile, AFullDiskGivesTheSpaceOfAFailedCommitBack) {
+  CTempDir dir;
+  std::string sPath = dir.File("full.cfb");
+  {
+    auto pFile = CCompoundFile::Create(sPath);
+    PutStream(*pFile, CCompoundFile::kRoot, "kept", Pattern(3000, 12));
+    pFile->Commit();
+  }
+  const auto nSizeBefore = std::filesystem::file_size(sPath);
+  const auto before = Contents(sPath);
+  CFaultyFileSystem fs;
+  for (int n = 1;; ++n) {
+    fs.FillDiskAt(n);
+    try {
+      auto pFile = CCompoundFile::Open(sPath, EMode::ReadWrite, fs);
+      PutStream(*pFile, CCompoundFile::kRoot, "added", Pattern(200000, 13));
+      pFile->Commit();
+    } catch (const CIoError&) {
+      // Free sectors inside may have been written; the committed state and the size are as they
+      // were.
+      EXPECT_EQ(std::filesystem::file_size(sPath), nSizeBefore) << "disk full from operation " << n;
+      EXPECT_TRUE(Contents(sPath) == before) << n;
+      continue;
+    }
+    break;
+  }
+  EXPECT_EQ(Contents(sPath)["added"], Pattern(200000, 13));
+}
+
 TEST(CompoundFile, ANewFileReplacesTheOldOneOnlyAtCommit) {
   CTempDir dir;
   std::string sPath = dir.File("replace.cfb");

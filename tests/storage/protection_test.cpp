@@ -43,7 +43,8 @@ TEST(Protection, AProtectedDocumentOpensOnlyWithItsPassphrase) {
   SaveProtected(sPath, sLong);
 
   EXPECT_EQ(test::ReadRootStream(sPath, "CommonInformation"), "\x01\0\0\0\x01"s);
-  EXPECT_EQ(test::ReadRootStream(sPath, "Bookmark").substr(0, 8), "\x01\0\0\0\x0a\0\0\0"s);  // plain
+  EXPECT_EQ(test::ReadRootStream(sPath, "Bookmark").substr(0, 8),
+            "\x01\0\0\0\x0a\0\0\0"s);  // plain
   std::string sContents = test::ReadRootStream(sPath, "Contents");
   EXPECT_EQ(sContents.size() % 8, 0u);
   EXPECT_EQ(sContents.find("secret"), std::string::npos);
@@ -54,7 +55,8 @@ TEST(Protection, AProtectedDocumentOpensOnlyWithItsPassphrase) {
   // Cancel, a wrong passphrase and an empty one: the document stays as it was.
   const std::string sWrong = "Password is incorrect ! Application will close now !!!";
   for (auto [answer, sMessage] : {std::pair{std::optional<std::string>(), "Pasword not enterd"s},
-                                  {"wrong passphrase", sWrong}, {"", sWrong}}) {
+                                  {"wrong passphrase", sWrong},
+                                  {"", sWrong}}) {
     user.ui.QueueText(answer);
     try {
       doc.OnOpenDocument(sPath);
@@ -231,6 +233,13 @@ TEST(Backups, SaveOnMinimizeOnlyWhenBothSettingsAreOn) {
   WriteSetting(user.settings, kMinimizeToTray, 1);
   doc.SaveOnMinimize();
   EXPECT_TRUE(std::filesystem::exists(sPath + ".1.bak"));
+
+  // Not over a save of another program's: nobody is there to be asked.
+  COrvellaDoc other(user.ui, user.settings);
+  other.OnSaveDocument(sPath);
+  const std::string sTheirs = test::ReadWholeFile(sPath);
+  doc.SaveOnMinimize();
+  EXPECT_EQ(test::ReadWholeFile(sPath), sTheirs);
 }
 
 }  // namespace

@@ -6,8 +6,9 @@ namespace orv::test {
 namespace {
 
 // In the order of the enumerators.
-const char* const kCallNames[] = {"AskText",    "ShowMessage", "AskConfirm", "ChooseFolder",
-                                  "ChooseIcon", "ChooseColor", "AskNoteType", "ChooseFile"};
+const char* const kCallNames[] = {"AskText",      "ShowMessage", "AskConfirm",
+                                  "ChooseFolder", "ChooseIcon",  "ChooseColor",
+                                  "AskNoteType",  "ChooseFile",  "AskChoice"};
 const char* const kIconNames[] = {"Information", "Warning", "Error", "Question"};
 
 // Takes the next scripted answer, or fails the test and gives `fallback`.
@@ -27,8 +28,7 @@ T Next(std::deque<T>& queue, const SUiCall& call, T fallback) {
 void PrintTo(const SUiCall& call, std::ostream* pOut) {
   *pOut << kCallNames[static_cast<int>(call.eCall)] << "(\"" << call.sTitle << "\", \""
         << call.sText << "\"";
-  if (call.eCall == EUiCall::ShowMessage)
-    *pOut << ", " << kIconNames[static_cast<int>(call.eIcon)];
+  if (call.eCall == EUiCall::ShowMessage) *pOut << ", " << kIconNames[static_cast<int>(call.eIcon)];
   if (call.bSecret) *pOut << ", secret";
   *pOut << ")";
 }
@@ -42,17 +42,15 @@ SUiCall Question(std::string sCaption, std::string sText) {
 }
 
 SUiCall TextPrompt(std::string sCaption, std::string sInitial, bool bSecret) {
-  return {EUiCall::AskText, std::move(sCaption), std::move(sInitial),
-          EMessageIcon::Information, bSecret};
+  return {EUiCall::AskText, std::move(sCaption), std::move(sInitial), EMessageIcon::Information,
+          bSecret};
 }
 
 SUiCall FolderPrompt(std::string sTitle, std::string sStart) {
   return {EUiCall::ChooseFolder, std::move(sTitle), std::move(sStart)};
 }
 
-SUiCall IconPrompt(int nCurrent) {
-  return {EUiCall::ChooseIcon, "", std::to_string(nCurrent)};
-}
+SUiCall IconPrompt(int nCurrent) { return {EUiCall::ChooseIcon, "", std::to_string(nCurrent)}; }
 
 SUiCall ColorPrompt(int32_t nCurrent) {
   return {EUiCall::ChooseColor, "", std::to_string(nCurrent)};
@@ -87,6 +85,18 @@ void CScriptedUi::ShowMessage(const std::string& sTitle, const std::string& sTex
 SConfirmAnswer CScriptedUi::AskConfirm(const std::string& sText, const std::string& sCaption) {
   m_calls.push_back(Question(sCaption, sText));
   return Next(m_confirms, m_calls.back(), SConfirmAnswer{});
+}
+
+SUiCall Choice(std::string sText, const std::vector<std::string>& answers) {
+  std::string sAnswers;
+  for (const std::string& sAnswer : answers) sAnswers += (sAnswers.empty() ? "" : "|") + sAnswer;
+  return {EUiCall::AskChoice, std::move(sAnswers), std::move(sText)};
+}
+
+std::optional<int> CScriptedUi::AskChoice(const std::string& sText,
+                                          const std::vector<std::string>& answers) {
+  m_calls.push_back(Choice(sText, answers));
+  return Next(m_choices, m_calls.back(), std::optional<int>());
 }
 
 std::optional<std::string> CScriptedUi::ChooseFolder(const std::string& sTitle,

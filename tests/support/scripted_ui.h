@@ -22,12 +22,14 @@ enum class EUiCall {
   ChooseIcon,
   ChooseColor,
   AskNoteType,
-  ChooseFile
+  ChooseFile,
+  AskChoice
 };
 
 struct SUiCall {
   EUiCall eCall = EUiCall::ShowMessage;
-  std::string sTitle;  // the caption of a question, the title of a box or a folder browser
+  std::string sTitle;  // the caption of a question, the title of a box or a folder browser,
+                       // a choice's answers joined by "|"
   std::string sText;   // the message or question; the initial text; the starting folder or icon
   EMessageIcon eIcon = EMessageIcon::Information;  // ShowMessage only
   bool bSecret = false;                            // AskText only
@@ -46,6 +48,7 @@ SUiCall ColorPrompt(int32_t nCurrent);
 SUiCall NoteTypePrompt(int32_t nCurrent);
 // sTitle holds the filter name, sText the start; a save dialog's filter name is prefixed "save ".
 SUiCall FilePrompt(const SFileDialog& dialog);
+SUiCall Choice(std::string sText, const std::vector<std::string>& answers);
 
 class CScriptedUi : public CUiPort {
  public:
@@ -59,6 +62,7 @@ class CScriptedUi : public CUiPort {
   void QueueColor(std::optional<int32_t> answer) { m_colors.push_back(answer); }
   void QueueNoteType(std::optional<SNoteTypeAnswer> answer) { m_noteTypes.push_back(answer); }
   void QueueFile(std::optional<std::string> answer) { m_files.push_back(std::move(answer)); }
+  void QueueChoice(std::optional<int> answer) { m_choices.push_back(answer); }
   // What the clipboard holds (nullopt: no text).
   std::optional<std::string> m_clipboard;
 
@@ -68,7 +72,7 @@ class CScriptedUi : public CUiPort {
   // Answers queued but never asked for.
   size_t PendingAnswers() const {
     return m_texts.size() + m_confirms.size() + m_folders.size() + m_icons.size() +
-           m_colors.size() + m_noteTypes.size() + m_files.size();
+           m_colors.size() + m_noteTypes.size() + m_files.size() + m_choices.size();
   }
 
   std::optional<std::string> AskText(const std::string& sCaption, const std::string& sInitial,
@@ -76,6 +80,8 @@ class CScriptedUi : public CUiPort {
   void ShowMessage(const std::string& sTitle, const std::string& sText,
                    EMessageIcon eIcon) override;
   SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) override;
+  std::optional<int> AskChoice(const std::string& sText,
+                               const std::vector<std::string>& answers) override;
   std::optional<std::string> ChooseFolder(const std::string& sTitle,
                                           const std::string& sStart) override;
   std::optional<int> ChooseIcon(int nCurrent) override;
@@ -93,6 +99,7 @@ class CScriptedUi : public CUiPort {
   std::deque<std::optional<int32_t>> m_colors;
   std::deque<std::optional<SNoteTypeAnswer>> m_noteTypes;
   std::deque<std::optional<std::string>> m_files;
+  std::deque<std::optional<int>> m_choices;
 };
 
 }  // namespace orv::test

@@ -50,9 +50,10 @@ size_t CTrickleSource::Read(void* pBuffer, size_t nCount) {
   return n;
 }
 
-void CFaultyFileSystem::Step() {
+void CFaultyFileSystem::Step(bool bGrows) {
   ++m_nCount;
-  if (m_nFailFrom > 0 && m_nCount >= m_nFailFrom) throw CIoError("injected failure", ENOSPC);
+  if (m_nFailFrom > 0 && m_nCount >= m_nFailFrom && (bGrows || !m_bDiskFull))
+    throw CIoError("injected failure", ENOSPC);
 }
 
 void CFaultyFileSystem::ReadStep() {
@@ -75,7 +76,7 @@ class CFaultyFile : public COsFile {
     return m_pReal->ReadAt(nOffset, pBuffer, nCount);
   }
   void WriteAt(uint64_t nOffset, const void* pData, size_t nCount) override {
-    m_owner.Step();
+    m_owner.Step(nOffset + nCount > m_pReal->Size());
     m_owner.CountBytes(nCount);
     std::string sNew(static_cast<const char*>(pData), nCount);
     m_owner.Remember(*m_pUnsynced, *m_pReal, {0, nOffset, {}, 0, false, std::move(sNew)});
@@ -142,6 +143,11 @@ void CFaultyFileSystem::Rename(const std::string& sFrom, const std::string& sTo)
   if (it == m_unsynced.end()) return;
   m_unsynced[sTo] = std::move(it->second);
   m_unsynced.erase(it);
+}
+
+void CFaultyFileSystem::Link(const std::string& sFrom, const std::string& sTo) {
+  Step();
+  Real().Link(sFrom, sTo);
 }
 
 void CFaultyFileSystem::Remove(const std::string& sPath) {

@@ -90,9 +90,11 @@ class CTrickleSource : public CArchiveSource {
 };
 
 // The real file system, except that the n-th changing operation (write,
-// truncate, sync, rename, remove) and every one after it fail, as a full disk
-// or a killed process would leave them; likewise the n-th read and every one
-// after it. Counting starts at 1; 0 never fails.
+// truncate, sync, rename, link, remove) and every one after it fail, as a
+// killed process would leave them. FillDiskAt fails only the writes that
+// grow a file from the n-th operation on, as a full disk does; FailReadsFrom
+// fails the n-th read and every one after it. Counting starts at 1; 0 never
+// fails.
 //
 // It also remembers each write and truncation until its file is synced, so
 // that Crash() can leave what a power cut would: every file as it was at its
@@ -100,10 +102,8 @@ class CTrickleSource : public CArchiveSource {
 // store them in any order). A rename takes the unsynced changes along.
 class CFaultyFileSystem : public CFileSystem {
  public:
-  void FailFrom(int nOperation) {
-    m_nFailFrom = nOperation;
-    m_nCount = 0;
-  }
+  void FailFrom(int nOperation) { Reset(nOperation, false); }
+  void FillDiskAt(int nOperation) { Reset(nOperation, true); }
   void FailReadsFrom(int nRead) {
     m_nFailReadsFrom = nRead;
     m_nReads = 0;
@@ -112,8 +112,9 @@ class CFaultyFileSystem : public CFileSystem {
   int ReadCount() const { return m_nReads; }
   uint64_t BytesWritten() const { return m_nBytesWritten; }
   void CountBytes(size_t nCount) { m_nBytesWritten += nCount; }
-  // Called before every changing operation; throws when its turn has come.
-  void Step();
+  // Called before every changing operation; throws when its turn has come
+  // (for a write that grows a file, also once the disk is full).
+  void Step(bool bGrows = false);
   // Called before every read; throws when its turn has come.
   void ReadStep();
   // The writes and truncations not yet synced, in every file.
@@ -136,7 +137,13 @@ class CFaultyFileSystem : public CFileSystem {
 
   std::unique_ptr<COsFile> Open(const std::string& sPath, EOpenMode eMode) override;
   void Rename(const std::string& sFrom, const std::string& sTo) override;
+  void Link(const std::string& sFrom, const std::string& sTo) override;
   void Remove(const std::string& sPath) override;
+  std::optional<SFileStamp> Stamp(const std::string& sPath) override { return Real().Stamp(sPath); }
+  std::unique_ptr<CFileLock> LockForChange(const std::string& sPath,
+                                           std::chrono::milliseconds wait) override {
+    return Real().LockForChange(sPath, wait);
+  }
   bool Exists(const std::string& sPath) override { return Real().Exists(sPath); }
   void CreateDirectories(const std::string& sPath) override { Real().CreateDirectories(sPath); }
   std::vector<SDirEntry> List(const std::string& sDirectory) override {
@@ -145,7 +152,13 @@ class CFaultyFileSystem : public CFileSystem {
 
  private:
   static CFileSystem& Real() { return CFileSystem::Default(); }
+  void Reset(int nOperation, bool bDiskFull) {
+    m_nFailFrom = nOperation;
+    m_bDiskFull = bDiskFull;
+    m_nCount = 0;
+  }
   int m_nFailFrom = 0;
+  bool m_bDiskFull = false;
   int m_nCount = 0;
   int m_nFailReadsFrom = 0;
   int m_nReads = 0;

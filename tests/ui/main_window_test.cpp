@@ -1,8 +1,10 @@
 // Opening, editing, switching and saving notes through the main window.
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -12,6 +14,7 @@
 #include "ports/settings_defaults.h"
 #include "tree/note_protection.h"
 #include "ui/dialog_driver.h"
+#include "ui/dialogs/qt_ui.h"
 #include "ui/main_window_fixture.h"
 
 namespace orv::test {
@@ -136,6 +139,42 @@ TEST_F(MainWindowTest, AFailedBackupCopyIsLoggedAndTheSaveGoesOn) {
   std::string sLog = ReadWholeFile(m_pPaths->LogFile().toStdString());
   EXPECT_NE(sLog.find(".1.bak"), std::string::npos) << sLog;
   EXPECT_FALSE(Window().statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(MainWindowTest, SavingOverAnotherProgramsSaveAsksFirst) {
+  const std::vector<std::pair<QString, bool>> answers = {
+      {"Cancel", false}, {"Reload", false}, {"Save anyway", true}};
+  for (const auto& [sAnswer, bSaved] : answers) {
+    Folder().m_sFolderName = "Changed here";
+    Window().Doc().m_bModified = true;
+    // The command-line tool changes the document the window has open.
+    const QString sTheirName = "From the command line, before " + sAnswer;
+    ASSERT_EQ(QProcess::execute(ORVELLA_CLI, {"folder", "add", QString::fromStdString(m_sDocument),
+                                              "--name", sTheirName}),
+              0);
+    const std::string sTheirs = ReadWholeFile(m_sDocument);
+    CDialogDriver driver;
+    driver.OnNext<QMessageBox>([&](QMessageBox& box) {
+      EXPECT_NE(box.text().indexOf("was changed by another program"), -1);
+      for (QAbstractButton* pButton : box.buttons())
+        if (pButton->text() == sAnswer) pButton->click();
+    });
+    EXPECT_EQ(Window().SaveDocument(), bSaved) << sAnswer.toStdString();
+    if (sAnswer == "Cancel") {
+      EXPECT_EQ(ReadWholeFile(m_sDocument), sTheirs);
+      EXPECT_TRUE(Window().Doc().m_bModified);
+    } else if (sAnswer == "Reload") {
+      EXPECT_EQ(Window().Doc().m_folders.m_folders.back()->m_sFolderName, sTheirName.toStdString());
+      EXPECT_FALSE(Window().Doc().m_bModified);
+    } else {
+      CQtUi ui(nullptr, *m_pSettings);
+      COrvellaDoc reread(ui, *m_pSettings);
+      reread.OnOpenDocument(m_sDocument);
+      EXPECT_EQ(reread.m_folders.Current()->m_sFolderName, "Changed here");
+    }
+  }
+  // Saved by us, it is ours again: no question.
+  EXPECT_TRUE(Window().SaveDocument());
 }
 
 TEST_F(MainWindowTest, ADocumentDroppedOnTheWindowOpens) {

@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 
 #include "ports/settings_defaults.h"
 #include "ui/dialogs/colour_ref.h"
@@ -81,6 +83,19 @@ SConfirmAnswer CQtUi::AskConfirm(const std::string& sText, const std::string& sC
   box.setCheckBox(new QCheckBox(QObject::tr("Don't ask me again")));
   const bool bYes = box.exec() == QMessageBox::Yes;
   return {bYes, box.checkBox()->isChecked()};
+}
+
+std::optional<int> CQtUi::AskChoice(const std::string& sText,
+                                    const std::vector<std::string>& answers) {
+  QMessageBox box(QMessageBox::Question, "Question", ToQ(sText), QMessageBox::NoButton, m_pParent);
+  std::vector<QAbstractButton*> buttons;
+  for (const std::string& sAnswer : answers)
+    buttons.push_back(box.addButton(ToQ(sAnswer), QMessageBox::AcceptRole));
+  if (!buttons.empty()) box.setEscapeButton(buttons.back());
+  box.exec();
+  auto it = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+  if (it == buttons.end()) return std::nullopt;
+  return static_cast<int>(it - buttons.begin());
 }
 
 std::optional<std::string> CQtUi::ChooseFolder(const std::string& sTitle,

@@ -22,6 +22,8 @@ class CQtUi : public CUiPort {
   void ShowMessage(const std::string& sTitle, const std::string& sText,
                    EMessageIcon eIcon) override;
   SConfirmAnswer AskConfirm(const std::string& sText, const std::string& sCaption) override;
+  std::optional<int> AskChoice(const std::string& sText,
+                               const std::vector<std::string>& answers) override;
   std::optional<std::string> ChooseFolder(const std::string& sTitle,
                                           const std::string& sStart) override;
   std::optional<int> ChooseIcon(int nCurrent) override;

@@ -70,6 +70,19 @@ bool CMainWindow::SaveDocument() {
   const bool bReadOnlyGuide = m_eRole == EWindowRole::Guide &&
                               !QFileInfo(QString::fromStdString(m_doc.PathName())).isWritable();
   if (m_doc.PathName().empty() || bReadOnlyGuide) return SaveDocumentAs();
+  StoreEditorContent();
+  // Another program's save is not written over unasked.
+  switch (m_doc.AskBeforeSavingOverChange()) {
+    case COrvellaDoc::ESaveOverChange::Save:
+      break;
+    case COrvellaDoc::ESaveOverChange::Cancel:
+      return false;
+    case COrvellaDoc::ESaveOverChange::Reload:
+      // The user chose to drop the changes made here; a failed reload keeps them.
+      m_doc.m_bModified = false;
+      if (!OpenDocument(QString::fromStdString(m_doc.PathName()))) m_doc.m_bModified = true;
+      return false;
+  }
   bool bSaved = false;
   Guarded([&] {
     StoreEditorContent();
