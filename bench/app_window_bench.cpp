@@ -14,10 +14,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "ports/memory_settings.h"
-#include "ports/settings_defaults.h"
 #include "document_generator.h"
 #include "no_user_ui.h"
+#include "ports/memory_settings.h"
+#include "ports/settings_defaults.h"
 #include "tree/note_navigation.h"
 #include "ui/app_paths.h"
 #include "ui/window/folder_tab_bar.h"

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "document_generator.h"
+#include "no_user_ui.h"
 #include "ports/memory_settings.h"
 #include "ports/settings_defaults.h"
-#include "no_user_ui.h"
-#include "document_generator.h"
 
 namespace {
 

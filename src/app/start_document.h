@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ports/settings_store.h"
 #include "base/file_system.h"
+#include "ports/settings_store.h"
 
 namespace orv {
 

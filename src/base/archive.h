@@ -99,10 +99,10 @@ class CArchiveReader {
   size_t ReadLength(bool* pWide);
 
   CArchiveSource* m_pSource = nullptr;
-  std::string m_buffer;   // the window's bytes when reading from a source
+  std::string m_buffer;     // the window's bytes when reading from a source
   std::string_view m_data;  // the window
-  size_t m_nBase = 0;     // stream position of the window's first byte
-  size_t m_nPos = 0;      // position in the window
+  size_t m_nBase = 0;       // stream position of the window's first byte
+  size_t m_nPos = 0;        // position in the window
   size_t m_nTotal;
   const CCodePage& m_codePage;
 };

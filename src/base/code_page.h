@@ -11,9 +11,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <memory>
 #include <type_traits>
 #include <unordered_map>
 

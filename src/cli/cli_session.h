@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "ports/ini_settings.h"
-#include "ports/memory_settings.h"
 #include "cli/cli_ui.h"
 #include "cli/passphrase_source.h"
 #include "cli/settings_override.h"
+#include "ports/ini_settings.h"
+#include "ports/memory_settings.h"
 #include "storage/orvella_doc.h"
 
 namespace orv::cli {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "ports/ui_port.h"
 #include "cli/passphrase_source.h"
+#include "ports/ui_port.h"
 
 namespace orv::cli {
 

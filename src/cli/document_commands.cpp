@@ -43,11 +43,12 @@ void Info(CCliSession& session, const std::string& sFile) {
 
 // Notes in document order, two blanks per level.
 void PrintNotes(const CElementList& topLevel) {
-  WalkNotes(topLevel, [](const XMLelement&) { return false; },
-            [](const XMLelement& note, const std::vector<size_t>& path) {
-              std::cout << std::string(2 * path.size(), ' ') << GetProperty(note, kNameKey) << '\n';
-              return true;
-            });
+  WalkNotes(
+      topLevel, [](const XMLelement&) { return false; },
+      [](const XMLelement& note, const std::vector<size_t>& path) {
+        std::cout << std::string(2 * path.size(), ' ') << GetProperty(note, kNameKey) << '\n';
+        return true;
+      });
 }
 
 void Tree(CCliSession& session, const std::string& sFile) {

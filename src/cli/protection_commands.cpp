@@ -4,8 +4,8 @@
 #include <iostream>
 #include <optional>
 
-#include "ports/settings_defaults.h"
 #include "cli/cli_error.h"
+#include "ports/settings_defaults.h"
 #include "tree/file_properties.h"
 
 namespace orv::cli {

@@ -81,8 +81,8 @@ void CBaseContentNode::Read(CArchiveReader& archive) {
   if (ReadsAsZero(sKey)) throw CContentError("m_sAddressHash error");
   const int32_t nType = archive.ReadInt32();
   if (nType != m_nType)
-    throw CContentError("Content record of type " + std::to_string(nType) +
-                        " where type " + std::to_string(m_nType) + " was announced");
+    throw CContentError("Content record of type " + std::to_string(nType) + " where type " +
+                        std::to_string(m_nType) + " was announced");
   archive.ReadByte();
   std::string sText = archive.ReadString();
   m_sAddressHash = std::move(sKey);

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "base/file_system.h"
 #include "base/archive.h"
+#include "base/file_system.h"
 
 namespace orv {
 
@@ -78,8 +78,8 @@ class CConentNode : public CBaseContentNode {
 
 class CHTMLConentNode : public CBaseContentNode {
  public:
-  explicit CHTMLConentNode(std::string sText = {}, bool bExternal = false,
-                           std::string sPath = {}, CFileSystem& fs = CFileSystem::Default())
+  explicit CHTMLConentNode(std::string sText = {}, bool bExternal = false, std::string sPath = {},
+                           CFileSystem& fs = CFileSystem::Default())
       : CBaseContentNode(kContentHtml, std::move(sText), bExternal, std::move(sPath), fs) {}
 };
 

@@ -1,8 +1,8 @@
 #include "model/mini_xml_parser.h"
 
-#include "model/note_keys.h"
-
 #include <vector>
+
+#include "model/note_keys.h"
 
 namespace orv {
 namespace {
@@ -32,15 +32,20 @@ std::string_view Trim(std::string_view s) {
 std::string_view MarkupAt(std::string_view sRest, bool bInTag) {
   auto starts = [sRest](std::string_view sMark) { return sRest.starts_with(sMark); };
   switch (sRest.front()) {
-    case '=': return "=";
+    case '=':
+      return "=";
     case '<':
       if (starts("</")) return "</";
       if (starts("<!--")) return "<!--";
       return "<";
-    case '-': return starts("-->") ? "-->" : "";
-    case '/': return bInTag && starts("/>") ? "/>" : "";
-    case '>': return bInTag ? ">" : "";
-    default: return "";
+    case '-':
+      return starts("-->") ? "-->" : "";
+    case '/':
+      return bInTag && starts("/>") ? "/>" : "";
+    case '>':
+      return bInTag ? ">" : "";
+    default:
+      return "";
   }
 }
 

@@ -38,7 +38,8 @@ class CMiniXMLParser {
 };
 
 // Writes `element` and its children as text, each child indented two more blanks.
-void WriteElementText(std::ostream& out, const XMLelement& element, const std::string& sIndent = {});
+void WriteElementText(std::ostream& out, const XMLelement& element,
+                      const std::string& sIndent = {});
 // Writes an outline of note names, two blanks per level.
 void WriteOutline(std::ostream& out, const XMLelement& note, const std::string& sIndent = {});
 

@@ -28,7 +28,9 @@ constexpr std::array<SIconPair, 12> kOldIcons = {{
 }};
 
 static_assert(std::is_sorted(kOldIcons.begin(), kOldIcons.end(),
-                             [](const SIconPair& a, const SIconPair& b) { return a.nOld < b.nOld; }));
+                             [](const SIconPair& a, const SIconPair& b) {
+                               return a.nOld < b.nOld;
+                             }));
 
 }  // namespace
 

@@ -25,8 +25,8 @@ struct SNoteDefaults {
 // What a new note is and where it goes.
 struct SNewNote {
   std::string_view sName;
-  int32_t nType = 0;          // the "type" attribute
-  int32_t nContentClass = 0;  // content object of class 0, 1, 2; any other code makes none
+  int32_t nType = 0;               // the "type" attribute
+  int32_t nContentClass = 0;       // content object of class 0, 1, 2; any other code makes none
   XMLelement* pParent = nullptr;   // the top level when null
   XMLelement* pSibling = nullptr;  // at the end of the parent's notes when null
   bool bBefore = false;            // before pSibling, else after it
@@ -73,8 +73,7 @@ class CXMLTree {
   bool DeleteNote(XMLelement& note);
   // A deep copy; with `pTargetContents`, every copied note gets a clone of its
   // content object there, otherwise the copy keeps the source's keys.
-  std::unique_ptr<XMLelement> CopySubtree(const XMLelement& element,
-                                          CContentList* pTargetContents);
+  std::unique_ptr<XMLelement> CopySubtree(const XMLelement& element, CContentList* pTargetContents);
   // Sorts `pParent`'s notes by attribute `key`; with null, each top-level
   // note's children and then the top level. Deeper levels keep their order.
   void SortNotes(XMLelement* pParent, std::string_view key);

@@ -42,12 +42,23 @@ std::string Escape(std::string_view s, bool bName) {
     const char c = s[i];
     const auto nByte = static_cast<uint8_t>(c);
     switch (c) {
-      case '\\': sOut += "\\\\"; continue;
-      case '"': sOut += "\\\""; continue;
-      case '\n': sOut += "\\n"; continue;
-      case '\r': sOut += "\\r"; continue;
-      case '\t': sOut += "\\t"; continue;
-      default: break;
+      case '\\':
+        sOut += "\\\\";
+        continue;
+      case '"':
+        sOut += "\\\"";
+        continue;
+      case '\n':
+        sOut += "\\n";
+        continue;
+      case '\r':
+        sOut += "\\r";
+        continue;
+      case '\t':
+        sOut += "\\t";
+        continue;
+      default:
+        break;
     }
     const bool bAtEdge = i == 0 || i + 1 == s.size();
     const bool bNameSpecial =
@@ -73,11 +84,21 @@ std::string Unescape(std::string_view s) {
     }
     if (++i == s.size()) throw CLineError("a backslash without the character it escapes");
     switch (s[i]) {
-      case '\\': sOut += '\\'; break;
-      case '"': sOut += '"'; break;
-      case 'n': sOut += '\n'; break;
-      case 'r': sOut += '\r'; break;
-      case 't': sOut += '\t'; break;
+      case '\\':
+        sOut += '\\';
+        break;
+      case '"':
+        sOut += '"';
+        break;
+      case 'n':
+        sOut += '\n';
+        break;
+      case 'r':
+        sOut += '\r';
+        break;
+      case 't':
+        sOut += '\t';
+        break;
       case 'x': {
         int nHigh = i + 1 < s.size() ? HexValue(s[i + 1]) : -1;
         int nLow = i + 2 < s.size() ? HexValue(s[i + 2]) : -1;
@@ -86,7 +107,8 @@ std::string Unescape(std::string_view s) {
         i += 2;
         break;
       }
-      default: throw CLineError(std::string("unknown escape \\") + s[i]);
+      default:
+        throw CLineError(std::string("unknown escape \\") + s[i]);
     }
   }
   return sOut;

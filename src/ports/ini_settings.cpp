@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "ports/ini_format.h"
 #include "base/trace.h"
+#include "ports/ini_format.h"
 
 namespace orv {
 namespace {

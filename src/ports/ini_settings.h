@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "base/file_system.h"
 #include "ports/ini_format.h"
 #include "ports/memory_settings.h"
-#include "base/file_system.h"
 
 namespace orv {
 

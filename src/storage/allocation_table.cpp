@@ -82,8 +82,8 @@ void CAllocationTable::Extend(std::vector<uint32_t>& chain, size_t nUnits, uint3
   }
 }
 
-std::vector<uint32_t> CAllocationTable::Chain(uint32_t nStart, uint64_t nMaxUnits,
-                                              uint32_t nLimit, const char* pWhat) const {
+std::vector<uint32_t> CAllocationTable::Chain(uint32_t nStart, uint64_t nMaxUnits, uint32_t nLimit,
+                                              const char* pWhat) const {
   std::vector<uint32_t> units;
   Chain(nStart, nMaxUnits, nLimit, pWhat, units);
   return units;

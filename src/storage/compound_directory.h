@@ -140,7 +140,7 @@ class CCompoundDirectory {
   std::vector<uint32_t> m_heights;
   // Storages whose tree another writer left less balanced: rebuilt before it grows.
   std::unordered_set<uint32_t> m_unbalanced;
-  std::vector<bool> m_inTree;  // by sid: reached from the root
+  std::vector<bool> m_inTree;    // by sid: reached from the root
   std::vector<uint32_t> m_path;  // scratch of InsertIntoTree
   std::vector<uint8_t> m_dirty;  // by directory sector
   std::vector<uint32_t> m_dirtyList;

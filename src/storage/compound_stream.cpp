@@ -9,8 +9,7 @@ namespace orv {
 
 using namespace cfb;
 
-CCompoundStream::CCompoundStream(CCompoundFile& file, uint32_t nSid)
-    : m_file(file), m_nSid(nSid) {}
+CCompoundStream::CCompoundStream(CCompoundFile& file, uint32_t nSid) : m_file(file), m_nSid(nSid) {}
 
 CCompoundStream::~CCompoundStream() { m_file.m_openStreams[m_nSid] = false; }
 

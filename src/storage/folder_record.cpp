@@ -162,8 +162,7 @@ void ReadFolder(CArchiveReader& archive, CXMLTree& tree, int32_t nTreeFormat) {
   tree.m_bModified = false;
 }
 
-void WriteFolderList(CArchiveWriter& archive, const CFolderList& folders,
-                     bool bCurrentFolderOnly) {
+void WriteFolderList(CArchiveWriter& archive, const CFolderList& folders, bool bCurrentFolderOnly) {
   archive.WriteInt32(kFolderListFormat);
   if (bCurrentFolderOnly) {
     archive.WriteInt32(0);
@@ -176,8 +175,7 @@ void WriteFolderList(CArchiveWriter& archive, const CFolderList& folders,
   for (const auto& pFolder : folders.m_folders) WriteFolder(archive, *pFolder);
 }
 
-void ReadFolderList(CArchiveReader& archive, CFolderList& folders,
-                    const SNoteDefaults& defaults) {
+void ReadFolderList(CArchiveReader& archive, CFolderList& folders, const SNoteDefaults& defaults) {
   int32_t nFormat = archive.ReadInt32();
   if (nFormat < 1 || nFormat > kFolderListFormat)
     throw CArchiveError("Unsupported folder list format " + std::to_string(nFormat));

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "model/folder_list.h"
 #include "base/archive.h"
+#include "model/folder_list.h"
 
 namespace orv {
 

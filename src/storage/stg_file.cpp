@@ -165,7 +165,8 @@ void CStgFile::Write(const void* pData, size_t nCount) {
 
 uint64_t CStgFile::Seek(int64_t nOffset, ESeekFrom eFrom) {
   uint64_t nBase = 0;
-  if (eFrom == ESeekFrom::Current) nBase = m_pRoot ? (m_pStream ? m_pStream->Position() : 0) : m_nPlainPosition;
+  if (eFrom == ESeekFrom::Current)
+    nBase = m_pRoot ? (m_pStream ? m_pStream->Position() : 0) : m_nPlainPosition;
   if (eFrom == ESeekFrom::End) nBase = GetLength();
   if (nOffset < 0 && static_cast<uint64_t>(-nOffset) > nBase)
     throw CIoError("Can't seek before the start of the file");

@@ -10,7 +10,9 @@ namespace orv {
 namespace {
 
 struct SGumboOutputDeleter {
-  void operator()(GumboOutput* pOutput) const { gumbo_destroy_output(&kGumboDefaultOptions, pOutput); }
+  void operator()(GumboOutput* pOutput) const {
+    gumbo_destroy_output(&kGumboDefaultOptions, pOutput);
+  }
 };
 
 bool IsHidden(GumboTag eTag) {

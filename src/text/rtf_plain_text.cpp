@@ -236,7 +236,7 @@ class CRtfTextReader {
   size_t m_nSkipDepth = 0;  // inside a hidden group while above 0
   int m_nSkipChars = 0;     // characters still to drop after \u
   bool m_bStarred = false;
-  int m_nFontNumber = -1;   // the font the font table describes now
+  int m_nFontNumber = -1;  // the font the font table describes now
   std::unordered_map<int, int> m_fontCharsets;
   int m_nDocumentCodePage = 0;
   std::map<int, std::unique_ptr<CCodePage>> m_codePages;

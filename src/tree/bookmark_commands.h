@@ -38,8 +38,8 @@ std::optional<SInternalLink> ParseInternalLink(std::string_view sLink);
 // The hyperlink dialog's OK: the link text that replaces the rich-text
 // editor's selection. Without a chosen folder (nFolder outside the list) the
 // user is told "Please select a Folder." and nullopt keeps the dialog open.
-std::optional<std::string> MakeInternalLink(CNoteTree& tree, int nFolder,
-                                            std::string_view sNote, std::string_view sText);
+std::optional<std::string> MakeInternalLink(CNoteTree& tree, int nFolder, std::string_view sNote,
+                                            std::string_view sText);
 
 enum class ELinkResult {
   FolderShown,     // an internal link: its folder is current now

@@ -203,9 +203,9 @@ std::optional<std::string> RunTemplateCommand(CNoteTree& tree, ETemplateCommand 
       eCommand == ETemplateCommand::SaveFolder || eCommand == ETemplateCommand::SaveNote;
   const std::filesystem::path preset = std::filesystem::path(sProgramDir) / "Templates" /
                                        (bFolder ? "Folder/Template.orv" : "Note/Template.txt");
-  return tree.Ui().ChooseFile(bFolder ? OrvellaFileDialog(bSave, preset.string())
-                                      : SFileDialog{bSave, "All files", "*.*", "txt",
-                                                    preset.string()});
+  return tree.Ui().ChooseFile(bFolder
+                                  ? OrvellaFileDialog(bSave, preset.string())
+                                  : SFileDialog{bSave, "All files", "*.*", "txt", preset.string()});
 }
 
 }  // namespace orv

@@ -22,7 +22,9 @@ class CBranchClipboard {
 
   bool IsEmpty() const { return m_store.TopLevel().empty(); }
   // The branch held, or null.
-  const XMLelement* Branch() const { return IsEmpty() ? nullptr : m_store.TopLevel().front().get(); }
+  const XMLelement* Branch() const {
+    return IsEmpty() ? nullptr : m_store.TopLevel().front().get();
+  }
   // Replaces what is held with a copy of `note` of `folder`; the copy's top
   // note is not selected.
   void Take(CXMLTree& folder, const XMLelement& note);

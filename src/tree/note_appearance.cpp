@@ -11,8 +11,8 @@
 namespace orv {
 namespace {
 
-constexpr std::array<std::string_view, 5> kLookAttributes{kColorKey, kBkColorKey, kBoldKey, kGrayedKey,
-                                                          kHighlightedKey};
+constexpr std::array<std::string_view, 5> kLookAttributes{kColorKey, kBkColorKey, kBoldKey,
+                                                          kGrayedKey, kHighlightedKey};
 
 bool Has(const XMLelement& note, std::string_view key) {
   return FindPropertyElement(note, key) != nullptr;
@@ -122,7 +122,8 @@ void ToggleCheckBox(CNoteTree& tree, XMLelement& note) {
 }
 
 bool SetIcon(CNoteTree& tree, XMLelement& note) {
-  std::optional<int> icon = tree.Ui().ChooseIcon(NumberProperty<int32_t>(note, kIconKey).value_or(0));
+  std::optional<int> icon =
+      tree.Ui().ChooseIcon(NumberProperty<int32_t>(note, kIconKey).value_or(0));
   if (!icon) return false;
   SetProperty(note, kIconKey, std::to_string(*icon));
   tree.MarkModified();
@@ -203,7 +204,8 @@ SItemLook ItemLook(const XMLelement& note) {
   look.sText = TextProperty(note, kNameKey);
   look.nIcon = NumberProperty<int32_t>(note, kIconKey).value_or(0);
   if (Has(note, kCheckedKey))
-    look.eCheckBox = PropertyIs(note, kCheckedKey, "true") ? ECheckBox::Ticked : ECheckBox::Unticked;
+    look.eCheckBox =
+        PropertyIs(note, kCheckedKey, "true") ? ECheckBox::Ticked : ECheckBox::Unticked;
   look.textColor = ColorProperty(note, kColorKey);
   look.backgroundColor = ColorProperty(note, kBkColorKey);
   look.bBold = Has(note, kBoldKey);

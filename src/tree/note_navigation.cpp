@@ -1,11 +1,11 @@
 #include "tree/note_navigation.h"
 
-#include "model/note_keys.h"
-#include "model/note_walk.h"
-
 #include <algorithm>
 #include <unordered_set>
 #include <vector>
+
+#include "model/note_keys.h"
+#include "model/note_walk.h"
 
 namespace orv {
 namespace {

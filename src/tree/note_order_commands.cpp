@@ -14,7 +14,6 @@ namespace {
 
 using enum EOrderCommand;
 
-
 struct SSortCommand {
   std::string_view sAttribute;
   const SIntSetting& dontAsk;

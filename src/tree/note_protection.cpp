@@ -12,7 +12,6 @@
 namespace orv {
 namespace {
 
-
 // An absent password is no password.
 std::string PasswordOf(const XMLelement& note) {
   const XMLelement* pAttribute = FindPropertyElement(note, kPasswordKey);

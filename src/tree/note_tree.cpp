@@ -9,7 +9,6 @@
 namespace orv {
 namespace {
 
-
 bool CarriesHide(const XMLelement& note) { return FindPropertyElement(note, kHideKey) != nullptr; }
 
 // The notes of `topLevel` depth first until fn returns false; with

@@ -5,8 +5,8 @@
 #include <QLocale>
 #include <QMessageBox>
 
-#include "ports/settings_defaults.h"
 #include "app/start_document.h"
+#include "ports/settings_defaults.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/qt_settings_store.h"

@@ -1,7 +1,8 @@
+#include "app/recent_files.h"
+
 #include <gtest/gtest.h>
 
 #include "ports/memory_settings.h"
-#include "app/recent_files.h"
 
 namespace orv {
 namespace {

@@ -1,3 +1,5 @@
+#include "app/start_document.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -5,7 +7,6 @@
 
 #include "ports/memory_settings.h"
 #include "ports/settings_defaults.h"
-#include "app/start_document.h"
 #include "support/test_support.h"
 
 namespace orv {
@@ -46,9 +47,9 @@ TEST_F(StartDocumentTest, CommandLineIsTheOnlyChoiceEvenWhenMissing) {
 TEST_F(StartDocumentTest, RecentThenAboutThenNew) {
   m_fs.m_existing = {kAbout, "/home/u/work.orv"};
   SetRecent("/home/u/work.orv");
-  EXPECT_EQ(Choices(), (std::vector<SStartDocument>{{EStartSource::Recent, "/home/u/work.orv"},
-                                                    {EStartSource::About, kAbout},
-                                                    kNew}));
+  EXPECT_EQ(Choices(),
+            (std::vector<SStartDocument>{
+                {EStartSource::Recent, "/home/u/work.orv"}, {EStartSource::About, kAbout}, kNew}));
 }
 
 TEST_F(StartDocumentTest, RecentLackingTheExtensionTextGetsItAppended) {

@@ -140,7 +140,11 @@ TEST_F(ArchiveTest, TruncatedOrOverlongInputIsAnError) {
   const auto String = [](CArchiveReader& r) { r.ReadString(); };
 
   EXPECT_THROW_MSG(Read("abc", Int32), CArchiveError, "Unexpected end of data at byte 0");
-  EXPECT_THROW_MSG(Read("abcde", [](CArchiveReader& r) { r.ReadInt32(); r.ReadUInt16(); }),
+  EXPECT_THROW_MSG(Read("abcde",
+                        [](CArchiveReader& r) {
+                          r.ReadInt32();
+                          r.ReadUInt16();
+                        }),
                    CArchiveError, "Unexpected end of data at byte 4");
   EXPECT_THROW_MSG(Read("abcd", [](CArchiveReader& r) { r.ReadBytes(5); }), CArchiveError,
                    "Block length 5 at byte 0 exceeds the 4 bytes left");
@@ -155,7 +159,10 @@ TEST_F(ArchiveTest, TruncatedOrOverlongInputIsAnError) {
   EXPECT_THROW_MSG(Read(Bytes({0xFF, 0x2C, 0x01}) + "0123456789", String), CArchiveError,
                    "String length 300 at byte 0 exceeds the 10 bytes left");
   EXPECT_THROW_MSG(Read(Bytes({'x', 5, 'a', 'b'}),
-                        [](CArchiveReader& r) { r.ReadByte(); r.ReadString(); }),
+                        [](CArchiveReader& r) {
+                          r.ReadByte();
+                          r.ReadString();
+                        }),
                    CArchiveError, "String length 5 at byte 1 exceeds the 2 bytes left");
   EXPECT_THROW_MSG(Read(Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 'a'}), String),
                    CArchiveError, "String length 4294967294 at byte 0 exceeds the 1 bytes left");

@@ -64,7 +64,9 @@ TEST(CodePageTest, MultiByteCodePages) {
   EXPECT_EQ(japanese.ToUtf8("\x93\xFA\x96\x7B ok"), "日本 ok");
   // A lead byte without its trail byte cannot be decoded.
   EXPECT_EQ(japanese.ToUtf8("a\x93"), "a\uFFFD");
-  EXPECT_EQ(japanese.ToUtf8("\x93\x0A" "b"), "\uFFFD\nb");
+  EXPECT_EQ(japanese.ToUtf8("\x93\x0A"
+                            "b"),
+            "\uFFFD\nb");
 
   // CP932 stores the yen sign as 0x5C, which reads back as a backslash, and
   // U+00AC as the bytes of U+FFE2: neither would survive a save.
@@ -91,7 +93,9 @@ TEST(CodePageTest, Utf16Conversions) {
   EXPECT_EQ(CCodePage::Utf8ToUtf16("\xC0\x80"), u"\uFFFD\uFFFD");
   EXPECT_EQ(CCodePage::Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");
   EXPECT_EQ(CCodePage::Utf8ToUtf16("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");
-  EXPECT_EQ(CCodePage::Utf8ToUtf16("a\x80" "b"), u"a\uFFFDb");
+  EXPECT_EQ(CCodePage::Utf8ToUtf16("a\x80"
+                                   "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(CCodePage::Utf8ToUtf16("a\xE2\x82"), u"a\uFFFD\uFFFD");
 }
 

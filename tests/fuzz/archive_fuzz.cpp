@@ -16,9 +16,12 @@ const orv::CCodePage& PickCodePage(uint8_t nChoice) {
   static const orv::CCodePage japanese("CP932");
   static const orv::CCodePage utf8("UTF-8");
   switch (nChoice % 3) {
-    case 0: return western;
-    case 1: return japanese;
-    default: return utf8;
+    case 0:
+      return western;
+    case 1:
+      return japanese;
+    default:
+      return utf8;
   }
 }
 
@@ -34,17 +37,29 @@ void CheckRoundTrip(const std::string& sText, const orv::CCodePage& codePage) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   if (nSize == 0) return 0;
   const orv::CCodePage& codePage = PickCodePage(pData[0]);
-  orv::CArchiveReader reader(
-      std::string_view(reinterpret_cast<const char*>(pData) + 1, nSize - 1), codePage);
+  orv::CArchiveReader reader(std::string_view(reinterpret_cast<const char*>(pData) + 1, nSize - 1),
+                             codePage);
   try {
     while (!reader.AtEnd()) {
       switch (reader.ReadByte() % 7) {
-        case 0: reader.ReadInt32(); break;
-        case 1: reader.ReadBool8(); break;
-        case 2: reader.ReadUInt16(); break;
-        case 3: reader.ReadUInt32(); break;
-        case 4: reader.ReadBytes(reader.ReadUInt16()); break;
-        default: CheckRoundTrip(reader.ReadString(), codePage); break;
+        case 0:
+          reader.ReadInt32();
+          break;
+        case 1:
+          reader.ReadBool8();
+          break;
+        case 2:
+          reader.ReadUInt16();
+          break;
+        case 3:
+          reader.ReadUInt32();
+          break;
+        case 4:
+          reader.ReadBytes(reader.ReadUInt16());
+          break;
+        default:
+          CheckRoundTrip(reader.ReadString(), codePage);
+          break;
       }
     }
   } catch (const orv::CArchiveError&) {

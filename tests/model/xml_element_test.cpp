@@ -60,8 +60,8 @@ TEST(XmlElementTest, CopyIsDeepAndIndependent) {
 TEST(XmlElementTest, OldIconsMapAndOthersStay) {
   EXPECT_EQ(ConvertOldIcon(75), 276);
   EXPECT_EQ(ConvertOldIcon(0), 0);
-  EXPECT_EQ(ConvertOldIcon(35), 272);   // first of the table
-  EXPECT_EQ(ConvertOldIcon(126), 17);   // last of the table
+  EXPECT_EQ(ConvertOldIcon(35), 272);  // first of the table
+  EXPECT_EQ(ConvertOldIcon(126), 17);  // last of the table
   EXPECT_EQ(ConvertOldIcon(999), 999);
 }
 

@@ -5,10 +5,10 @@
 #include "ports/memory_settings.h"
 #include "ports/settings_defaults.h"
 #include "storage/compound_stream.h"
-#include "tree/file_properties.h"
 #include "storage/orvella_doc.h"
 #include "support/scripted_ui.h"
 #include "support/test_support.h"
+#include "tree/file_properties.h"
 
 namespace orv {
 namespace {

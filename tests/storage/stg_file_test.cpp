@@ -49,9 +49,8 @@ TEST(Storage, AddFileNamesAndEnumReportsWithPrefixes) {
 
   // A callback answering false stops the walk after that element.
   storage.m_seen.clear();
-  storage.Enum(std::nullopt, "", [](const std::string&, const std::string& sName, bool) {
-    return sName != "a.txt";
-  });
+  storage.Enum(std::nullopt, "",
+               [](const std::string&, const std::string& sName, bool) { return sName != "a.txt"; });
   EXPECT_EQ(storage.m_seen, (std::vector<std::string>{"stg |7", "stream 7\\|a.txt"}));
 
   // Extracting: a missing stream leaves the destination alone.

@@ -1,5 +1,5 @@
-#include "ports/settings_defaults.h"
 #include "note_fixture.h"
+#include "ports/settings_defaults.h"
 #include "tree/note_navigation.h"
 #include "tree/note_order_commands.h"
 

@@ -15,8 +15,7 @@ namespace orv {
 namespace {
 
 XMLelement* NoteOf(const QTreeWidgetItem* pItem) {
-  return pItem ? static_cast<XMLelement*>(pItem->data(0, Qt::UserRole).value<void*>())
-               : nullptr;
+  return pItem ? static_cast<XMLelement*>(pItem->data(0, Qt::UserRole).value<void*>()) : nullptr;
 }
 
 }  // namespace

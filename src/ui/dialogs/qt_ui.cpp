@@ -49,10 +49,9 @@ std::optional<std::string> AskLine(QWidget* pParent, const QString& sTitle,
                                    const std::string& sCaption, const std::string& sInitial,
                                    bool bSecret) {
   bool bOk = false;
-  const QString sText =
-      QInputDialog::getText(pParent, sTitle, QString::fromStdString(sCaption),
-                            bSecret ? QLineEdit::Password : QLineEdit::Normal,
-                            QString::fromStdString(sInitial), &bOk);
+  const QString sText = QInputDialog::getText(pParent, sTitle, QString::fromStdString(sCaption),
+                                              bSecret ? QLineEdit::Password : QLineEdit::Normal,
+                                              QString::fromStdString(sInitial), &bOk);
   if (!bOk) return std::nullopt;
   return sText.toStdString();
 }

@@ -71,7 +71,8 @@ void CEditorPane::ShowNote(XMLelement* pNote) {
     if (CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*pNote))
       sContent = pContent->GetContent();
   }
-  Load(KindOfType(GetProperty(*pNote, kTypeKey)), sContent, opening.bShowContent, opening.bReadOnly);
+  Load(KindOfType(GetProperty(*pNote, kTypeKey)), sContent, opening.bShowContent,
+       opening.bReadOnly);
   m_pNote = pNote;
   m_pFolder = &m_tree.CurrentFolder();
   int nScroll = std::atoi(GetProperty(*pNote, kScrollPosKey).c_str());
@@ -112,8 +113,7 @@ void CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bSho
 void CEditorPane::Store() {
   // A note of another folder (the folder was switched or deleted since), or
   // one deleted since it was shown, is not ours to write to any more.
-  if (!m_pNote || m_pFolder != &m_tree.CurrentFolder() || m_pFolder->m_pOpenNote != m_pNote)
-    return;
+  if (!m_pNote || m_pFolder != &m_tree.CurrentFolder() || m_pFolder->m_pOpenNote != m_pNote) return;
   CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*m_pNote);
   std::string sStored = pContent ? pContent->GetContent() : std::string();
   auto [nScroll, nCaret] = ScrollAndCaret();

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "base/code_page.h"
+#include "text/rtf_lexer.h"
+#include "text/rtf_words.h"
 #include "ui/rtf/rtf_content.h"
 #include "ui/rtf/rtf_doc_builder.h"
-#include "text/rtf_lexer.h"
 #include "ui/rtf/rtf_picture.h"
-#include "text/rtf_words.h"
 
 namespace orv {
 

@@ -143,7 +143,8 @@ void CNoteTreeView::keyPressEvent(QKeyEvent* pEvent) {
   const bool bBranchKey = pEvent->key() == Qt::Key_Minus || pEvent->key() == Qt::Key_Plus ||
                           pEvent->key() == Qt::Key_Asterisk;
   if (bBranchKey && !(pEvent->modifiers() & Qt::KeypadModifier))
-    QAbstractItemView::keyPressEvent(pEvent);  // NOLINT(bugprone-parent-virtual-call): past QTreeView
+    QAbstractItemView::keyPressEvent(
+        pEvent);  // NOLINT(bugprone-parent-virtual-call): past QTreeView
   else
     QTreeView::keyPressEvent(pEvent);
 }
