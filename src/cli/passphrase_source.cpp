@@ -11,7 +11,7 @@ namespace orv::cli {
 namespace {
 
 // Far longer than any passphrase; a larger file is surely the wrong one.
-constexpr uint64_t kMaxPassphraseFileSize = 64 * 1024;
+constexpr uint64_t kMaxPassphraseFileSize = uint64_t{64} * 1024;
 
 // The file's text without the one line end an editor or `echo` adds.
 std::string ReadPassphraseFile(const std::string& sPath) {

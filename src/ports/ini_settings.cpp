@@ -9,7 +9,7 @@ namespace orv {
 namespace {
 
 // Far more than any settings file holds; a larger file is not one.
-constexpr uint64_t kMaxFileSize = 16 * 1024 * 1024;
+constexpr uint64_t kMaxFileSize = uint64_t{16} * 1024 * 1024;
 
 CMemorySettingsStore::TSections Load(CFileSystem& fs, const std::string& sPath) {
   std::unique_ptr<COsFile> pFile;

@@ -153,7 +153,7 @@ std::vector<uint32_t> CAllocationTable::DirtyPages() const {
 
 void CAllocationTable::SerializePage(uint32_t nPage, uint8_t* pOut) const {
   for (uint32_t i = 0; i < kEntriesPerSector; ++i)
-    PutLe32(pOut + 4 * i, Get(nPage * kEntriesPerSector + i));
+    PutLe32(pOut + size_t{4} * i, Get(nPage * kEntriesPerSector + i));
 }
 
 void CAllocationTable::MarkCommitted() {

@@ -10,7 +10,7 @@ namespace orv {
 namespace {
 
 // How much is enciphered or deciphered at a time; a whole number of blocks.
-constexpr size_t kChunkSize = 64 * 1024;
+constexpr size_t kChunkSize = size_t{64} * 1024;
 static_assert(kChunkSize % CBlowfish::kBlockSize == 0);
 
 }  // namespace

@@ -445,7 +445,8 @@ std::vector<uint32_t> CCompoundDirectory::DirtySectors() const {
 void CCompoundDirectory::SerializeSector(uint32_t nSector, uint8_t* pOut) const {
   for (uint32_t i = 0; i < kDirEntriesPerSector; ++i) {
     size_t nSid = static_cast<size_t>(nSector) * kDirEntriesPerSector + i;
-    (nSid < m_entries.size() ? m_entries[nSid] : SCfbEntry{}).Serialize(pOut + i * kDirEntrySize);
+    (nSid < m_entries.size() ? m_entries[nSid] : SCfbEntry{})
+        .Serialize(pOut + size_t{i} * kDirEntrySize);
   }
 }
 

@@ -226,7 +226,7 @@ void CCompoundFile::LoadFat(const uint8_t* pHeader, uint32_t nFileSectors) {
   if (nFatSectors > nFileSectors)
     throw CStorageError(m_sPath + " is damaged: it claims more FAT sectors than it holds");
   for (uint32_t i = 0; i < std::min(nFatSectors, kHeaderDifatSlots); ++i)
-    m_fatSectors.push_back(GetLe32(pHeader + kHdrDifat + 4 * i));
+    m_fatSectors.push_back(GetLe32(pHeader + kHdrDifat + size_t{4} * i));
   uint32_t nNext = GetLe32(pHeader + kHdrFirstDifat);
   while (m_fatSectors.size() < nFatSectors) {
     if (IsNoChain(nNext) || nNext >= nFileSectors)
@@ -491,14 +491,16 @@ void CCompoundFile::WriteTableSectors(const std::vector<uint32_t>& dirSectors,
     EPart ePart;
     uint32_t nIndex;  // within its part
   };
+  const std::vector<uint32_t> difatSectors = DirtyDifatSectors();
+  const std::vector<uint32_t> fatPages = m_fat.DirtyPages();
   std::vector<SPending> pending;
+  pending.reserve(dirSectors.size() + miniFatPages.size() + difatSectors.size() + fatPages.size());
   for (uint32_t nIndex : dirSectors)
     pending.push_back({m_dirChain[nIndex], EPart::Directory, nIndex});
   for (uint32_t nPage : miniFatPages)
     pending.push_back({m_miniFatChain[nPage], EPart::MiniFat, nPage});
-  for (uint32_t k : DirtyDifatSectors()) pending.push_back({m_difatSectors[k], EPart::Difat, k});
-  for (uint32_t nPage : m_fat.DirtyPages())
-    pending.push_back({m_fatSectors[nPage], EPart::Fat, nPage});
+  for (uint32_t k : difatSectors) pending.push_back({m_difatSectors[k], EPart::Difat, k});
+  for (uint32_t nPage : fatPages) pending.push_back({m_fatSectors[nPage], EPart::Fat, nPage});
   std::sort(pending.begin(), pending.end(),
             [](const SPending& a, const SPending& b) { return a.nFileSector < b.nFileSector; });
   auto serialize = [&](const SPending& sector, uint8_t* pOut) {
@@ -593,9 +595,9 @@ std::vector<uint32_t> CCompoundFile::DirtyDifatSectors() const {
 void CCompoundFile::SerializeDifatSector(uint32_t k, uint8_t* pOut) const {
   for (uint32_t j = 0; j < kDifatSlotsPerSector; ++j) {
     size_t i = kHeaderDifatSlots + k * kDifatSlotsPerSector + j;
-    PutLe32(pOut + 4 * j, i < m_fatSectors.size() ? m_fatSectors[i] : kFreeSect);
+    PutLe32(pOut + size_t{4} * j, i < m_fatSectors.size() ? m_fatSectors[i] : kFreeSect);
   }
-  PutLe32(pOut + 4 * kDifatSlotsPerSector,
+  PutLe32(pOut + size_t{4} * kDifatSlotsPerSector,
           k + 1 < m_difatSectors.size() ? m_difatSectors[k + 1] : kEndOfChain);
 }
 
@@ -616,7 +618,8 @@ void CCompoundFile::WriteHeader() {
   PutLe32(header + kHdrFirstDifat, m_difatSectors.empty() ? kEndOfChain : m_difatSectors[0]);
   PutLe32(header + kHdrDifatCount, static_cast<uint32_t>(m_difatSectors.size()));
   for (uint32_t i = 0; i < kHeaderDifatSlots; ++i)
-    PutLe32(header + kHdrDifat + 4 * i, i < m_fatSectors.size() ? m_fatSectors[i] : kFreeSect);
+    PutLe32(header + kHdrDifat + size_t{4} * i,
+            i < m_fatSectors.size() ? m_fatSectors[i] : kFreeSect);
   m_pFile->WriteAt(0, header, kHeaderSize);
 }
 
