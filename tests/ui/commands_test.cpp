@@ -18,11 +18,7 @@ class CommandsTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    // Questions the commands would ask are answered yes ahead.
-    for (const SIntSetting& key : {kDontAskDelNode, kDontAskDelPage, kDontAskNodeSort,
-                                   kDontAskPageSort, kDontAskSortAllTree, kDontAskNumbering})
-      WriteSetting(*m_pSettings, key, 1);
-    WriteSetting(*m_pSettings, kSetDef, 1);
+    AnswerQuestionsYesAhead();
   }
   size_t FolderCount() { return Tree().Folders().m_folders.size(); }
   size_t NoteCount() { return Folder().NoteCount(); }
@@ -143,12 +139,7 @@ TEST_F(CommandsTest, InsertedLinksBecomeLinksInTheRichText) {
 
 TEST_F(CommandsTest, EveryCommandRunsWithItsDialogsCancelled) {
   // Whatever a command asks is cancelled at once; no command may crash or hang.
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [] {
-    if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-      pDialog->reject();
-  });
-  closer.start(5);
+  const auto pCloser = CancelEveryDialog();
   int nRun = 0;
   for (QAction* pAction : MenuCommands()) {
     const QString sName = pAction->objectName();

@@ -7,10 +7,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QTimer>
 
 #include "app/recent_files.h"
-#include "ports/settings_defaults.h"
 #include "ui/dialog_driver.h"
 #include "ui/main_window_fixture.h"
 
@@ -75,17 +73,9 @@ TEST_F(EditorSafetyTest, UndoRightAfterOpeningANoteTakesNothingAway) {
 }
 
 TEST_F(EditorSafetyTest, TextTypedBeforeAnyCommandSurvivesIt) {
-  for (const SIntSetting& key : {kDontAskDelNode, kDontAskDelPage, kDontAskNodeSort,
-                                 kDontAskPageSort, kDontAskSortAllTree, kDontAskNumbering})
-    WriteSetting(*m_pSettings, key, 1);
-  WriteSetting(*m_pSettings, kSetDef, 1);
+  AnswerQuestionsYesAhead();
   // Whatever else a command asks is cancelled.
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [] {
-    if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-      pDialog->reject();
-  });
-  closer.start(5);
+  const auto pCloser = CancelEveryDialog();
   int nChecked = 0;
   for (const SNoteKind& kind : kKinds) {
     for (QAction* pAction : MenuCommands()) {

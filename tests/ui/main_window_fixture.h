@@ -3,9 +3,12 @@
 // settings file and data folders, for the window tests.
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
+#include "ports/settings_defaults.h"
 #include "support/test_support.h"
 #include "ui/app_paths.h"
 #include "ui/editors/editor_pane.h"
@@ -77,6 +80,26 @@ class MainWindowTest : public testing::Test {
         commands.push_back(pAction);
     }
     return commands;
+  }
+
+  // The questions commands ask (delete, sort, numbering, the new note's
+  // type) are answered yes ahead, through their "Don't ask me again" keys.
+  void AnswerQuestionsYesAhead() {
+    for (const SIntSetting& key : {kDontAskDelNode, kDontAskDelPage, kDontAskNodeSort,
+                                   kDontAskPageSort, kDontAskSortAllTree, kDontAskNumbering})
+      WriteSetting(*m_pSettings, key, 1);
+    WriteSetting(*m_pSettings, kSetDef, 1);
+  }
+  // While the returned timer lives, every modal dialog is cancelled as soon
+  // as it opens.
+  static std::unique_ptr<QTimer> CancelEveryDialog() {
+    auto pCloser = std::make_unique<QTimer>();
+    QObject::connect(pCloser.get(), &QTimer::timeout, [] {
+      if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        pDialog->reject();
+    });
+    pCloser->start(5);
+    return pCloser;
   }
 
   void Trigger(const char* pCommand) {
