@@ -88,6 +88,7 @@ std::optional<int> CQtUi::AskChoice(const std::string& sText,
                                     const std::vector<std::string>& answers) {
   QMessageBox box(QMessageBox::Question, "Question", ToQ(sText), QMessageBox::NoButton, m_pParent);
   std::vector<QAbstractButton*> buttons;
+  buttons.reserve(answers.size());
   for (const std::string& sAnswer : answers)
     buttons.push_back(box.addButton(ToQ(sAnswer), QMessageBox::AcceptRole));
   if (!buttons.empty()) box.setEscapeButton(buttons.back());
