@@ -97,11 +97,11 @@ bool MayStoreText(const CNoteTree& tree, const XMLelement& note) {
   return IsUnlocked(tree.CurrentFolder(), note);
 }
 
-bool StoreEditorTextBack(CNoteTree& tree, XMLelement& note, std::string_view sText, int nScrollPos,
-                         int nCaretLine) {
+bool StoreEditorTextBack(CNoteTree& tree, XMLelement& note, std::optional<std::string_view> text,
+                         int nScrollPos, int nCaretLine) {
   SetProperty(note, kScrollPosKey, std::to_string(nScrollPos));
   SetProperty(note, kCurLineKey, std::to_string(nCaretLine));
-  return MayStoreText(tree, note) && tree.StoreEditorText(note, sText);
+  return text && MayStoreText(tree, note) && tree.StoreEditorText(note, *text);
 }
 
 }  // namespace orv

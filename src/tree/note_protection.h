@@ -4,6 +4,7 @@
 // on the selected note; the editors ask here how to open a note and whether
 // its text may be stored back.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,8 +51,9 @@ bool MayStoreText(const CNoteTree& tree, const XMLelement& note);
 // Stores an editor's state back into its note of the current folder: the
 // scroll position and caret line always (not a change the user made, so the
 // document is not marked modified), then the text when MayStoreText allows
-// and it differs (CNoteTree::StoreEditorText). True when the text was written.
-bool StoreEditorTextBack(CNoteTree& tree, XMLelement& note, std::string_view sText, int nScrollPos,
-                         int nCaretLine);
+// and it differs (CNoteTree::StoreEditorText); no text (the editor was not
+// changed) leaves the content alone. True when the text was written.
+bool StoreEditorTextBack(CNoteTree& tree, XMLelement& note, std::optional<std::string_view> text,
+                         int nScrollPos, int nCaretLine);
 
 }  // namespace orv

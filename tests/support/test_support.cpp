@@ -12,6 +12,31 @@
 
 namespace orv::test {
 
+void BuildOutline(CXMLTree& folder, std::string_view sOutline) {
+  folder.TopLevel().clear();
+  folder.m_contents.clear();
+  std::vector<XMLelement*> parents{nullptr};
+  std::string sName;
+  auto flush = [&] {
+    if (sName.empty()) return;
+    folder.InsertNote({.sName = sName,
+                       .nType = kContentText,
+                       .nContentClass = kContentText,
+                       .pParent = parents.back()});
+    sName.clear();
+  };
+  for (char c : sOutline) {
+    if (c == '(' || c == ')' || c == ' ') flush();
+    if (c == '(')
+      parents.push_back(folder.GetNoteList(parents.back()).back().get());
+    else if (c == ')')
+      parents.pop_back();
+    else if (c != ' ')
+      sName += c;
+  }
+  flush();
+}
+
 CTempDir::CTempDir() {
   std::random_device rd;
   m_path = std::filesystem::temp_directory_path() / ("orvella-test-" + std::to_string(rd()));

@@ -13,6 +13,7 @@
 #include "base/archive.h"
 #include "base/clock.h"
 #include "base/file_system.h"
+#include "model/xml_tree.h"
 
 // Expects `expr` to throw `type` whose what() is exactly `message`.
 #define EXPECT_THROW_MSG(expr, type, message)                 \
@@ -26,6 +27,10 @@
   } while (0)
 
 namespace orv::test {
+
+// Replaces the folder's notes with those of an outline such as "A(A1 A2) B":
+// plain-text notes, every branch open.
+void BuildOutline(CXMLTree& folder, std::string_view sOutline);
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class CTempDir {

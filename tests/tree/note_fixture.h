@@ -10,6 +10,7 @@
 #include "ports/memory_settings.h"
 #include "support/recording_view.h"
 #include "support/scripted_ui.h"
+#include "support/test_support.h"
 
 namespace orv::test {
 
@@ -21,28 +22,7 @@ class CNoteFixture : public testing::Test {
 
   // Replaces the folder's notes; nothing selected, nothing recorded.
   void Build(const std::string& sOutline) {
-    Folder().TopLevel().clear();
-    Folder().m_contents.clear();
-    std::vector<XMLelement*> parents{nullptr};
-    std::string sName;
-    auto flush = [&] {
-      if (!sName.empty())
-        Folder().InsertNote({.sName = sName,
-                             .nType = kContentText,
-                             .nContentClass = kContentText,
-                             .pParent = parents.back()});
-      sName.clear();
-    };
-    for (char c : sOutline) {
-      if (c == '(' || c == ')' || c == ' ') flush();
-      if (c == '(')
-        parents.push_back(Folder().GetNoteList(parents.back()).back().get());
-      else if (c == ')')
-        parents.pop_back();
-      else if (c != ' ')
-        sName += c;
-    }
-    flush();
+    BuildOutline(Folder(), sOutline);
     view.m_calls.clear();
     doc.m_bModified = false;
   }

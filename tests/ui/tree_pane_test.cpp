@@ -26,25 +26,7 @@ class TreePaneTest : public MainWindowTest {
 
   // Fills the new folder from an outline such as "A(A1 A2) B"; every branch open.
   void Build(const std::string& sOutline) {
-    Folder().TopLevel().clear();
-    std::vector<XMLelement*> parents{nullptr};
-    std::string sName;
-    auto flush = [&] {
-      if (sName.empty()) return;
-      XMLelement* pNote = Folder().InsertNote({.sName = sName, .pParent = parents.back()});
-      SetProperty(*pNote, "expand", "true");
-      sName.clear();
-    };
-    for (char c : sOutline) {
-      if (c == '(' || c == ')' || c == ' ') flush();
-      if (c == '(')
-        parents.push_back(Folder().GetNoteList(parents.back()).back().get());
-      else if (c == ')')
-        parents.pop_back();
-      else if (c != ' ')
-        sName += c;
-    }
-    flush();
+    BuildOutline(Folder(), sOutline);
     Tree().RefreshTree(false);
     QCoreApplication::processEvents();
   }

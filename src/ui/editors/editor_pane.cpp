@@ -87,24 +87,22 @@ void CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bSho
     setCurrentWidget(m_pEmpty);
     return;
   }
-  QTextDocument* pDocument = nullptr;
   WithShownEdit([&](auto& edit) {
-    pDocument = edit.document();
+    QTextDocument& document = *edit.document();
     // Loading is not an edit: with undo on, Ctrl+Z would take the loaded
     // text away piece by piece. Turning it back on starts an empty history.
-    pDocument->setUndoRedoEnabled(false);
-    const QString sShown = bShowContent ? QString() : QString::fromUtf8(kPasswordPlaceholder);
+    document.setUndoRedoEnabled(false);
     if (!bShowContent)
-      edit.setPlainText(sShown);
+      edit.setPlainText(QString::fromUtf8(kPasswordPlaceholder));
     else if (eKind == EEditorKind::Rich)
-      ReadRtf(sContent, *pDocument, kRtfCodePage);
+      ReadRtf(sContent, document, kRtfCodePage);
     else if (eKind == EEditorKind::Html)
       m_pHtml->setHtml(QString::fromStdString(sContent));
     else
       edit.setPlainText(QString::fromStdString(sContent));
     edit.setReadOnly(bReadOnly);
-    pDocument->setUndoRedoEnabled(true);
-    pDocument->setModified(false);
+    document.setUndoRedoEnabled(true);
+    document.setModified(false);
   });
   if (eKind == EEditorKind::Rich) m_pFormatBar->setEnabled(!bReadOnly);
   setCurrentWidget(eKind == EEditorKind::Rich ? m_pRichPage : ActiveEdit());
@@ -114,10 +112,9 @@ void CEditorPane::Store() {
   // A note of another folder (the folder was switched or deleted since), or
   // one deleted since it was shown, is not ours to write to any more.
   if (!m_pNote || m_pFolder != &m_tree.CurrentFolder() || m_pFolder->m_pOpenNote != m_pNote) return;
-  CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*m_pNote);
-  std::string sStored = pContent ? pContent->GetContent() : std::string();
   auto [nScroll, nCaret] = ScrollAndCaret();
-  StoreEditorTextBack(m_tree, *m_pNote, EditedText(sStored), nScroll, nCaret);
+  // Every refresh stores: an unchanged note costs no copy of its text.
+  StoreEditorTextBack(m_tree, *m_pNote, EditedText(), nScroll, nCaret);
   // Stored: the next change is news again (the window marks its title by it).
   WithShownEdit([](auto& edit) { edit.document()->setModified(false); });
 }
@@ -128,13 +125,15 @@ void CEditorPane::Forget() {
   Load(EEditorKind::Empty, {}, true, true);
 }
 
-std::string CEditorPane::EditedText(const std::string& sStored) const {
+std::optional<std::string> CEditorPane::EditedText() const {
   switch (m_eKind) {
     case EEditorKind::Text:
       if (m_pPlain->document()->isModified()) {
         QString sText = m_pPlain->toPlainText();
         // Notes written on Windows end their lines with CR LF; keep it so.
-        if (sStored.find("\r\n") != std::string::npos) sText.replace("\n", "\r\n");
+        const CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*m_pNote);
+        if (pContent && pContent->CachedContent().find("\r\n") != std::string::npos)
+          sText.replace("\n", "\r\n");
         return sText.toStdString();
       }
       break;
@@ -147,8 +146,7 @@ std::string CEditorPane::EditedText(const std::string& sStored) const {
     case EEditorKind::Empty:
       break;
   }
-  // Unchanged: hand back the stored bytes, which the core leaves alone.
-  return sStored;
+  return std::nullopt;
 }
 
 QWidget* CEditorPane::ActiveEdit() const {

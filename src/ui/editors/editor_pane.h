@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
+#include <optional>
+#include <string>
 
 #include "tree/note_tree.h"
 #include "ui/editors/format_bar.h"
@@ -68,7 +70,8 @@ class CEditorPane : public QStackedWidget {
     }
   }
   void Load(EEditorKind eKind, const std::string& sContent, bool bShowContent, bool bReadOnly);
-  std::string EditedText(const std::string& sStored) const;
+  // The open editor's text as the note stores it; none when the user did not change it.
+  std::optional<std::string> EditedText() const;
   std::pair<int, int> ScrollAndCaret() const;
   void RestoreScrollAndCaret(int nScroll, int nCaretLine);
 

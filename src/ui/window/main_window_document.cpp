@@ -85,7 +85,6 @@ bool CMainWindow::SaveDocument() {
   }
   bool bSaved = false;
   Guarded([&] {
-    StoreEditorContent();
     m_doc.OnSaveDocument(m_doc.PathName());
     bSaved = true;
   });
