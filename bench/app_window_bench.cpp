@@ -44,26 +44,9 @@ void Save(size_t nNotes, size_t nFolders, const std::string& sPath) {
   CMemorySettingsStore settings;
   WriteSetting(settings, kNumBackCopies, 0);
   COrvellaDoc doc(ui, settings);
-  bench::GenerateDocument(doc, nNotes);
-  if (nFolders == 1) {
-    // Every note of every folder at the top level of the first folder.
-    CXMLTree& first = *doc.m_folders.m_folders[0];
-    for (size_t f = 1; f < doc.m_folders.m_folders.size(); ++f) {
-      CXMLTree& other = *doc.m_folders.m_folders[f];
-      for (auto& pContent : other.m_contents) first.m_contents.push_back(std::move(pContent));
-      for (auto& pNote : other.TopLevel()) first.TopLevel().push_back(std::move(pNote));
-    }
-    doc.m_folders.m_folders.resize(1);
-    std::vector<XMLelement*> notes = first.AllNotes();
-    CElementList flat;
-    for (XMLelement* pNote : notes) {
-      for (auto& pChild : pNote->m_children)
-        if (pChild->IsNote()) flat.push_back(std::move(pChild));
-      std::erase(pNote->m_children, nullptr);
-    }
-    for (auto& pNote : flat) first.TopLevel().push_back(std::move(pNote));
-    first.RelinkContents();
-  }
+  // One folder holds every note at its top level; else the generator's own shape.
+  bench::GenerateDocument(doc, nNotes, 1,
+                          nFolders == 1 ? bench::SDocumentShape{1, 1} : bench::SDocumentShape{});
   doc.OnSaveDocument(sPath);
 }
 
@@ -95,7 +78,7 @@ int main(int argc, char** argv) {
     window.resize(1024, 768);
     window.show();
     double dWindow = BestOf3([&] {
-      window.Doc().m_bModified = false;
+      window.Doc().ClearModified();
       window.OpenDocument(QString::fromStdString(sPath));
       QCoreApplication::processEvents();
     });
@@ -134,7 +117,7 @@ int main(int argc, char** argv) {
     std::printf("  selecting a note %.1f ms; scrolling end to end and painting %.1f ms\n",
                 dSelect * 1000, dScroll * 1000);
     std::printf("  opening the Notes menu (enabling and check marks) %.1f ms\n", dMenu * 1000);
-    window.Doc().m_bModified = false;
+    window.Doc().ClearModified();
   }
   std::filesystem::remove_all(dir);
   return 0;

@@ -8,9 +8,6 @@ namespace orv::bench {
 
 namespace {
 
-constexpr size_t kFolders = 4;
-constexpr size_t kMaxDepth = 6;
-
 const char* const kWords[] = {"note",   "orvella", "tree",    "folder", "meeting", "idea",
                               "plan",   "summer",  "report",  "draft",  "list",    "budget",
                               "recipe", "travel",  "project", "review", "garden",  "book"};
@@ -38,19 +35,19 @@ std::string RtfText(std::mt19937& rng) {
 
 }  // namespace
 
-void GenerateDocument(COrvellaDoc& doc, size_t nNotes, unsigned nSeed) {
+void GenerateDocument(COrvellaDoc& doc, size_t nNotes, unsigned nSeed, SDocumentShape shape) {
   std::mt19937 rng(nSeed);
   doc.OnNewDocument();
-  doc.m_folders.m_folders.clear();
-  for (size_t f = 0; f < kFolders; ++f) {
+  doc.Folders() = CFolderList();
+  for (size_t f = 0; f < shape.nFolders; ++f) {
     auto pTree = std::make_unique<CXMLTree>();
     pTree->DeleteNote(*pTree->TopLevel().front());
-    pTree->m_sFolderName = "Folder " + std::to_string(f + 1);
-    doc.m_folders.m_folders.push_back(std::move(pTree));
+    pTree->SetFolderName("Folder " + std::to_string(f + 1));
+    doc.Folders().Append(std::move(pTree));
   }
-  for (size_t f = 0; f < kFolders; ++f) {
-    CXMLTree& tree = *doc.m_folders.m_folders[f];
-    size_t nHere = nNotes / kFolders + (f < nNotes % kFolders ? 1 : 0);
+  for (size_t f = 0; f < shape.nFolders; ++f) {
+    CXMLTree& tree = doc.Folders().At(f);
+    size_t nHere = nNotes / shape.nFolders + (f < nNotes % shape.nFolders ? 1 : 0);
     // The path of notes from the top level to where the next note goes.
     std::vector<XMLelement*> path;
     for (size_t i = 0; i < nHere; ++i) {
@@ -64,7 +61,7 @@ void GenerateDocument(COrvellaDoc& doc, size_t nNotes, unsigned nSeed) {
                                            .nContentClass = kContentRtf,
                                            .pParent = pParent});
       tree.ContentOf(*pNote)->SetContent(RtfText(rng));
-      if (path.size() + 1 < kMaxDepth && nMove < 2) path.push_back(pNote);
+      if (path.size() + 1 < shape.nMaxDepth && nMove < 2) path.push_back(pNote);
     }
   }
 }

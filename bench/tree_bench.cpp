@@ -37,7 +37,7 @@ struct SBenchFolder {
       WriteSetting(settings, *pKey, 1);
     CXMLTree& folder = tree.CurrentFolder();
     folder.TopLevel().clear();
-    folder.m_contents.clear();
+    folder.ReplaceContents({});
     std::mt19937 rng(1);
     const size_t nTop = static_cast<size_t>(std::sqrt(static_cast<double>(nNotes)));
     std::vector<XMLelement*> notes;
@@ -51,7 +51,7 @@ struct SBenchFolder {
   CNoUserUi ui;
   CMemorySettingsStore settings;
   COrvellaDoc doc{ui, settings};
-  cli::CCliTreeView view{doc.m_folders};
+  cli::CCliTreeView view{doc.Folders()};
   CNoteTree tree{doc, ui, settings, view};
 };
 

@@ -31,8 +31,7 @@ void AddBookmarkCommands(CLI::App& app, const SCliOptions& options) {
     RunOnFolder(s, args->sFile, args->nFolder, [&](CNoteTree& tree) {
       SetBookmark(tree, args->nBookmark);
       return "set bookmark " + std::to_string(args->nBookmark) + " to folder " +
-             std::to_string(tree.CurrentIndex()) + " \"" + tree.CurrentFolder().m_sFolderName +
-             "\"";
+             std::to_string(tree.CurrentIndex()) + " \"" + tree.CurrentFolder().FolderName() + "\"";
     });
   }));
 

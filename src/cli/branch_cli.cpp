@@ -15,7 +15,7 @@ namespace {
 
 std::string DescribeFolder(const CNoteTree& tree) {
   return "folder " + std::to_string(tree.CurrentIndex()) + " \"" +
-         tree.CurrentFolder().m_sFolderName + "\"";
+         tree.CurrentFolder().FolderName() + "\"";
 }
 
 size_t CountChildNotes(const XMLelement& note) {
@@ -51,11 +51,11 @@ std::string Clear(CNoteTree& tree, XMLelement& note, const std::string& sFile) {
 }
 
 std::string Merge(CNoteTree& tree, CCliUi& ui, const std::string& sOther) {
-  const size_t nBefore = tree.Folders().m_folders.size();
+  const size_t nBefore = tree.Folders().Count();
   ui.SetChosenFile(sOther);
   CBranchClipboard unused;
   RunBranchCommand(tree, unused, EBranchCommand::Merge);
-  const size_t nAdded = tree.Folders().m_folders.size() - nBefore;
+  const size_t nAdded = tree.Folders().Count() - nBefore;
   return "merged " + std::to_string(nAdded) + " folder" + (nAdded == 1 ? "" : "s") + " from " +
          sOther + "; " + DescribeFolder(tree) + " is current";
 }
@@ -74,14 +74,14 @@ void RunOnFolder(CCliSession& session, const std::string& sFile, std::optional<s
                  const std::function<std::string(CNoteTree&)>& command) {
   session.Doc().LockForChange(sFile);
   session.Open(sFile);
-  CCliTreeView view(session.Doc().m_folders);
+  CCliTreeView view(session.Doc().Folders());
   CNoteTree tree(session.Doc(), session.Ui(), session.Settings(), view);
   if (folder) {
     FindFolder(session.Doc(), SNotePath{std::to_string(*folder) + ":", *folder, {}});
     SwitchFolder(tree, static_cast<int>(*folder));
   }
   const std::string sLine = command(tree);
-  if (session.Doc().m_bModified) session.Doc().OnSaveDocument(sFile);
+  if (session.Doc().IsModified()) session.Doc().OnSaveDocument(sFile);
   std::cout << sLine << '\n';
 }
 

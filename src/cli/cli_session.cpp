@@ -35,9 +35,8 @@ CCliSession::CCliSession(const SCliOptions& options)
                                  : m_memorySettings),
       m_ui(m_passphrases, options.m_bYes),
       m_doc(m_ui, m_settings) {
-  m_doc.m_log = [](const std::string& sLine) {
-    std::cerr << "orvella-cli: warning: " << sLine << '\n';
-  };
+  m_doc.SetLog(
+      [](const std::string& sLine) { std::cerr << "orvella-cli: warning: " << sLine << '\n'; });
 }
 
 void CCliSession::Open(const std::string& sPath) {
@@ -48,7 +47,7 @@ void CCliSession::Open(const std::string& sPath) {
     throw CPassphraseError(
         std::string(e.what()) + " (give it with " + m_passphrases.Description() + ")", false);
   }
-  if (m_doc.m_bEncrypted) m_ui.SetPreviousPassphrase(m_doc.m_sPassphrase);
+  if (m_doc.IsEncrypted()) m_ui.SetPreviousPassphrase(m_doc.Passphrase());
 }
 
 void CCliSession::OpenUnprotected(const std::string& sPath, const std::string& sRefusal) {

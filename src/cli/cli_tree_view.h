@@ -19,8 +19,7 @@ class CCliTreeView : public CTreeViewPort {
   void RebuildTabs() override {}
   std::pair<int, int> ScrollPosition() const override {
     const CXMLTree* pFolder = m_folders.Current();
-    if (!pFolder) return {0, 0};
-    return {pFolder->m_nTreeHScroll, pFolder->m_nTreeVScroll};
+    return pFolder ? pFolder->TreeScroll() : std::pair<int, int>{0, 0};
   }
   void SetScrollPosition(int, int) override {}
   std::string EditorSelectedText() override { return {}; }

@@ -32,13 +32,13 @@ void Info(CCliSession& session, const std::string& sFile) {
   session.Open(sFile);
   const COrvellaDoc& doc = session.Doc();
   size_t nNotes = 0;
-  for (const auto& pFolder : doc.m_folders.m_folders) nNotes += pFolder->NoteCount();
+  for (const auto& pFolder : doc.Folders()) nNotes += pFolder->NoteCount();
   size_t nBookmarks = 0;
-  for (const CBookmark& bookmark : doc.m_bookmarks) nBookmarks += bookmark.m_bUsed ? 1 : 0;
-  std::cout << "folders: " << doc.m_folders.m_folders.size() << "\nnotes: " << nNotes
-            << "\nencrypted: " << (doc.m_bEncrypted ? "yes" : "no")
-            << "\ncurrent folder: " << doc.m_folders.m_nCurrent << "\nbookmarks set: " << nBookmarks
-            << '\n';
+  for (const CBookmark& bookmark : doc.Bookmarks()) nBookmarks += bookmark.m_bUsed ? 1 : 0;
+  std::cout << "folders: " << doc.Folders().Count() << "\nnotes: " << nNotes
+            << "\nencrypted: " << (doc.IsEncrypted() ? "yes" : "no")
+            << "\ncurrent folder: " << doc.Folders().CurrentIndex()
+            << "\nbookmarks set: " << nBookmarks << '\n';
 }
 
 // Notes in document order, two blanks per level.
@@ -53,10 +53,10 @@ void PrintNotes(const CElementList& topLevel) {
 
 void Tree(CCliSession& session, const std::string& sFile) {
   session.Open(sFile);
-  const auto& folders = session.Doc().m_folders.m_folders;
-  for (size_t i = 0; i < folders.size(); ++i) {
-    std::cout << '[' << i << "] " << folders[i]->m_sFolderName << '\n';
-    PrintNotes(folders[i]->TopLevel());
+  const auto& folders = session.Doc().Folders();
+  for (size_t i = 0; i < folders.Count(); ++i) {
+    std::cout << '[' << i << "] " << folders.At(i).FolderName() << '\n';
+    PrintNotes(folders.At(i).TopLevel());
   }
 }
 
@@ -93,11 +93,7 @@ std::string ReadWholeFile(const std::string& sPath) {
 void Load(CCliSession& session, const std::string& sJson, const std::string& sFile) {
   COrvellaDoc& doc = session.Doc();
   doc.LockForChange(sFile);
-  ReadDocumentJson(ReadWholeFile(sJson), doc);
-  if (doc.m_bEncrypted) {
-    doc.m_bEncrypted = false;
-    ProtectWithNewPassphrase(session, sFile);
-  }
+  if (ReadDocumentJson(ReadWholeFile(sJson), doc)) ProtectWithNewPassphrase(session, sFile);
   doc.OnSaveDocument(sFile);
 }
 

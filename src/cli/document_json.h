@@ -17,12 +17,13 @@ namespace orv::cli {
 // A content's "key" is the one the notes' "content" attributes name.
 void WriteDocumentJson(std::ostream& out, const COrvellaDoc& doc);
 
-// Replaces the folders, bookmarks and encrypted flag of `doc` with those the
-// JSON describes. Content keys only link notes to contents: every content gets
+// Replaces the folders and bookmarks of `doc` with those the JSON describes,
+// and returns whether it asks for the document to be encrypted (which needs
+// a new passphrase). Content keys only link notes to contents: every content gets
 // a new object with a key of its own. Throws CCliError naming the first thing
 // that does not fit (syntax, shape, a key that is unknown, repeated or shared);
 // `doc` is then unchanged. A content's "external" and "path" are taken as they
 // are, but a document file keeps only the text: they don't survive a save.
-void ReadDocumentJson(std::string_view sJson, COrvellaDoc& doc);
+bool ReadDocumentJson(std::string_view sJson, COrvellaDoc& doc);
 
 }  // namespace orv::cli

@@ -105,16 +105,16 @@ std::unique_ptr<CXMLTree> ReadJsonFolder(const json& value, CJsonPath& path,
   auto pTree = std::make_unique<CXMLTree>(std::string_view{}, defaults);
   // A folder holds exactly the notes the JSON lists, not the new folder's "Note #1".
   while (!pTree->TopLevel().empty()) pTree->DeleteNote(*pTree->TopLevel().front());
-  pTree->m_contents.clear();
-  pTree->m_sFolderName = object.String("name");
-  pTree->m_nFolderIcon = object.Int32("icon");
-  pTree->m_bShared = object.Bool("shared");
-  pTree->m_sSharePath = object.String("share_path");
-  pTree->m_bShowHidden = object.Bool("show_hidden");
-  pTree->m_nTreeHScroll = object.Int32("hscroll");
-  pTree->m_nTreeVScroll = object.Int32("vscroll");
+  pTree->SetFolderName(object.String("name"));
+  pTree->SetFolderIcon(object.Int32("icon"));
+  const bool bShared = object.Bool("shared");
+  pTree->SetShare(bShared, object.String("share_path"));
+  pTree->SetShowHidden(object.Bool("show_hidden"));
+  const int32_t nHScroll = object.Int32("hscroll");
+  pTree->SetTreeScroll(nHScroll, object.Int32("vscroll"));
 
   CContentLinker linker;
+  CContentList contentList;
   const json& contents = object.Array("contents");
   path.PushName("contents");
   for (size_t i = 0; i < contents.size(); ++i) {
@@ -124,7 +124,7 @@ std::unique_ptr<CXMLTree> ReadJsonFolder(const json& value, CJsonPath& path,
                                            content.Bool("external"), content.String("path"));
     if (!pContent) throw path.Error("type", "expected 0 (text), 1 (HTML) or 2 (rich text)");
     linker.Add(content.String("key"), pContent.get(), path);
-    pTree->m_contents.push_back(std::move(pContent));
+    contentList.push_back(std::move(pContent));
     path.Pop();
   }
   path.Pop();
@@ -132,7 +132,8 @@ std::unique_ptr<CXMLTree> ReadJsonFolder(const json& value, CJsonPath& path,
   path.PushName("notes");
   ReadJsonElements(object.Array("notes"), pTree->TopLevel(), path, linker);
   path.Pop();
-  pTree->m_bModified = false;
+  pTree->ReplaceContents(std::move(contentList));
+  pTree->ClearModified();
   return pTree;
 }
 
@@ -159,7 +160,7 @@ json Parse(std::string_view sJson) {
 
 }  // namespace
 
-void ReadDocumentJson(std::string_view sJson, COrvellaDoc& doc) {
+bool ReadDocumentJson(std::string_view sJson, COrvellaDoc& doc) {
   json root = Parse(sJson);
   CJsonPath path;
   CJsonObject object(root, path, {"encrypted", "current_folder", "bookmarks", "folders"});
@@ -174,30 +175,28 @@ void ReadDocumentJson(std::string_view sJson, COrvellaDoc& doc) {
     path.Pop();
   }
   path.Pop();
-  // As when the stream is read: a document always has at least ten.
-  if (bookmarks.size() < kBookmarkCount) bookmarks.resize(kBookmarkCount);
 
   CFolderList folders;
   const json& folderValues = object.Array("folders");
   path.PushName("folders");
   for (size_t i = 0; i < folderValues.size(); ++i) {
     path.PushIndex(i);
-    folders.m_folders.push_back(ReadJsonFolder(folderValues[i], path, doc.m_noteDefaults));
+    folders.Append(ReadJsonFolder(folderValues[i], path, doc.NoteDefaults()));
     path.Pop();
   }
   path.Pop();
   int32_t nCurrent = object.Int32("current_folder");
-  int32_t nFolders = static_cast<int32_t>(folders.m_folders.size());
+  int32_t nFolders = static_cast<int32_t>(folders.Count());
   if (nCurrent < 0 || nCurrent >= std::max(nFolders, 1))
     throw path.Error("current_folder",
                      nFolders ? "expected a folder index from 0 to " + std::to_string(nFolders - 1)
                               : "expected 0, as there are no folders");
-  folders.m_nCurrent = nCurrent;
+  if (nFolders > 0) folders.SetCurrent(nCurrent);
 
-  doc.m_folders = std::move(folders);
-  doc.m_bookmarks = std::move(bookmarks);
-  doc.m_bEncrypted = bEncrypted;
-  doc.m_bModified = true;
+  doc.Folders() = std::move(folders);
+  doc.SetBookmarks(std::move(bookmarks));
+  doc.MarkModified();
+  return bEncrypted;
 }
 
 }  // namespace orv::cli

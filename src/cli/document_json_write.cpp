@@ -85,14 +85,14 @@ void WriteElements(std::ostream& out, const CElementList& topLevel, size_t nInde
 
 void WriteFolder(std::ostream& out, const CXMLTree& folder) {
   const std::string sField = "\n      \"";
-  out << "{" << sField << "name\": " << Quote(folder.m_sFolderName) << ',' << sField
-      << "icon\": " << folder.m_nFolderIcon << ',' << sField
-      << "shared\": " << Bool(folder.m_bShared) << ',' << sField
-      << "share_path\": " << Quote(folder.m_sSharePath) << ',' << sField
-      << "show_hidden\": " << Bool(folder.m_bShowHidden) << ',' << sField
-      << "hscroll\": " << folder.m_nTreeHScroll << ',' << sField
-      << "vscroll\": " << folder.m_nTreeVScroll << ',' << sField << "contents\": ";
-  WriteList(out, folder.m_contents, 6, [&](const auto& pContent) { WriteContent(out, *pContent); });
+  out << "{" << sField << "name\": " << Quote(folder.FolderName()) << ',' << sField
+      << "icon\": " << folder.FolderIcon() << ',' << sField
+      << "shared\": " << Bool(folder.IsShared()) << ',' << sField
+      << "share_path\": " << Quote(folder.SharePath()) << ',' << sField
+      << "show_hidden\": " << Bool(folder.ShowsHidden()) << ',' << sField
+      << "hscroll\": " << folder.TreeScroll().first << ',' << sField
+      << "vscroll\": " << folder.TreeScroll().second << ',' << sField << "contents\": ";
+  WriteList(out, folder.Contents(), 6, [&](const auto& pContent) { WriteContent(out, *pContent); });
   out << ',' << sField << "notes\": ";
   WriteElements(out, folder.TopLevel(), 6);
   out << "\n    }";
@@ -101,13 +101,12 @@ void WriteFolder(std::ostream& out, const CXMLTree& folder) {
 }  // namespace
 
 void WriteDocumentJson(std::ostream& out, const COrvellaDoc& doc) {
-  out << "{\n  \"encrypted\": " << Bool(doc.m_bEncrypted)
-      << ",\n  \"current_folder\": " << doc.m_folders.m_nCurrent << ",\n  \"bookmarks\": ";
-  WriteList(out, doc.m_bookmarks, 2,
+  out << "{\n  \"encrypted\": " << Bool(doc.IsEncrypted())
+      << ",\n  \"current_folder\": " << doc.Folders().CurrentIndex() << ",\n  \"bookmarks\": ";
+  WriteList(out, doc.Bookmarks(), 2,
             [&](const CBookmark& bookmark) { WriteBookmark(out, bookmark); });
   out << ",\n  \"folders\": ";
-  WriteList(out, doc.m_folders.m_folders, 2,
-            [&](const auto& pFolder) { WriteFolder(out, *pFolder); });
+  WriteList(out, doc.Folders(), 2, [&](const auto& pFolder) { WriteFolder(out, *pFolder); });
   out << "\n}\n";
 }
 

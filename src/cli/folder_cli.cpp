@@ -21,7 +21,7 @@ using TFolderCommand = std::function<std::string(CNoteTree&)>;
 void RunOnDocument(CCliSession& session, const std::string& sFile, const TFolderCommand& command) {
   session.Doc().LockForChange(sFile);
   session.Open(sFile);
-  CCliTreeView view(session.Doc().m_folders);
+  CCliTreeView view(session.Doc().Folders());
   CNoteTree tree(session.Doc(), session.Ui(), session.Settings(), view);
   const std::string sLine = command(tree);
   session.Doc().OnSaveDocument(sFile);
@@ -30,7 +30,7 @@ void RunOnDocument(CCliSession& session, const std::string& sFile, const TFolder
 
 std::string DescribeCurrent(const CNoteTree& tree) {
   return "folder " + std::to_string(tree.CurrentIndex()) + " \"" +
-         tree.CurrentFolder().m_sFolderName + "\"";
+         tree.CurrentFolder().FolderName() + "\"";
 }
 
 // As if the user had clicked the folder's tab.
@@ -96,7 +96,7 @@ std::string Sort(CNoteTree& tree, const std::string& sOrder, const std::string& 
   const bool bAscending = sOrder == "asc";
   RunConfirmed(tree, bAscending ? EFolderCommand::SortAscending : EFolderCommand::SortDescending,
                "Sorting the folders", sFile);
-  return "sorted " + std::to_string(tree.Folders().m_folders.size()) + " folders by name, " +
+  return "sorted " + std::to_string(tree.Folders().Count()) + " folders by name, " +
          (bAscending ? "ascending" : "descending");
 }
 

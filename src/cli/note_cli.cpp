@@ -168,16 +168,16 @@ void RunOnNote(CCliSession& session, const std::string& sFile, const std::string
   FindFolder(session.Doc(), path);
   XMLelement* pNote =
       bFolderAllowed && path.m_positions.empty() ? nullptr : &FindNote(session.Doc(), path);
-  CCliTreeView view(session.Doc().m_folders);
+  CCliTreeView view(session.Doc().Folders());
   CNoteTree tree(session.Doc(), session.Ui(), session.Settings(), view);
   SwitchFolder(tree, static_cast<int>(path.m_nFolder));
   // Paths name hidden notes too, so the folder shows them while the command runs.
   CXMLTree& folder = tree.CurrentFolder();
-  const bool bShowHidden = folder.m_bShowHidden;
-  folder.m_bShowHidden = true;
+  const bool bShowHidden = folder.ShowsHidden();
+  folder.SetShowHidden(true);
   tree.Select(pNote);
   const std::string sLine = command(tree, pNote);
-  folder.m_bShowHidden = bShowHidden;
+  folder.SetShowHidden(bShowHidden);
   session.Doc().OnSaveDocument(sFile);
   std::cout << sLine << '\n';
 }
@@ -195,7 +195,7 @@ CCliError NotConfirmed(const std::string& sWhat, const std::string& sQuestion,
 std::string SortFolderNotes(CNoteTree& tree, const std::string& sKey, const std::string& sFile) {
   RunConfirmedOrder(tree, SortCommand(sKey, true), "Sorting notes", sFile);
   return "sorted the notes of folder " + std::to_string(tree.CurrentIndex()) + " \"" +
-         tree.CurrentFolder().m_sFolderName + "\" by " + sKey;
+         tree.CurrentFolder().FolderName() + "\" by " + sKey;
 }
 
 void AddNoteCommands(CLI::App& app, const SCliOptions& options) {

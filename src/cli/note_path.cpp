@@ -51,11 +51,11 @@ SNotePath ParseNotePath(std::string_view sText) {
 }
 
 CXMLTree& FindFolder(const COrvellaDoc& doc, const SNotePath& path) {
-  const auto& folders = doc.m_folders.m_folders;
-  if (path.m_nFolder >= folders.size())
+  const auto& folders = doc.Folders();
+  if (path.m_nFolder >= folders.Count())
     throw CCliError("There is no folder " + std::to_string(path.m_nFolder) + ": the document has " +
-                    Counted(folders.size(), "folder"));
-  return *folders[path.m_nFolder];
+                    Counted(folders.Count(), "folder"));
+  return folders.At(path.m_nFolder);
 }
 
 XMLelement& FindNote(const COrvellaDoc& doc, const SNotePath& path) {

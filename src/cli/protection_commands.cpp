@@ -6,6 +6,7 @@
 
 #include "cli/cli_error.h"
 #include "ports/settings_defaults.h"
+#include "tree/document_commands.h"
 #include "tree/file_properties.h"
 
 namespace orv::cli {
@@ -45,7 +46,7 @@ void Encrypt(CCliSession& session, const std::string& sFile) {
 void OpenProtected(CCliSession& session, const std::string& sFile) {
   session.Doc().LockForChange(sFile);
   session.Open(sFile);
-  if (!session.Doc().m_bEncrypted) throw CCliError(sFile + " is not encrypted");
+  if (!session.Doc().IsEncrypted()) throw CCliError(sFile + " is not encrypted");
 }
 
 void Decrypt(CCliSession& session, const std::string& sFile) {
@@ -101,7 +102,7 @@ void BackupTo(CCliSession& session, const std::string& sFile, const std::string&
   session.Ui().SetChosenFolder(sFolder);
   session.Doc().LockForChange(sFile);
   session.Open(sFile);
-  session.Doc().BackupTo();
+  orv::BackupTo(session.Doc(), session.Ui(), session.Settings());
   std::cout << "saved " << sFile << " and copied it to "
             << (std::filesystem::path(sFolder) / std::filesystem::path(sFile).filename()).string()
             << '\n';

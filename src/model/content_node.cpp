@@ -66,9 +66,9 @@ void CBaseContentNode::Write(CArchiveWriter& archive) {
   // Checked before anything is written, so a refused object leaves no half record behind.
   if (m_bAlreadySaved) throw CContentError("m_bAlreadySaved error");
   m_bAlreadySaved = true;
-  ResetAddressHash();
+  // The own key: notes name their objects by it once the folder is re-linked.
   archive.WriteByte(kRecordFormat);
-  archive.WriteString(m_sAddressHash);
+  archive.WriteString(OwnKey());
   archive.WriteInt32(m_nType);
   archive.WriteByte(kRecordFormat);
   archive.WriteString(m_sText);

@@ -30,16 +30,17 @@ class CBaseContentNode {
 
   // This object's own key: the decimal text of a process-wide counter, never 0.
   std::string OwnKey() const { return std::to_string(m_nKey); }
-  // The key read from the file (until re-linking), else the own key.
+  // The key read from the file (until its folder re-links it), else the own key.
   const std::string& AddressHash() const { return m_sAddressHash; }
-  void ResetAddressHash() { m_sAddressHash = OwnKey(); }
 
   int32_t Type() const { return m_nType; }
   bool IsExternal() const { return m_bExternal; }
   const std::string& Path() const { return m_sPath; }
 
-  // Writes the content record; a second write in one save raises "m_bAlreadySaved error".
+  // Writes the content record with the own key; a second write before
+  // EndSave raises "m_bAlreadySaved error".
   void Write(CArchiveWriter& archive);
+  void EndSave() { m_bAlreadySaved = false; }
   // Reads the content record; a key that reads as 0 raises "m_sAddressHash error".
   void Read(CArchiveReader& archive);
 
@@ -52,14 +53,14 @@ class CBaseContentNode {
   // Same class, text, external flag and path; a key of its own.
   std::unique_ptr<CBaseContentNode> Clone() const;
 
-  bool m_bClaimed = false;
-  bool m_bAlreadySaved = false;
-
  protected:
   CBaseContentNode(int32_t nType, std::string sText, bool bExternal, std::string sPath,
                    CFileSystem& fs);
 
  private:
+  friend class CXMLTree;  // re-keys the objects it re-links
+  void ResetAddressHash() { m_sAddressHash = OwnKey(); }
+
   uint64_t m_nKey;
   std::string m_sAddressHash;
   int32_t m_nType;
@@ -67,6 +68,7 @@ class CBaseContentNode {
   std::string m_sPath;
   std::string m_sText;
   CFileSystem& m_fs;
+  bool m_bAlreadySaved = false;
 };
 
 class CConentNode : public CBaseContentNode {

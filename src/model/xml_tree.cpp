@@ -13,6 +13,8 @@ namespace {
 
 constexpr size_t kNone = static_cast<size_t>(-1);
 
+bool IsContentKey(const XMLelement& child) { return child.m_sName == kContentKey; }
+
 struct SNoteVisit {
   XMLelement* pNote;
   XMLelement* pParent;
@@ -168,7 +170,7 @@ XMLelement* CXMLTree::InsertNote(const SNewNote& note) {
   if (auto pContent = CBaseContentNode::Make(note.nContentClass, {}, note.bExternal,
                                              std::string(note.sExternalPath))) {
     AddProperty(*pNote, kContentKey, pContent->OwnKey());
-    m_contents.push_back(std::move(pContent));
+    AddContent(std::move(pContent));
   }
 
   XMLelement* pInserted = list.insert(itPlace, std::move(pNote))->get();
@@ -179,19 +181,7 @@ XMLelement* CXMLTree::InsertNote(const SNewNote& note) {
 bool CXMLTree::DeleteNote(XMLelement& note) {
   XMLelement* pParent = nullptr;
   if (!FindParent(note, pParent)) return false;
-
-  RebuildContentIndex();
-  std::unordered_set<const CBaseContentNode*> doomed;
-  VisitNotes({{&note, pParent, 0}}, [&](const SNoteVisit& visit) {
-    for (const auto& pChild : visit.pNote->m_children) {
-      if (pChild->m_sName != kContentKey) continue;
-      const size_t nIndex = LookUpContentIndex(pChild->m_sValue);
-      if (nIndex != kNone) doomed.insert(m_contents[nIndex].get());
-    }
-    return true;
-  });
-  std::erase_if(m_contents, [&](const auto& p) { return doomed.contains(p.get()); });
-
+  RemoveContents(BranchContents(note));
   CElementList& list = GetNoteList(pParent);
   list.erase(
       std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == &note; }));
@@ -199,21 +189,50 @@ bool CXMLTree::DeleteNote(XMLelement& note) {
   return true;
 }
 
-std::unique_ptr<XMLelement> CXMLTree::CopySubtree(const XMLelement& element,
-                                                  CContentList* pTargetContents) {
-  std::unique_ptr<XMLelement> pCopy = CopyElement(element);
-  if (!pTargetContents) return pCopy;
+size_t CXMLTree::DeleteChildNotes(XMLelement& parent) {
+  std::unordered_set<const CBaseContentNode*> doomed;
+  size_t nRemoved = 0;
+  for (const auto& pChild : parent.m_children) {
+    if (!pChild->IsNote()) continue;
+    ++nRemoved;
+    doomed.merge(BranchContents(*pChild));
+  }
+  if (nRemoved == 0) return 0;
+  RemoveContents(doomed);
+  std::erase_if(parent.m_children, [](const auto& p) { return p->IsNote(); });
+  m_bModified = true;
+  return nRemoved;
+}
 
-  // Every source object is found before any clone is appended, because the
-  // target may be this tree's own list.
+std::unordered_set<const CBaseContentNode*> CXMLTree::BranchContents(const XMLelement& note) const {
+  std::unordered_set<const CBaseContentNode*> contents;
+  VisitNotes({{const_cast<XMLelement*>(&note), nullptr, 0}}, [&](const SNoteVisit& visit) {
+    for (const auto& pChild : visit.pNote->m_children)
+      if (IsContentKey(*pChild))
+        if (const CBaseContentNode* pContent = FindContent(pChild->m_sValue))
+          contents.insert(pContent);
+    return true;
+  });
+  return contents;
+}
+
+void CXMLTree::RemoveContents(const std::unordered_set<const CBaseContentNode*>& doomed) {
+  if (doomed.empty()) return;
+  std::erase_if(m_contents, [&](const auto& p) { return doomed.contains(p.get()); });
+  // A removed object may have hidden a later one of the same key.
   RebuildContentIndex();
+}
+
+std::unique_ptr<XMLelement> CXMLTree::CopySubtree(const XMLelement& element, CXMLTree* pTarget) {
+  std::unique_ptr<XMLelement> pCopy = CopyElement(element);
+  if (!pTarget) return pCopy;
+
+  // Every source object is found before any clone is added, because the
+  // target may be this tree.
   std::vector<std::pair<XMLelement*, const CBaseContentNode*>> links;
   VisitNotes({{pCopy.get(), nullptr, 0}}, [&](const SNoteVisit& visit) {
-    for (const auto& pChild : visit.pNote->m_children) {
-      if (pChild->m_sName != kContentKey) continue;
-      const size_t nIndex = LookUpContentIndex(pChild->m_sValue);
-      links.emplace_back(pChild.get(), nIndex == kNone ? nullptr : m_contents[nIndex].get());
-    }
+    for (const auto& pChild : visit.pNote->m_children)
+      if (IsContentKey(*pChild)) links.emplace_back(pChild.get(), FindContent(pChild->m_sValue));
     return true;
   });
   for (auto [pKey, pSource] : links) {
@@ -221,7 +240,7 @@ std::unique_ptr<XMLelement> CXMLTree::CopySubtree(const XMLelement& element,
     std::unique_ptr<CBaseContentNode> pClone =
         pSource ? pSource->Clone() : std::make_unique<CRTFConentNode>();
     pKey->m_sValue = pClone->OwnKey();
-    pTargetContents->push_back(std::move(pClone));
+    pTarget->AddContent(std::move(pClone));
   }
   return pCopy;
 }
@@ -236,44 +255,51 @@ void CXMLTree::SortNotes(XMLelement* pParent, std::string_view key) {
   if (bMoved) m_bModified = true;
 }
 
-void CXMLTree::RebuildContentIndex() const {
+void CXMLTree::SetFolderName(std::string sName) {
+  m_sFolderName = std::move(sName);
+  m_bModified = true;
+}
+
+void CXMLTree::SetFolderIcon(int32_t nIcon) {
+  m_nFolderIcon = nIcon;
+  m_bModified = true;
+}
+
+void CXMLTree::SetShare(bool bShared, std::string sPath) {
+  m_bShared = bShared;
+  m_sSharePath = std::move(sPath);
+  m_bModified = true;
+}
+
+void CXMLTree::SetTreeScroll(int32_t nHorizontal, int32_t nVertical) {
+  m_nTreeHScroll = nHorizontal;
+  m_nTreeVScroll = nVertical;
+}
+
+void CXMLTree::RebuildContentIndex() {
   m_contentIndex.clear();
   m_contentIndex.reserve(m_contents.size());
   // emplace keeps the first of equal keys, as a front-to-back search would find.
-  for (size_t i = 0; i < m_contents.size(); ++i)
-    m_contentIndex.emplace(m_contents[i]->AddressHash(), i);
-  m_nIndexedCount = m_contents.size();
+  for (const auto& pContent : m_contents)
+    m_contentIndex.emplace(pContent->AddressHash(), pContent.get());
 }
 
-void CXMLTree::ExtendContentIndex() const {
-  if (m_nIndexedCount > m_contents.size()) return RebuildContentIndex();
-  for (size_t i = m_nIndexedCount; i < m_contents.size(); ++i)
-    m_contentIndex.emplace(m_contents[i]->AddressHash(), i);
-  m_nIndexedCount = m_contents.size();
-}
-
-size_t CXMLTree::LookUpContentIndex(std::string_view sKey) const {
+CBaseContentNode* CXMLTree::FindContent(std::string_view sKey) const {
   auto it = m_contentIndex.find(sKey);
-  if (it == m_contentIndex.end() || it->second >= m_contents.size() ||
-      m_contents[it->second]->AddressHash() != sKey)
-    return kNone;
-  return it->second;
+  return it == m_contentIndex.end() ? nullptr : it->second;
 }
 
-CBaseContentNode* CXMLTree::FindContent(std::string_view sKey, int* pIndex) const {
-  size_t nIndex = LookUpContentIndex(sKey);
-  // A miss may only mean the list changed behind the cache's back: objects
-  // appended (the common case, indexed in passing) or others removed.
-  if (nIndex == kNone) {
-    ExtendContentIndex();
-    nIndex = LookUpContentIndex(sKey);
-  }
-  if (nIndex == kNone) {
-    RebuildContentIndex();
-    nIndex = LookUpContentIndex(sKey);
-  }
-  if (pIndex) *pIndex = nIndex == kNone ? -1 : static_cast<int>(nIndex);
-  return nIndex == kNone ? nullptr : m_contents[nIndex].get();
+CBaseContentNode& CXMLTree::AddContent(std::unique_ptr<CBaseContentNode> pContent) {
+  CBaseContentNode& added = *m_contents.emplace_back(std::move(pContent));
+  m_contentIndex.emplace(added.AddressHash(), &added);
+  m_bModified = true;
+  return added;
+}
+
+void CXMLTree::ReplaceContents(CContentList contents) {
+  m_contents = std::move(contents);
+  RebuildContentIndex();
+  m_bModified = true;
 }
 
 CBaseContentNode* CXMLTree::ContentOf(const XMLelement& note) const {
@@ -284,26 +310,22 @@ CBaseContentNode* CXMLTree::ContentOf(const XMLelement& note) const {
 void CXMLTree::RelinkContents() {
   // Stored keys come from the file and may repeat; the first object wins, the
   // others stay in the folder unclaimed rather than be dropped.
-  std::unordered_map<std::string_view, CBaseContentNode*> byStoredKey;
-  byStoredKey.reserve(m_contents.size());
-  for (const auto& pContent : m_contents) {
-    pContent->m_bClaimed = false;
-    byStoredKey.emplace(pContent->AddressHash(), pContent.get());
-  }
-
+  std::unordered_set<const CBaseContentNode*> claimed;
   for (XMLelement* pNote : AllNotes()) {
-    auto it = byStoredKey.find(GetProperty(*pNote, kContentKey));
-    CBaseContentNode* pContent = it == byStoredKey.end() ? nullptr : it->second;
+    const XMLelement* pKey = FindPropertyElement(*pNote, kContentKey);
+    CBaseContentNode* pContent = pKey ? FindContent(pKey->m_sValue) : nullptr;
     // Every note must own its object: a shared or missing one is replaced.
-    if (!pContent || pContent->m_bClaimed) {
+    if (!pContent || claimed.contains(pContent)) {
       auto pOwn =
           std::make_unique<CRTFConentNode>(pContent ? pContent->CachedContent() : std::string());
+      // Not indexed under its key yet: a stored key may equal a new own key.
       pContent = m_contents.emplace_back(std::move(pOwn)).get();
     }
-    pContent->m_bClaimed = true;
+    claimed.insert(pContent);
     SetProperty(*pNote, kContentKey, pContent->OwnKey());
   }
   for (const auto& pContent : m_contents) pContent->ResetAddressHash();
+  RebuildContentIndex();
 }
 
 std::vector<XMLelement*> CXMLTree::AllNotes() const {

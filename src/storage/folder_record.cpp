@@ -102,27 +102,21 @@ std::unique_ptr<XMLelement> ReadElement(CArchiveReader& archive) {
 
 void WriteFolder(CArchiveWriter& archive, CXMLTree& tree) {
   archive.WriteInt32(kTreeFormat);
-  archive.WriteInt32(static_cast<int32_t>(tree.m_contents.size()));
-  // Clear the written marks however the write ends, so the next save can run.
-  struct SClearMarks {
-    CXMLTree& tree;
-    ~SClearMarks() {
-      for (auto& pContent : tree.m_contents) pContent->m_bAlreadySaved = false;
-    }
-  } clearMarks{tree};
-  for (auto& pContent : tree.m_contents) {
-    archive.WriteInt32(pContent->Type());
-    pContent->Write(archive);
-  }
+  archive.WriteInt32(static_cast<int32_t>(tree.Contents().size()));
+  tree.WriteContents([&](CBaseContentNode& content) {
+    archive.WriteInt32(content.Type());
+    content.Write(archive);
+  });
   archive.WriteInt32(static_cast<int32_t>(tree.TopLevel().size()));
   for (const auto& pElement : tree.TopLevel()) WriteElement(archive, *pElement);
-  archive.WriteString(tree.m_sFolderName);
-  archive.WriteInt32(tree.m_nFolderIcon);
-  archive.WriteBool8(tree.m_bShared);
-  archive.WriteString(tree.m_sSharePath);
-  archive.WriteInt32(tree.m_nTreeHScroll);
-  archive.WriteInt32(tree.m_nTreeVScroll);
-  archive.WriteBool8(tree.m_bShowHidden);
+  archive.WriteString(tree.FolderName());
+  archive.WriteInt32(tree.FolderIcon());
+  archive.WriteBool8(tree.IsShared());
+  archive.WriteString(tree.SharePath());
+  const auto [nHScroll, nVScroll] = tree.TreeScroll();
+  archive.WriteInt32(nHScroll);
+  archive.WriteInt32(nVScroll);
+  archive.WriteBool8(tree.ShowsHidden());
 }
 
 void ReadFolder(CArchiveReader& archive, CXMLTree& tree, int32_t nTreeFormat) {
@@ -130,8 +124,8 @@ void ReadFolder(CArchiveReader& archive, CXMLTree& tree, int32_t nTreeFormat) {
     throw CArchiveError("Unsupported folder format " + std::to_string(nTreeFormat));
   // A folder read from a file holds exactly the file's notes.
   while (!tree.TopLevel().empty()) tree.DeleteNote(*tree.TopLevel().front());
-  tree.m_contents.clear();
 
+  CContentList contents;
   for (int32_t i = ReadCount(archive, "content"); i > 0; --i) {
     size_t nAt = archive.Position();
     int32_t nType = nTreeFormat >= 2 ? archive.ReadInt32() : kContentText;
@@ -140,26 +134,27 @@ void ReadFolder(CArchiveReader& archive, CXMLTree& tree, int32_t nTreeFormat) {
       throw CArchiveError("Unknown content type " + std::to_string(nType) + " at byte " +
                           std::to_string(nAt));
     pContent->Read(archive);
-    tree.m_contents.push_back(std::move(pContent));
+    contents.push_back(std::move(pContent));
   }
+  tree.ReplaceContents(std::move(contents));
   for (int32_t i = ReadCount(archive, "note"); i > 0; --i)
     tree.TopLevel().push_back(ReadElement(archive));
-  if (nTreeFormat >= 3) tree.m_sFolderName = archive.ReadString();
+  if (nTreeFormat >= 3) tree.SetFolderName(archive.ReadString());
   if (nTreeFormat >= 4) {
-    tree.m_nFolderIcon = archive.ReadInt32();
-    if (nTreeFormat <= 5) tree.m_nFolderIcon = ConvertOldIcon(tree.m_nFolderIcon);
+    tree.SetFolderIcon(archive.ReadInt32());
+    if (nTreeFormat <= 5) tree.SetFolderIcon(ConvertOldIcon(tree.FolderIcon()));
   }
   if (nTreeFormat >= 7) {
-    tree.m_bShared = archive.ReadBool8();
-    tree.m_sSharePath = archive.ReadString();
+    const bool bShared = archive.ReadBool8();
+    tree.SetShare(bShared, archive.ReadString());
   }
   if (nTreeFormat >= 8) {
-    tree.m_nTreeHScroll = archive.ReadInt32();
-    tree.m_nTreeVScroll = archive.ReadInt32();
+    const int32_t nHScroll = archive.ReadInt32();
+    tree.SetTreeScroll(nHScroll, archive.ReadInt32());
   }
-  if (nTreeFormat >= 9) tree.m_bShowHidden = archive.ReadBool8();
+  if (nTreeFormat >= 9) tree.SetShowHidden(archive.ReadBool8());
   tree.RelinkContents();
-  tree.m_bModified = false;
+  tree.ClearModified();
 }
 
 void WriteFolderList(CArchiveWriter& archive, const CFolderList& folders, bool bCurrentFolderOnly) {
@@ -170,9 +165,9 @@ void WriteFolderList(CArchiveWriter& archive, const CFolderList& folders, bool b
     WriteFolder(archive, *folders.Current());
     return;
   }
-  archive.WriteInt32(folders.m_nCurrent);
-  archive.WriteInt32(static_cast<int32_t>(folders.m_folders.size()));
-  for (const auto& pFolder : folders.m_folders) WriteFolder(archive, *pFolder);
+  archive.WriteInt32(folders.CurrentIndex());
+  archive.WriteInt32(static_cast<int32_t>(folders.Count()));
+  for (const auto& pFolder : folders) WriteFolder(archive, *pFolder);
 }
 
 void ReadFolderList(CArchiveReader& archive, CFolderList& folders, const SNoteDefaults& defaults) {
@@ -184,15 +179,15 @@ void ReadFolderList(CArchiveReader& archive, CFolderList& folders, const SNoteDe
     for (int32_t i = ReadCount(archive, "folder"); i > 0; --i) {
       auto pTree = std::make_unique<CXMLTree>(std::string_view{}, defaults);
       ReadFolder(archive, *pTree, archive.ReadInt32());
-      folders.m_folders.push_back(std::move(pTree));
+      folders.Append(std::move(pTree));
     }
   } else {
     folders.Reset(defaults);
-    ReadFolder(archive, *folders.m_folders[0], nFormat);
+    ReadFolder(archive, folders.At(0), nFormat);
   }
   // An index the folders don't have would point the view at nothing.
-  int nFolders = static_cast<int>(folders.m_folders.size());
-  folders.m_nCurrent = nCurrent >= 0 && nCurrent < nFolders ? nCurrent : 0;
+  int nFolders = static_cast<int>(folders.Count());
+  if (nFolders > 0) folders.SetCurrent(nCurrent >= 0 && nCurrent < nFolders ? nCurrent : 0);
 }
 
 }  // namespace orv

@@ -108,7 +108,7 @@ void COrvellaDoc::OnNewDocument() {
   m_sPassphrase.clear();
   m_folders.Reset(m_noteDefaults);
   m_bookmarks.assign(kBookmarkCount, CBookmark{});
-  m_bModified = false;
+  ClearModified();
   m_sPathName.clear();
 }
 
@@ -216,20 +216,7 @@ void COrvellaDoc::OnOpenDocument(const std::string& sPath) {
   m_sPassphrase = loaded.sPassphrase;
   m_sPathName = sPath;
   m_diskStamp = stamp;
-  m_bModified = false;
-}
-
-COrvellaDoc::ESaveOverChange COrvellaDoc::AskBeforeSavingOverChange() {
-  if (!ChangedOnDisk()) return ESaveOverChange::Save;
-  std::optional<int> answer = m_ui.AskChoice(
-      m_sPathName +
-          " was changed by another program since it was opened here.\n\nSave anyway "
-          "(the other program's changes are lost), reload it (the changes made here are "
-          "lost), or cancel?",
-      {"Save anyway", "Reload", "Cancel"});
-  if (answer == 0) return ESaveOverChange::Save;
-  if (answer == 1) return ESaveOverChange::Reload;
-  return ESaveOverChange::Cancel;
+  ClearModified();
 }
 
 void COrvellaDoc::LockForChange(const std::string& sPath) {
@@ -247,11 +234,33 @@ bool COrvellaDoc::ChangedOnDisk() {
 
 void COrvellaDoc::Merge(const std::string& sPath) {
   SLoaded loaded = Load(sPath, nullptr);
-  int nOldCount = static_cast<int>(m_folders.m_folders.size());
-  if (!loaded.bHasContents || loaded.folders.m_folders.empty()) return;
-  for (auto& pFolder : loaded.folders.m_folders) m_folders.m_folders.push_back(std::move(pFolder));
-  m_folders.m_nCurrent = nOldCount + loaded.folders.m_nCurrent;
+  if (!loaded.bHasContents || loaded.folders.Empty()) return;
+  m_folders.AppendAll(std::move(loaded.folders));
   m_bModified = true;
+}
+
+void COrvellaDoc::SetBookmark(size_t k, CBookmark bookmark) {
+  m_bookmarks.at(k) = std::move(bookmark);
+  m_bModified = true;
+}
+
+void COrvellaDoc::SetBookmarks(std::vector<CBookmark> bookmarks) {
+  if (bookmarks.size() < kBookmarkCount) bookmarks.resize(kBookmarkCount);
+  m_bookmarks = std::move(bookmarks);
+  m_bModified = true;
+}
+
+void COrvellaDoc::SetProtection(std::string sPassphrase) {
+  const bool bEncrypted = !sPassphrase.empty();
+  if (bEncrypted == m_bEncrypted && sPassphrase == m_sPassphrase) return;
+  m_bEncrypted = bEncrypted;
+  m_sPassphrase = std::move(sPassphrase);
+  m_bModified = true;
+}
+
+void COrvellaDoc::ClearModified() {
+  m_bModified = false;
+  m_folders.ClearModified();
 }
 
 void COrvellaDoc::WriteContents(CCompoundStream& stream, bool bCurrentFolderOnly) {
@@ -271,7 +280,7 @@ void COrvellaDoc::WriteContents(CCompoundStream& stream, bool bCurrentFolderOnly
 }
 
 void COrvellaDoc::Save(const std::string& sPath, bool bCurrentFolderOnly, int nBackupCopies) {
-  if (bCurrentFolderOnly && !m_folders.Current())
+  if (bCurrentFolderOnly && !Folders().Current())
     throw CDocumentError("There is no current folder to export");
   try {
     // A program that read the file to change it holds the lock already.
@@ -308,37 +317,21 @@ void COrvellaDoc::OnSaveDocument(const std::string& sPath) {
   Save(sPath, false, ReadSetting(m_settings, kNumBackCopies));
   m_sPathName = sPath;
   m_diskStamp = m_fs.Stamp(sPath);
-  m_bModified = false;
+  ClearModified();
 }
 
 void COrvellaDoc::ExportCurrentFolder(const std::string& sPath) { Save(sPath, true, 0); }
 
-void COrvellaDoc::BackupTo() {
-  if (m_sPathName.empty()) {
-    m_ui.ShowMessage("Warning", "Now document not saved to disk.", EMessageIcon::Warning);
-    return;
-  }
-  std::optional<std::string> folder =
-      m_ui.ChooseFolder("Select backup folder", ReadSetting(m_settings, kBackupFolder));
-  if (!folder) return;
-  WriteSetting(m_settings, kBackupFolder, *folder);
+void COrvellaDoc::BackupInto(const std::string& sFolder) {
+  if (m_sPathName.empty()) throw CDocumentError("The document has no file to back up yet");
   OnSaveDocument(m_sPathName);
   std::string sTarget =
-      (std::filesystem::path(*folder) / std::filesystem::path(m_sPathName).filename()).string();
+      (std::filesystem::path(sFolder) / std::filesystem::path(m_sPathName).filename()).string();
   try {
     CopyWholeFile(m_fs, m_sPathName, sTarget);
   } catch (const CIoError& e) {
     throw CDocumentError("Can't copy the document to " + sTarget + ": " + e.what());
   }
-}
-
-void COrvellaDoc::SaveOnMinimize() {
-  // A document never saved has no name to save under, and one that another
-  // program saved since can't be asked about: both wait for the user.
-  if (m_sPathName.empty() || !ReadSetting(m_settings, kMinimizeToTray) ||
-      !ReadSetting(m_settings, kAutoSaveByMinimize) || ChangedOnDisk())
-    return;
-  OnSaveDocument(m_sPathName);
 }
 
 }  // namespace orv

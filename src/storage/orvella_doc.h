@@ -61,8 +61,9 @@ class COrvellaDoc {
   // The class identifier of the root storage, {8E3A61C4-5B0F-4D27-9C1E-2F7B40D9A356}.
   static const CClassId kClassId;
 
-  // The port asks for passphrases and folders; the settings give the number
-  // of backup copies, the default note icon and the backup folder.
+  // The port asks for the passphrase of a protected document as it is
+  // opened; the settings give the number of backup copies and the default
+  // note icon.
   COrvellaDoc(CUiPort& ui, CSettingsStore& settings, CFileSystem& fs = CFileSystem::Default(),
               std::string_view sCodePage = "windows-1252");
 
@@ -82,30 +83,41 @@ class COrvellaDoc {
   // Whether the document's file was written by someone else since we read
   // or saved it.
   bool ChangedOnDisk();
-  // Before a save to the document's own file: when another program wrote
-  // it since, asks whether to save over that, reload it or cancel.
-  enum class ESaveOverChange { Save, Reload, Cancel };
-  ESaveOverChange AskBeforeSavingOverChange();
   // Appends the folders of another document; the current folder becomes the
   // one that was current there. Our bookmarks and protection stay.
   void Merge(const std::string& sPath);
   // Writes a document holding only the current folder.
   void ExportCurrentFolder(const std::string& sPath);
-  // Saves, then copies the document into a folder the user picks.
-  void BackupTo();
-  // Saves to the document's own file when the settings ask for it on minimise.
-  void SaveOnMinimize();
+  // Saves to the document's own file, then copies it into `sFolder`.
+  void BackupInto(const std::string& sFolder);
 
   const std::string& PathName() const { return m_sPathName; }
 
-  CFolderList m_folders;
-  std::vector<CBookmark> m_bookmarks;
-  bool m_bEncrypted = false;
-  std::string m_sPassphrase;  // in memory only
-  bool m_bModified = false;
-  SNoteDefaults m_noteDefaults;
+  CFolderList& Folders() { return m_folders; }
+  const CFolderList& Folders() const { return m_folders; }
+
+  // At least kBookmarkCount of them.
+  const std::vector<CBookmark>& Bookmarks() const { return m_bookmarks; }
+  void SetBookmark(size_t k, CBookmark bookmark);
+  // Empty ones are added up to kBookmarkCount.
+  void SetBookmarks(std::vector<CBookmark> bookmarks);
+
+  // Whether saves encipher "Contents", with the passphrase kept in memory only.
+  bool IsEncrypted() const { return m_bEncrypted; }
+  const std::string& Passphrase() const { return m_sPassphrase; }
+  // Protection on with a non-empty passphrase; off with an empty one.
+  void SetProtection(std::string sPassphrase);
+
+  // Changed since opened or saved: by the document's own operations, by a
+  // folder's, or by MarkModified for changes made to a note's attributes.
+  bool IsModified() const { return m_bModified || m_folders.IsModified(); }
+  void MarkModified() { m_bModified = true; }
+  // The document as it stands counts as unchanged (before a reload, say).
+  void ClearModified();
+
+  const SNoteDefaults& NoteDefaults() const { return m_noteDefaults; }
   // Where failed backup copies and similar mishaps are reported.
-  CLogFunction m_log;
+  void SetLog(CLogFunction log) { m_log = std::move(log); }
 
  private:
   struct SLoaded {
@@ -125,6 +137,13 @@ class COrvellaDoc {
                                               bool bRequired);
   std::string ReadStream(CCompoundFile& file, const char* pName);
 
+  CFolderList m_folders;
+  std::vector<CBookmark> m_bookmarks;
+  bool m_bEncrypted = false;
+  std::string m_sPassphrase;
+  bool m_bModified = false;
+  SNoteDefaults m_noteDefaults;
+  CLogFunction m_log;
   CUiPort& m_ui;
   CSettingsStore& m_settings;
   CFileSystem& m_fs;

@@ -19,7 +19,7 @@ void CheckBookmarkIndex(int k) {
 // Record k, or null when the document holds fewer records.
 const CBookmark* FindBookmark(const COrvellaDoc& doc, int k) {
   CheckBookmarkIndex(k);
-  return k < static_cast<int>(doc.m_bookmarks.size()) ? &doc.m_bookmarks[k] : nullptr;
+  return k < static_cast<int>(doc.Bookmarks().size()) ? &doc.Bookmarks()[k] : nullptr;
 }
 
 std::string Replaced(std::string_view sText, char cFrom, char cTo) {
@@ -31,9 +31,9 @@ std::string Replaced(std::string_view sText, char cFrom, char cTo) {
 // The first folder whose name, seen through `view`, equals sName; -1 when none.
 template <typename F>
 int FindFolderNamed(const CNoteTree& tree, std::string_view sName, F&& view) {
-  const auto& folders = tree.Folders().m_folders;
-  for (size_t i = 0; i < folders.size(); ++i)
-    if (view(folders[i]->m_sFolderName) == sName) return static_cast<int>(i);
+  const auto& folders = tree.Folders();
+  for (size_t i = 0; i < folders.Count(); ++i)
+    if (view(folders.At(i).FolderName()) == sName) return static_cast<int>(i);
   return -1;
 }
 
@@ -45,7 +45,7 @@ bool ShowFolder(CNoteTree& tree, int nIndex, std::string_view sName) {
     return false;
   }
   tree.StoreEditorContent();
-  tree.Folders().m_nCurrent = nIndex;
+  tree.Folders().SetCurrent(nIndex);
   // Without keeping the scroll: the pane's position is the folder's we left,
   // and would overwrite the one this folder remembers.
   tree.RefreshTree(false);
@@ -58,10 +58,8 @@ bool ShowFolder(CNoteTree& tree, int nIndex, std::string_view sName) {
 
 void SetBookmark(CNoteTree& tree, int k) {
   CheckBookmarkIndex(k);
-  auto& bookmarks = tree.Doc().m_bookmarks;
-  if (bookmarks.size() < kBookmarkCount) bookmarks.resize(kBookmarkCount);
-  bookmarks[k] = CBookmark{true, tree.CurrentIndex(), 0, 0, tree.CurrentFolder().m_sFolderName, ""};
-  tree.MarkModified();
+  tree.Doc().SetBookmark(
+      k, CBookmark{true, tree.CurrentIndex(), 0, 0, tree.CurrentFolder().FolderName(), ""});
 }
 
 bool IsGoToBookmarkEnabled(const COrvellaDoc& doc, int k) {
@@ -72,14 +70,14 @@ bool IsGoToBookmarkEnabled(const COrvellaDoc& doc, int k) {
 bool GoToBookmark(CNoteTree& tree, int k) {
   if (!IsGoToBookmarkEnabled(tree.Doc(), k)) return false;
   // Copied: the record lives in the document the jump marks modified.
-  const std::string sName = tree.Doc().m_bookmarks[k].m_sFolderName;
+  const std::string sName = tree.Doc().Bookmarks()[k].m_sFolderName;
   return ShowFolder(tree, FindFolderNamed(tree, sName, std::identity{}), sName);
 }
 
 std::string GoToBookmarkMenuText(const COrvellaDoc& doc, int k) {
   const std::string sKey = std::to_string(k);
   std::string sText = "&" + sKey + "       Ctrl+" + sKey;
-  if (IsGoToBookmarkEnabled(doc, k)) sText += " (" + doc.m_bookmarks[k].m_sFolderName + ")";
+  if (IsGoToBookmarkEnabled(doc, k)) sText += " (" + doc.Bookmarks()[k].m_sFolderName + ")";
   return sText;
 }
 
@@ -107,12 +105,12 @@ std::optional<SInternalLink> ParseInternalLink(std::string_view sLink) {
 
 std::optional<std::string> MakeInternalLink(CNoteTree& tree, int nFolder, std::string_view sNote,
                                             std::string_view sText) {
-  const auto& folders = tree.Folders().m_folders;
-  if (nFolder < 0 || nFolder >= static_cast<int>(folders.size())) {
+  const auto& folders = tree.Folders();
+  if (nFolder < 0 || nFolder >= static_cast<int>(folders.Count())) {
     tree.Ui().ShowMessage("Information", "Please select a Folder.", EMessageIcon::Information);
     return std::nullopt;
   }
-  return BuildInternalLink(folders[nFolder]->m_sFolderName, sNote, sText);
+  return BuildInternalLink(folders.At(nFolder).FolderName(), sNote, sText);
 }
 
 ELinkResult FollowLink(CNoteTree& tree, std::string_view sLink) {

@@ -19,19 +19,19 @@ CBranchClipboard::CBranchClipboard() { Clear(); }
 void CBranchClipboard::Clear() {
   // The store is a folder, which starts with a note of its own.
   m_store.TopLevel().clear();
-  m_store.m_contents.clear();
+  m_store.ReplaceContents({});
 }
 
 void CBranchClipboard::Take(CXMLTree& folder, const XMLelement& note) {
   Clear();
-  std::unique_ptr<XMLelement> pCopy = folder.CopySubtree(note, &m_store.m_contents);
+  std::unique_ptr<XMLelement> pCopy = folder.CopySubtree(note, &m_store);
   SetProperty(*pCopy, kSelectedKey, "false");
   m_store.TopLevel().push_back(std::move(pCopy));
 }
 
-std::unique_ptr<XMLelement> CBranchClipboard::MakeCopy(CContentList& contents) {
+std::unique_ptr<XMLelement> CBranchClipboard::MakeCopy(CXMLTree& target) {
   if (IsEmpty()) return nullptr;
-  return m_store.CopySubtree(*m_store.TopLevel().front(), &contents);
+  return m_store.CopySubtree(*m_store.TopLevel().front(), &target);
 }
 
 namespace {
@@ -60,31 +60,12 @@ bool CutSubnotes(CNoteTree& tree, CBranchClipboard& clipboard, XMLelement& note)
   return true;
 }
 
-// Removes the child notes of `parent` with the content objects of every note
-// below it, in one pass over the folder's objects; other child elements stay.
-size_t RemoveChildNotes(CXMLTree& folder, XMLelement& parent) {
-  std::unordered_set<const CBaseContentNode*> doomed;
-  size_t nRemoved = 0;
-  for (const auto& pChild : parent.m_children) {
-    if (!pChild->IsNote()) continue;
-    ++nRemoved;
-    ForEachInBranch(std::as_const(*pChild), [&](const XMLelement& note) {
-      if (const CBaseContentNode* pContent = folder.ContentOf(note)) doomed.insert(pContent);
-    });
-  }
-  if (nRemoved == 0) return 0;
-  std::erase_if(folder.m_contents, [&](const auto& p) { return doomed.contains(p.get()); });
-  std::erase_if(parent.m_children, [](const auto& p) { return p->IsNote(); });
-  folder.m_bModified = true;
-  return nRemoved;
-}
-
 bool DeleteSubnotes(CNoteTree& tree, XMLelement& note) {
   if (!Confirm(tree.Ui(), tree.Settings(), "Are you sure", kDontAskAllChild.sName, "Question"))
     return false;
   for (const auto& pChild : note.m_children)
     if (pChild->IsNote()) ForgetNotes(tree, *pChild);
-  if (RemoveChildNotes(tree.CurrentFolder(), note) > 0) tree.MarkModified();
+  tree.CurrentFolder().DeleteChildNotes(note);
   tree.RefreshTree(true);
   return true;
 }
@@ -185,10 +166,8 @@ bool RunBranchCommand(CNoteTree& tree, CBranchClipboard& clipboard, EBranchComma
 XMLelement* PasteSubnotesUnder(CNoteTree& tree, CBranchClipboard& clipboard, XMLelement* pParent) {
   CXMLTree& folder = tree.CurrentFolder();
   if (clipboard.IsEmpty() || (pParent && folder.GetNoteDepth(*pParent) < 0)) return nullptr;
-  XMLelement* pPasted =
-      folder.GetNoteList(pParent).emplace_back(clipboard.MakeCopy(folder.m_contents)).get();
-  folder.m_bModified = true;
-  tree.MarkModified();
+  XMLelement* pPasted = folder.GetNoteList(pParent).emplace_back(clipboard.MakeCopy(folder)).get();
+  folder.MarkModified();
   // The pasted note becomes the folder's one selected note (not it and its
   // parent both), as if the user had clicked it.
   SelectByUser(tree, pPasted);

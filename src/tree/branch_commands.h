@@ -29,8 +29,8 @@ class CBranchClipboard {
   // note is not selected.
   void Take(CXMLTree& folder, const XMLelement& note);
   // A fresh copy of the branch whose content objects are cloned into
-  // `contents`, so that the branch can be pasted again; null when empty.
-  std::unique_ptr<XMLelement> MakeCopy(CContentList& contents);
+  // `target`, so that the branch can be pasted again; null when empty.
+  std::unique_ptr<XMLelement> MakeCopy(CXMLTree& target);
   void Clear();
 
  private:

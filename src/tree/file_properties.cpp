@@ -7,13 +7,13 @@ constexpr size_t kMinPassphraseBytes = 5;
 }
 
 CFileProperties::CFileProperties(const COrvellaDoc& doc, CUiPort& ui)
-    : m_doc(doc), m_ui(ui), m_bChecked(doc.m_bEncrypted), m_sPassphrase(doc.m_sPassphrase) {}
+    : m_doc(doc), m_ui(ui), m_bChecked(doc.IsEncrypted()), m_sPassphrase(doc.Passphrase()) {}
 
 void CFileProperties::OnCheckBoxClicked() {
   m_bChecked = !m_bChecked;
   if (m_bChecked) {
     TurnOn();
-  } else if (m_doc.m_bEncrypted && m_sPassphrase == m_doc.m_sPassphrase) {
+  } else if (m_doc.IsEncrypted() && m_sPassphrase == m_doc.Passphrase()) {
     TurnOff();
   } else {
     // Protection chosen in this dialog and not yet applied: nothing to prove.
@@ -28,7 +28,7 @@ void CFileProperties::TurnOff() {
     m_bChecked = true;
     return;
   }
-  if (*previous != m_doc.m_sPassphrase) {
+  if (*previous != m_doc.Passphrase()) {
     m_ui.ShowMessage("Information", "please eneter a valid passphrase.", EMessageIcon::Information);
     m_bChecked = true;
     return;
@@ -64,12 +64,7 @@ void CFileProperties::TurnOn() {
 
 void CFileProperties::OnOk(COrvellaDoc& doc) const {
   // A ticked box without a passphrase can't protect anything.
-  bool bEncrypted = m_bChecked && !m_sPassphrase.empty();
-  std::string sPassphrase = bEncrypted ? m_sPassphrase : std::string();
-  if (bEncrypted == doc.m_bEncrypted && sPassphrase == doc.m_sPassphrase) return;
-  doc.m_bEncrypted = bEncrypted;
-  doc.m_sPassphrase = sPassphrase;
-  doc.m_bModified = true;
+  doc.SetProtection(m_bChecked ? m_sPassphrase : std::string());
 }
 
 }  // namespace orv

@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kAreYouSure = "Are you sure ?";
 constexpr const char* kQuestion = "Question";
 
-int FolderCount(const CNoteTree& tree) { return static_cast<int>(tree.Folders().m_folders.size()); }
+int FolderCount(const CNoteTree& tree) { return static_cast<int>(tree.Folders().Count()); }
 
 // How every command that changed the folder list ends.
 void ShowChange(CNoteTree& tree) {
@@ -26,20 +26,20 @@ void NewFolder(CNoteTree& tree) {
   // Stored while the editor's note still belongs to the current folder.
   tree.StoreEditorContent();
   CFolderList& folders = tree.Folders();
-  folders.m_folders.push_back(
-      std::make_unique<CXMLTree>(std::string_view{}, tree.Doc().m_noteDefaults));
-  folders.m_nCurrent = FolderCount(tree) - 1;
+  CXMLTree& folder =
+      folders.Append(std::make_unique<CXMLTree>(std::string_view{}, tree.Doc().NoteDefaults()));
+  folders.SetCurrent(FolderCount(tree) - 1);
   // Named by the count, not by the highest number in use.
-  folders.Current()->m_sFolderName = "Folder #" + std::to_string(folders.m_nCurrent);
+  folder.SetFolderName("Folder #" + std::to_string(folders.CurrentIndex()));
   ShowChange(tree);
 }
 
 bool RenameFolder(CNoteTree& tree) {
   CXMLTree& folder = tree.CurrentFolder();
   std::optional<std::string> name =
-      tree.Ui().AskText(kFolderNameCaption, folder.m_sFolderName, false);
+      tree.Ui().AskText(kFolderNameCaption, folder.FolderName(), false);
   if (!name) return false;
-  folder.m_sFolderName = std::move(*name);  // an empty name too
+  folder.SetFolderName(std::move(*name));  // an empty name too
   ShowChange(tree);
   return true;
 }
@@ -47,19 +47,16 @@ bool RenameFolder(CNoteTree& tree) {
 bool DeleteFolder(CNoteTree& tree) {
   if (!Confirm(tree.Ui(), tree.Settings(), kAreYouSure, "DelPage", kQuestion)) return false;
   // The editor's text is not stored: its note goes with the folder.
-  CFolderList& folders = tree.Folders();
-  const int nDeleted = folders.m_nCurrent;
-  folders.m_folders.erase(folders.m_folders.begin() + nDeleted);
-  folders.m_nCurrent = nDeleted == 0 ? 0 : nDeleted - 1;
+  tree.Folders().RemoveCurrent();
   ShowChange(tree);
   return true;
 }
 
 bool SetFolderIcon(CNoteTree& tree) {
   CXMLTree& folder = tree.CurrentFolder();
-  std::optional<int> icon = tree.Ui().ChooseIcon(folder.m_nFolderIcon);
+  std::optional<int> icon = tree.Ui().ChooseIcon(folder.FolderIcon());
   if (!icon) return false;
-  folder.m_nFolderIcon = *icon;
+  folder.SetFolderIcon(*icon);
   tree.RebuildTabs();
   tree.MarkModified();
   return true;
@@ -70,32 +67,14 @@ bool SetFolderIcon(CNoteTree& tree) {
 // it is make first or last, which leaves the folders between in place.
 void ExchangeCurrentWith(CNoteTree& tree, int nTarget) {
   tree.StoreEditorContent();
-  CFolderList& folders = tree.Folders();
-  std::swap(folders.m_folders[folders.m_nCurrent], folders.m_folders[nTarget]);
-  folders.m_nCurrent = nTarget;
+  tree.Folders().ExchangeCurrentWith(nTarget);
   ShowChange(tree);
-}
-
-// A selection sort that exchanges, so equal names may change their order;
-// names compare as unsigned bytes, upper case before lower.
-void SortFolderList(CFolderList& folders, bool bAscending) {
-  auto& list = folders.m_folders;
-  for (size_t p = 0; p < list.size(); ++p) {
-    size_t nBest = p;
-    for (size_t i = p + 1; i < list.size(); ++i) {
-      const std::string& sName = list[i]->m_sFolderName;
-      const std::string& sBest = list[nBest]->m_sFolderName;
-      if (bAscending ? sName < sBest : sBest < sName) nBest = i;
-    }
-    if (nBest != p) std::swap(list[p], list[nBest]);
-  }
-  folders.m_nCurrent = 0;
 }
 
 bool SortByName(CNoteTree& tree, bool bAscending) {
   if (!Confirm(tree.Ui(), tree.Settings(), kAreYouSure, "PageSort", kQuestion)) return false;
   tree.StoreEditorContent();
-  SortFolderList(tree.Folders(), bAscending);
+  tree.Folders().SortByName(bAscending);
   ShowChange(tree);
   return true;
 }
@@ -103,7 +82,7 @@ bool SortByName(CNoteTree& tree, bool bAscending) {
 // A view preference: the document is not marked modified.
 void ToggleShowHidden(CNoteTree& tree) {
   CXMLTree& folder = tree.CurrentFolder();
-  folder.m_bShowHidden = !folder.m_bShowHidden;
+  folder.SetShowHidden(!folder.ShowsHidden());
   tree.RefreshTree(true);
 }
 
@@ -134,7 +113,7 @@ bool IsEnabled(const CNoteTree& tree, EFolderCommand eCommand) {
 }
 
 bool IsChecked(const CNoteTree& tree, EFolderCommand eCommand) {
-  return eCommand == EFolderCommand::ShowHidden && tree.CurrentFolder().m_bShowHidden;
+  return eCommand == EFolderCommand::ShowHidden && tree.CurrentFolder().ShowsHidden();
 }
 
 bool RunFolderCommand(CNoteTree& tree, EFolderCommand eCommand) {
@@ -176,14 +155,14 @@ void SwitchFolder(CNoteTree& tree, int nIndex) {
   if (nIndex < 0 || nIndex >= FolderCount(tree))
     throw std::invalid_argument("there is no folder " + std::to_string(nIndex));
   tree.StoreEditorContent();
-  tree.Folders().m_nCurrent = nIndex;
-  tree.CurrentFolder().m_pOpenNote = nullptr;
+  tree.Folders().SetCurrent(nIndex);
+  tree.CurrentFolder().SetOpenNote(nullptr);
   tree.RefreshTree(false);
   tree.MarkModified();
 }
 
 std::string TabToolTip(const CXMLTree& folder) {
-  return folder.m_sFolderName.empty() ? "A new unsaved file" : folder.m_sFolderName;
+  return folder.FolderName().empty() ? "A new unsaved file" : folder.FolderName();
 }
 
 }  // namespace orv

@@ -150,8 +150,7 @@ bool MoveInModel(CNoteTree& tree, XMLelement& note, ENoteCommand eCommand) {
 
 bool MoveSelectedNote(CNoteTree& tree, XMLelement& note, ENoteCommand eCommand) {
   if (!MoveInModel(tree, note, eCommand)) return false;
-  tree.CurrentFolder().m_bModified = true;
-  tree.MarkModified();
+  tree.CurrentFolder().MarkModified();
   tree.RefreshTree(true);
   return true;
 }
@@ -277,7 +276,7 @@ XMLelement* DropNote(CNoteTree& tree, XMLelement& dragged, XMLelement& target, E
   // the latest text.
   tree.StoreEditorContent();
   // The copy is in place before the source goes, so no subtree is ever lost.
-  std::unique_ptr<XMLelement> pCopy = folder.CopySubtree(dragged, &folder.m_contents);
+  std::unique_ptr<XMLelement> pCopy = folder.CopySubtree(dragged, &folder);
   if (!bMove) Deselect(*pCopy);
   auto itPlace = list.end();
   if (ePlace != EDropPlace::Onto) {
@@ -286,7 +285,7 @@ XMLelement* DropNote(CNoteTree& tree, XMLelement& dragged, XMLelement& target, E
     if (ePlace == EDropPlace::After) ++itPlace;
   }
   XMLelement* pPlaced = list.emplace(itPlace, std::move(pCopy))->get();
-  folder.m_bModified = true;
+  folder.MarkModified();
   if (bMove) {
     ForgetNotes(tree, dragged);
     folder.DeleteNote(dragged);

@@ -89,7 +89,7 @@ std::string InternalLinkCaption(const CXMLTree& folder, const XMLelement& note) 
   std::vector<const XMLelement*> path{&note};
   XMLelement* pParent = nullptr;
   while (folder.FindParent(*path.back(), pParent) && pParent) path.push_back(pParent);
-  std::string sCaption = folder.m_sFolderName + ":";
+  std::string sCaption = folder.FolderName() + ":";
   for (auto it = path.rbegin(); it != path.rend(); ++it)
     sCaption += (it == path.rbegin() ? " " : "/") + GetProperty(**it, kNameKey);
   return sCaption;

@@ -185,11 +185,11 @@ void ForgetNotes(CNoteTree& tree, const XMLelement& note) {
   CXMLTree& folder = tree.CurrentFolder();
   SNoteHistory& history = tree.History(folder);
   const bool bHistory = !history.m_back.empty() || !history.m_forward.empty();
-  if (!bHistory && !folder.m_pOpenNote) return;
+  if (!bHistory && !folder.OpenNote()) return;
   TNoteSet doomed;
   ForEachInBranch(note, [&](const XMLelement& gone) { doomed.insert(&gone); });
   // The editor must not write into a note that is gone.
-  if (doomed.contains(folder.m_pOpenNote)) folder.m_pOpenNote = nullptr;
+  if (doomed.contains(folder.OpenNote())) folder.SetOpenNote(nullptr);
   for (auto* pList : {&history.m_back, &history.m_forward})
     std::erase_if(*pList, [&](const XMLelement* p) { return doomed.contains(p); });
 }

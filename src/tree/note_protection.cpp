@@ -23,7 +23,7 @@ bool IsReadOnly(const XMLelement& note) { return GetProperty(note, kReadOnlyKey)
 // The content is shown only to whoever typed the note's password in this folder.
 bool IsUnlocked(const CXMLTree& folder, const XMLelement& note) {
   const std::string sPassword = PasswordOf(note);
-  return sPassword.empty() || sPassword == folder.m_sRememberedPassword;
+  return sPassword.empty() || sPassword == folder.RememberedPassword();
 }
 
 void ToggleReadOnly(CNoteTree& tree, XMLelement& note) {
@@ -82,7 +82,7 @@ SNoteOpening OpenNote(CNoteTree& tree, XMLelement& note) {
   if (!IsUnlocked(folder, note)) {
     // Whatever is typed is remembered, a wrong password too; Cancel keeps the old one.
     if (std::optional<std::string> typed = tree.Ui().AskText(kPasswordCaption, "", true))
-      folder.m_sRememberedPassword = std::move(*typed);
+      folder.RememberPassword(std::move(*typed));
   }
   const bool bShow = IsUnlocked(folder, note);
   // Only a record of what the editor shows: viewing does not modify the document.

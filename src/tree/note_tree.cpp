@@ -30,7 +30,7 @@ CXMLTree& CNoteTree::CurrentFolder() {
 }
 
 const CXMLTree& CNoteTree::CurrentFolder() const {
-  const CXMLTree* pFolder = m_doc.m_folders.Current();
+  const CXMLTree* pFolder = m_doc.Folders().Current();
   if (!pFolder) throw std::invalid_argument("the current folder index is outside the folder list");
   return *pFolder;
 }
@@ -40,20 +40,24 @@ void CNoteTree::RefreshTree(bool bKeepScroll) {
   // note again, so no command can reload a note over what was typed.
   m_view.StoreEditorContent();
   CXMLTree& folder = CurrentFolder();
-  if (bKeepScroll) std::tie(folder.m_nTreeHScroll, folder.m_nTreeVScroll) = m_view.ScrollPosition();
+  if (bKeepScroll) {
+    const auto [nHorizontal, nVertical] = m_view.ScrollPosition();
+    folder.SetTreeScroll(nHorizontal, nVertical);
+  }
   struct SRefreshing {
     bool& rbFlag;
     explicit SRefreshing(bool& rb) : rbFlag(rb) { rbFlag = true; }
     ~SRefreshing() { rbFlag = false; }
   } refreshing(m_bRefreshing);
   m_view.RefreshTree();
-  m_view.SetScrollPosition(folder.m_nTreeHScroll, folder.m_nTreeVScroll);
+  const auto [nHorizontal, nVertical] = folder.TreeScroll();
+  m_view.SetScrollPosition(nHorizontal, nVertical);
 }
 
 bool CNoteTree::IsShown(const XMLelement& note) const {
   const CXMLTree& folder = CurrentFolder();
   bool bFound = false;
-  WalkNotes(folder.TopLevel(), !folder.m_bShowHidden, [&](const XMLelement& shown) {
+  WalkNotes(folder.TopLevel(), !folder.ShowsHidden(), [&](const XMLelement& shown) {
     bFound = &shown == &note;
     return !bFound;
   });
@@ -67,7 +71,7 @@ std::vector<XMLelement*> CNoteTree::ShownChildren(XMLelement* pParent) {
 std::vector<XMLelement*> ShownChildren(CXMLTree& folder, XMLelement* pParent) {
   std::vector<XMLelement*> shown;
   for (const auto& pChild : folder.GetNoteList(pParent))
-    if (pChild->IsNote() && (folder.m_bShowHidden || !CarriesHide(*pChild)))
+    if (pChild->IsNote() && (folder.ShowsHidden() || !CarriesHide(*pChild)))
       shown.push_back(pChild.get());
   return shown;
 }
@@ -75,7 +79,7 @@ std::vector<XMLelement*> ShownChildren(CXMLTree& folder, XMLelement* pParent) {
 XMLelement* CNoteTree::SelectedNote() {
   CXMLTree& folder = CurrentFolder();
   XMLelement* pSelected = nullptr;
-  WalkNotes(folder.TopLevel(), !folder.m_bShowHidden, [&](XMLelement& note) {
+  WalkNotes(folder.TopLevel(), !folder.ShowsHidden(), [&](XMLelement& note) {
     if (PropertyIs(note, kSelectedKey, "true")) pSelected = &note;
     return !pSelected;
   });

@@ -29,12 +29,12 @@ class CNoteTree {
   CSettingsStore& Settings() { return m_settings; }
   CTreeViewPort& View() { return m_view; }
 
-  CFolderList& Folders() { return m_doc.m_folders; }
-  const CFolderList& Folders() const { return m_doc.m_folders; }
-  int CurrentIndex() const { return m_doc.m_folders.m_nCurrent; }
+  CFolderList& Folders() { return m_doc.Folders(); }
+  const CFolderList& Folders() const { return m_doc.Folders(); }
+  int CurrentIndex() const { return m_doc.Folders().CurrentIndex(); }
   CXMLTree& CurrentFolder();
   const CXMLTree& CurrentFolder() const;
-  void MarkModified() { m_doc.m_bModified = true; }
+  void MarkModified() { m_doc.MarkModified(); }
 
   // Stores the open editor's text, then rebuilds the pane from the current
   // folder. With bKeepScroll the pane's scroll positions are remembered in the

@@ -34,12 +34,12 @@ TEST_F(ContentNodeTest, WritesTheRecordOncePerSave) {
   EXPECT_EQ(writer.Data(), sFirst);
 
   // The folder clears the marks after a save; the next save writes again.
-  node.m_bAlreadySaved = false;
+  node.EndSave();
   node.Write(writer);
   EXPECT_EQ(writer.Data(), sFirst + sFirst);
 }
 
-TEST_F(ContentNodeTest, ReadKeepsTheStoredKeyUntilReset) {
+TEST_F(ContentNodeTest, ReadKeepsTheStoredKey) {
   const std::string sRecord = Record("12345", kContentText, "plain");
   CConentNode node;
   CArchiveReader reader(sRecord, m_codePage);
@@ -47,8 +47,6 @@ TEST_F(ContentNodeTest, ReadKeepsTheStoredKeyUntilReset) {
   EXPECT_TRUE(reader.AtEnd());
   EXPECT_EQ(node.AddressHash(), "12345");
   EXPECT_EQ(node.CachedContent(), "plain");
-  node.ResetAddressHash();
-  EXPECT_EQ(node.AddressHash(), node.OwnKey());
 }
 
 TEST_F(ContentNodeTest, BadRecordsAreRefusedAndChangeNothing) {

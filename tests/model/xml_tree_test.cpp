@@ -32,11 +32,11 @@ class XmlTreeTest : public testing::Test {
 TEST(XmlTreeNewFolderTest, HoldsOneRichTextNote) {
   test::CPinnedClock clock(2024, 1, 31, 12, 0, 5);
   CXMLTree tree({}, SNoteDefaults{.nDefIcon = 12});
-  EXPECT_EQ(tree.m_sFolderName, "Folder #1");
-  EXPECT_EQ(tree.m_nFolderIcon, 47);
-  EXPECT_FALSE(tree.m_bModified);
+  EXPECT_EQ(tree.FolderName(), "Folder #1");
+  EXPECT_EQ(tree.FolderIcon(), 47);
+  EXPECT_FALSE(tree.IsModified());
   ASSERT_EQ(tree.TopLevel().size(), 1u);
-  ASSERT_EQ(tree.m_contents.size(), 1u);
+  ASSERT_EQ(tree.Contents().size(), 1u);
   const XMLelement& note = *tree.TopLevel()[0];
   EXPECT_EQ(note.m_nKind, 0);
   EXPECT_EQ(note.m_sName, "source");
@@ -58,15 +58,15 @@ TEST(XmlTreeNewFolderTest, HoldsOneRichTextNote) {
       {"curline", "0"},
       {"save", "true"},
       {"attcount", "0"},
-      {"content", tree.m_contents[0]->OwnKey()}};
+      {"content", tree.Contents()[0]->OwnKey()}};
   ASSERT_EQ(note.m_children.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(note.m_children[i]->m_sName, expected[i].first);
     EXPECT_EQ(note.m_children[i]->m_sValue, expected[i].second) << expected[i].first;
     EXPECT_EQ(note.m_children[i]->m_nKind, 1);
   }
-  EXPECT_EQ(tree.m_contents[0]->Type(), kContentRtf);
-  EXPECT_EQ(tree.ContentOf(note), tree.m_contents[0].get());
+  EXPECT_EQ(tree.Contents()[0]->Type(), kContentRtf);
+  EXPECT_EQ(tree.ContentOf(note), tree.Contents()[0].get());
 }
 
 TEST(XmlTreeNewFolderTest, ParsedNotesComeBeforeTheDefaultNote) {
@@ -76,7 +76,7 @@ TEST(XmlTreeNewFolderTest, ParsedNotesComeBeforeTheDefaultNote) {
 
 TEST_F(XmlTreeTest, InsertsAroundSiblingsAndRefusesWrongPlaces) {
   XMLelement* pB = Add("B");
-  EXPECT_TRUE(m_tree.m_bModified);
+  EXPECT_TRUE(m_tree.IsModified());
   m_tree.InsertNote(
       {.sName = "A", .nType = 0, .nContentClass = 0, .pSibling = pB, .bBefore = true});
   m_tree.InsertNote({.sName = "C", .nType = 0, .nContentClass = 0, .pSibling = pB});
@@ -92,13 +92,13 @@ TEST_F(XmlTreeTest, InsertsAroundSiblingsAndRefusesWrongPlaces) {
                                .nContentClass = 0,
                                .pParent = FindPropertyElement(*pB, "name")}),
             nullptr);
-  EXPECT_EQ(m_tree.m_contents.size(), 4u);
+  EXPECT_EQ(m_tree.Contents().size(), 4u);
   EXPECT_EQ(m_tree.NoteCount(), 4u);
 
   XMLelement* pBare = m_tree.InsertNote({.sName = "bare", .nType = 3, .nContentClass = 7});
   EXPECT_EQ(GetProperty(*pBare, "content"), "<Not Found>");
   EXPECT_EQ(GetProperty(*pBare, "type"), "3");
-  EXPECT_EQ(m_tree.m_contents.size(), 4u);
+  EXPECT_EQ(m_tree.Contents().size(), 4u);
 
   XMLelement* pVirtual = m_tree.InsertNote({.sName = "v",
                                             .nType = 4,
@@ -136,34 +136,48 @@ TEST_F(XmlTreeTest, WalksNotesDepthFirstAndDeletesSubtreesWithTheirContents) {
   EXPECT_FALSE(m_tree.DeleteNote(stranger));
 
   CBaseContentNode* pContentB = m_tree.ContentOf(*pB);
-  m_tree.m_bModified = false;
+  m_tree.ClearModified();
   EXPECT_TRUE(m_tree.DeleteNote(*pA));
-  EXPECT_TRUE(m_tree.m_bModified);
+  EXPECT_TRUE(m_tree.IsModified());
   EXPECT_EQ(Names(m_tree.TopLevel()), (std::vector<std::string>{"B"}));
-  ASSERT_EQ(m_tree.m_contents.size(), 1u);
-  EXPECT_EQ(m_tree.m_contents[0].get(), pContentB);
+  ASSERT_EQ(m_tree.Contents().size(), 1u);
+  EXPECT_EQ(m_tree.Contents()[0].get(), pContentB);
   EXPECT_EQ(m_tree.ContentOf(*pB), pContentB);
 }
 
-TEST_F(XmlTreeTest, FindsContentAfterTheListChangesBehindItsBack) {
-  Add("A");
-  Add("B");
-  int nIndex = 0;
-  const std::string sKeyB = m_tree.m_contents[1]->OwnKey();
-  EXPECT_EQ(m_tree.FindContent(sKeyB, &nIndex), m_tree.m_contents[1].get());
-  EXPECT_EQ(nIndex, 1);
+// Every object is found by its key and every note finds its own, after
+// each operation that adds, removes or re-keys objects.
+TEST_F(XmlTreeTest, ContentIndexFollowsEveryChange) {
+  auto expectConsistent = [&](const char* szAfter) {
+    for (const auto& pContent : m_tree.Contents())
+      EXPECT_EQ(m_tree.FindContent(pContent->AddressHash()), pContent.get()) << szAfter;
+    for (XMLelement* pNote : m_tree.AllNotes())
+      EXPECT_NE(m_tree.ContentOf(*pNote), nullptr) << szAfter << GetProperty(*pNote, "name");
+  };
+  XMLelement* pA = Add("A");
+  Add("A1", pA);
+  XMLelement* pB = Add("B");
+  expectConsistent("insert");
+  pB->m_children.push_back(m_tree.CopySubtree(*pA, &m_tree));
+  expectConsistent("copy into itself");
+  EXPECT_EQ(m_tree.DeleteChildNotes(*pB), 1u);
+  m_tree.DeleteNote(*pA);
+  expectConsistent("delete");
+  EXPECT_EQ(m_tree.Contents().size(), 1u);  // B's
+  EXPECT_EQ(m_tree.FindContent("999999999999"), nullptr);
 
-  // Same size, different objects and order.
-  m_tree.m_contents.erase(m_tree.m_contents.begin());
-  m_tree.m_contents.push_back(CBaseContentNode::Make(kContentText));
-  EXPECT_EQ(m_tree.FindContent(sKeyB, &nIndex), m_tree.m_contents[0].get());
-  EXPECT_EQ(nIndex, 0);
-  const std::string sNewKey = m_tree.m_contents[1]->OwnKey();
-  EXPECT_EQ(m_tree.FindContent(sNewKey, &nIndex), m_tree.m_contents[1].get());
-  EXPECT_EQ(nIndex, 1);
-
-  EXPECT_EQ(m_tree.FindContent("999999999999", &nIndex), nullptr);
-  EXPECT_EQ(nIndex, -1);
+  // Two stored objects share a key: the first wins, the second stays unclaimed.
+  CContentList stored;
+  for (const char* szText : {"first", "second"}) {
+    stored.push_back(CBaseContentNode::Make(kContentText, szText));
+  }
+  const std::string sShared = stored[0]->AddressHash();
+  SetProperty(*pB, "content", sShared);
+  m_tree.ReplaceContents(std::move(stored));
+  EXPECT_EQ(m_tree.FindContent(sShared)->CachedContent(), "first");
+  m_tree.RelinkContents();
+  expectConsistent("relink");
+  EXPECT_EQ(m_tree.ContentOf(*pB)->CachedContent(), "first");
 }
 
 TEST_F(XmlTreeTest, CopyClonesContentsOnlyWithATarget) {
@@ -175,23 +189,24 @@ TEST_F(XmlTreeTest, CopyClonesContentsOnlyWithATarget) {
 
   std::unique_ptr<XMLelement> pSame = m_tree.CopySubtree(*pA, nullptr);
   EXPECT_EQ(GetProperty(*pSame, "content"), sKeyA);
-  EXPECT_EQ(m_tree.m_contents.size(), 2u);
+  EXPECT_EQ(m_tree.Contents().size(), 2u);
 
-  CContentList target;
+  CXMLTree target;
   std::unique_ptr<XMLelement> pCopy = m_tree.CopySubtree(*pA, &target);
-  ASSERT_EQ(target.size(), 2u);
-  EXPECT_EQ(GetProperty(*pCopy, "content"), target[0]->OwnKey());
-  EXPECT_EQ(target[0]->CachedContent(), "text of A");
-  EXPECT_EQ(target[0]->Type(), kContentText);
+  const CContentList& cloned = target.Contents();
+  ASSERT_EQ(cloned.size(), 3u);  // after the target's own "Note #1"
+  EXPECT_EQ(GetProperty(*pCopy, "content"), cloned[1]->OwnKey());
+  EXPECT_EQ(cloned[1]->CachedContent(), "text of A");
+  EXPECT_EQ(cloned[1]->Type(), kContentText);
   const XMLelement& copiedChild = *pCopy->m_children.back();
   EXPECT_EQ(GetProperty(copiedChild, "name"), "A1");
-  EXPECT_EQ(GetProperty(copiedChild, "content"), target[1]->OwnKey());
-  EXPECT_EQ(target[1]->CachedContent(), "text of A1");
+  EXPECT_EQ(GetProperty(copiedChild, "content"), cloned[2]->OwnKey());
+  EXPECT_EQ(cloned[2]->CachedContent(), "text of A1");
   EXPECT_EQ(GetProperty(*pA, "content"), sKeyA);
 
-  // Into the folder's own list, as pasting a copy within one folder does.
-  std::unique_ptr<XMLelement> pOwn = m_tree.CopySubtree(*pA, &m_tree.m_contents);
-  EXPECT_EQ(m_tree.m_contents.size(), 4u);
+  // Into the folder itself, as pasting a copy within one folder does.
+  std::unique_ptr<XMLelement> pOwn = m_tree.CopySubtree(*pA, &m_tree);
+  EXPECT_EQ(m_tree.Contents().size(), 4u);
   EXPECT_EQ(m_tree.ContentOf(*pOwn)->CachedContent(), "text of A");
   EXPECT_NE(m_tree.ContentOf(*pOwn), m_tree.ContentOf(*pA));
 }
@@ -208,9 +223,9 @@ TEST_F(XmlTreeTest, SortWithoutParentSortsTwoLevelsOnly) {
   AddProperty(*pB, "color", "5");
   Add("x", pB);
 
-  m_tree.m_bModified = false;
+  m_tree.ClearModified();
   m_tree.SortNotes(nullptr, "name");
-  EXPECT_TRUE(m_tree.m_bModified);
+  EXPECT_TRUE(m_tree.IsModified());
   EXPECT_EQ(Names(m_tree.TopLevel()), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(Names(pB->m_children), (std::vector<std::string>{"x", "y", "z"}));
   EXPECT_EQ(Names(pY->m_children), (std::vector<std::string>{"3", "1"}));

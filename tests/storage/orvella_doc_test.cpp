@@ -90,38 +90,37 @@ TEST(OrvellaDoc, ANewDocumentSavesTheExactStreams) {
   std::string sContents = test::ReadRootStream(sPath, "Contents");
   EXPECT_EQ(Hex(sContents.substr(0, 24)), "050000000000000001000000090000000100000002000000");
   CFolderList folders = ReadContents(sContents);
-  ASSERT_EQ(folders.m_folders.size(), 1u);
-  EXPECT_EQ(folders.m_folders[0]->m_sFolderName, "Folder #1");
-  EXPECT_EQ(NoteNames(*folders.m_folders[0]), std::vector<std::string>{"Note #1"});
+  ASSERT_EQ(folders.Count(), 1u);
+  EXPECT_EQ(folders.At(0).FolderName(), "Folder #1");
+  EXPECT_EQ(NoteNames(folders.At(0)), std::vector<std::string>{"Note #1"});
 }
 
 TEST(OrvellaDoc, SavesTwiceAndReadsBackWhatItWrote) {
   CTempDir dir;
   std::string sPath = dir.File("twice.orv");
   COrvellaDoc doc(Quiet().ui, Quiet().settings);
-  CXMLTree& tree = *doc.m_folders.Current();
+  CXMLTree& tree = *doc.Folders().Current();
   XMLelement* pNote = tree.TopLevel()[0].get();
   tree.ContentOf(*pNote)->SetContent(std::string(300, 'x') + " Grüße, Привет");
   tree.InsertNote({.sName = "Sub", .nType = 0, .nContentClass = 0, .pParent = pNote});
-  doc.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
-  doc.m_folders.m_folders[1]->m_sFolderName = "Второй";
-  doc.m_folders.m_nCurrent = 1;
-  doc.m_bookmarks[3].m_bUsed = true;
-  doc.m_bookmarks[3].m_nFolder = 1;
+  doc.Folders().Append(std::make_unique<CXMLTree>());
+  doc.Folders().At(1).SetFolderName("Второй");
+  doc.Folders().SetCurrent(1);
+  doc.SetBookmark(3, {.m_bUsed = true, .m_nFolder = 1});
   doc.OnSaveDocument(sPath);
   doc.OnSaveDocument(sPath);  // the written marks were cleared after the first save
 
   COrvellaDoc reread(Quiet().ui, Quiet().settings);
   reread.OnOpenDocument(sPath);
-  ASSERT_EQ(reread.m_folders.m_folders.size(), 2u);
-  EXPECT_EQ(reread.m_folders.m_nCurrent, 1);
-  EXPECT_EQ(reread.m_folders.m_folders[1]->m_sFolderName, "Второй");
-  CXMLTree& first = *reread.m_folders.m_folders[0];
+  ASSERT_EQ(reread.Folders().Count(), 2u);
+  EXPECT_EQ(reread.Folders().CurrentIndex(), 1);
+  EXPECT_EQ(reread.Folders().At(1).FolderName(), "Второй");
+  CXMLTree& first = reread.Folders().At(0);
   EXPECT_EQ(NoteNames(first), (std::vector<std::string>{"Note #1", "Sub"}));
   EXPECT_EQ(first.ContentOf(*first.TopLevel()[0])->GetContent(),
             std::string(300, 'x') + " Grüße, Привет");
-  EXPECT_TRUE(reread.m_bookmarks[3].m_bUsed);
-  EXPECT_EQ(reread.m_bookmarks[3].m_nFolder, 1);
+  EXPECT_TRUE(reread.Bookmarks()[3].m_bUsed);
+  EXPECT_EQ(reread.Bookmarks()[3].m_nFolder, 1);
 }
 
 TEST(OrvellaDoc, BookmarksArePaddedToTenAndExtraOnesKept) {
@@ -150,9 +149,9 @@ TEST(OrvellaDoc, BookmarksArePaddedToTenAndExtraOnesKept) {
     WriteDocument(sPath, nullptr, &sContents, &sBookmarks);
     COrvellaDoc doc(Quiet().ui, Quiet().settings);
     doc.OnOpenDocument(sPath);
-    ASSERT_EQ(doc.m_bookmarks.size(), std::max<size_t>(10, nCount));
-    EXPECT_EQ(doc.m_bookmarks[2].m_sFolderName, "F2");
-    EXPECT_EQ(doc.m_bookmarks.back().m_bUsed, nCount == 12);  // padding is unused
+    ASSERT_EQ(doc.Bookmarks().size(), std::max<size_t>(10, nCount));
+    EXPECT_EQ(doc.Bookmarks()[2].m_sFolderName, "F2");
+    EXPECT_EQ(doc.Bookmarks().back().m_bUsed, nCount == 12);  // padding is unused
   }
 }
 
@@ -221,16 +220,16 @@ TEST(FolderRecord, ReadsEveryOlderTreeFormat) {
     old.Tail(nTreeFormat, "Kept", 75);
 
     CFolderList folders = ReadContents(old.archive.Data());
-    ASSERT_EQ(folders.m_folders.size(), 1u);
-    CXMLTree& tree = *folders.m_folders[0];
+    ASSERT_EQ(folders.Count(), 1u);
+    CXMLTree& tree = folders.At(0);
     EXPECT_EQ(NoteNames(tree), std::vector<std::string>{"Old"});
     XMLelement& note = *tree.TopLevel()[0];
     EXPECT_EQ(GetProperty(note, "icon"), nTreeFormat >= 6 ? "75" : "276");
     EXPECT_EQ(tree.ContentOf(note)->GetContent(), "text");
     EXPECT_EQ(tree.ContentOf(note)->Type(), nTreeFormat >= 2 ? 1 : 0);
-    EXPECT_EQ(tree.m_sFolderName, nTreeFormat >= 3 ? "Kept" : "Folder #1");
-    EXPECT_EQ(tree.m_nFolderIcon, nTreeFormat < 4 ? 47 : nTreeFormat <= 5 ? 276 : 75);
-    EXPECT_EQ(tree.m_bShowHidden, nTreeFormat >= 9);
+    EXPECT_EQ(tree.FolderName(), nTreeFormat >= 3 ? "Kept" : "Folder #1");
+    EXPECT_EQ(tree.FolderIcon(), nTreeFormat < 4 ? 47 : nTreeFormat <= 5 ? 276 : 75);
+    EXPECT_EQ(tree.ShowsHidden(), nTreeFormat >= 9);
   }
 }
 
@@ -252,19 +251,19 @@ TEST(FolderRecord, NotesSharingAKeyGetTheirOwnContents) {
   old.Tail(9, "F", 1);
 
   CFolderList folders = ReadContents(old.archive.Data());
-  CXMLTree& tree = *folders.m_folders[0];
-  ASSERT_EQ(tree.m_contents.size(), 5u);
+  CXMLTree& tree = folders.At(0);
+  ASSERT_EQ(tree.Contents().size(), 5u);
   std::vector<CBaseContentNode*> owned;
   for (const auto& pNote : tree.TopLevel()) owned.push_back(tree.ContentOf(*pNote));
-  EXPECT_EQ(owned[0], tree.m_contents[0].get());
-  EXPECT_EQ(owned[3], tree.m_contents[1].get());
-  EXPECT_FALSE(tree.m_contents[2]->m_bClaimed);
+  EXPECT_EQ(owned[0], tree.Contents()[0].get());
+  EXPECT_EQ(owned[3], tree.Contents()[1].get());
+  EXPECT_EQ(std::count(owned.begin(), owned.end(), tree.Contents()[2].get()), 0);
   for (auto [pContent, pText] : {std::pair{owned[1], "shared text"}, {owned[2], ""}}) {
     ASSERT_NE(pContent, nullptr);
     EXPECT_EQ(pContent->Type(), kContentRtf);
     EXPECT_EQ(pContent->CachedContent(), pText);
   }
-  for (const auto& pContent : tree.m_contents)
+  for (const auto& pContent : tree.Contents())
     EXPECT_EQ(pContent->AddressHash(), pContent->OwnKey());
 }
 
@@ -272,7 +271,7 @@ TEST(FolderRecord, DamagedContentsAreRejected) {
   COrvellaDoc doc(Quiet().ui, Quiet().settings);
   CCodePage codePage;
   CArchiveWriter writer(codePage);
-  WriteFolderList(writer, doc.m_folders);
+  WriteFolderList(writer, doc.Folders());
   const std::string sGood = writer.Take();
   auto patch = [&](size_t nOffset, int32_t nValue) {
     std::string s = sGood;
@@ -312,8 +311,8 @@ TEST(OrvellaDoc, AFailedOpenChangesNothing) {
   CTempDir dir;
   std::string sPath = dir.File("doc.orv");
   COrvellaDoc doc(Quiet().ui, Quiet().settings);
-  doc.m_folders.Current()->m_sFolderName = "Mine";
-  doc.m_bookmarks[0].m_bUsed = true;
+  doc.Folders().Current()->SetFolderName("Mine");
+  doc.SetBookmark(0, {.m_bUsed = true});
   doc.OnSaveDocument(sPath);
 
   std::string sBad = dir.File("bad.orv");
@@ -332,9 +331,9 @@ TEST(OrvellaDoc, AFailedOpenChangesNothing) {
     COrvellaDoc victim(Quiet().ui, Quiet().settings);
     victim.OnOpenDocument(sPath);
     EXPECT_THROW_MSG(victim.OnOpenDocument(sBad), CDocumentError, c.sMessage);
-    EXPECT_EQ(victim.m_folders.Current()->m_sFolderName, "Mine");
-    EXPECT_TRUE(victim.m_bookmarks[0].m_bUsed);
-    EXPECT_FALSE(victim.m_bEncrypted);
+    EXPECT_EQ(victim.Folders().Current()->FolderName(), "Mine");
+    EXPECT_TRUE(victim.Bookmarks()[0].m_bUsed);
+    EXPECT_FALSE(victim.IsEncrypted());
   }
   test::WriteWholeFile(sBad, "garbage");
   EXPECT_THROW_MSG(doc.OnOpenDocument(sBad), CDocumentError,
@@ -344,8 +343,8 @@ TEST(OrvellaDoc, AFailedOpenChangesNothing) {
   std::string sEmpty;
   WriteDocument(sBad, &sCommon, &sEmpty, nullptr);
   doc.OnOpenDocument(sBad);
-  EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Mine");
-  EXPECT_TRUE(doc.m_bookmarks[0].m_bUsed);  // no "Bookmark" stream: bookmarks stay
+  EXPECT_EQ(doc.Folders().Current()->FolderName(), "Mine");
+  EXPECT_TRUE(doc.Bookmarks()[0].m_bUsed);  // no "Bookmark" stream: bookmarks stay
 }
 
 TEST(OrvellaDoc, AReadErrorPartWayThroughAnOpenChangesNothing) {
@@ -353,25 +352,25 @@ TEST(OrvellaDoc, AReadErrorPartWayThroughAnOpenChangesNothing) {
   std::string sPath = dir.File("doc.orv");
   {
     COrvellaDoc other(Quiet().ui, Quiet().settings);
-    other.m_folders.Current()->m_sFolderName = "Theirs";
+    other.Folders().Current()->SetFolderName("Theirs");
     other.OnSaveDocument(sPath);
   }
   test::CFaultyFileSystem fs;
   COrvellaDoc doc(Quiet().ui, Quiet().settings, fs);
-  doc.m_folders.Current()->m_sFolderName = "Mine";
-  doc.m_bookmarks[0].m_bUsed = true;
+  doc.Folders().Current()->SetFolderName("Mine");
+  doc.SetBookmark(0, {.m_bUsed = true});
   COrvellaDoc(Quiet().ui, Quiet().settings, fs).OnOpenDocument(sPath);
   const int nReads = fs.ReadCount();
   ASSERT_GT(nReads, 2);  // the header, the directory, the streams
   for (int n = 1; n <= nReads; ++n) {
     fs.FailReadsFrom(n);
     EXPECT_THROW(doc.OnOpenDocument(sPath), CDocumentError) << n;
-    EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Mine") << n;
-    EXPECT_TRUE(doc.m_bookmarks[0].m_bUsed) << n;
+    EXPECT_EQ(doc.Folders().Current()->FolderName(), "Mine") << n;
+    EXPECT_TRUE(doc.Bookmarks()[0].m_bUsed) << n;
   }
   fs.FailReadsFrom(0);
   doc.OnOpenDocument(sPath);
-  EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Theirs");
+  EXPECT_EQ(doc.Folders().Current()->FolderName(), "Theirs");
 }
 
 TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
@@ -383,7 +382,7 @@ TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
 
   test::CFaultyFileSystem fs;
   COrvellaDoc faulty(Quiet().ui, Quiet().settings, fs);
-  faulty.m_folders.Current()->m_sFolderName = "Changed";
+  faulty.Folders().Current()->SetFolderName("Changed");
   faulty.OnSaveDocument(dir.File("probe.orv"));
   auto attempt = [&] {
     test::WriteWholeFile(sPath, sBefore);
@@ -396,40 +395,39 @@ TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
     if (test::ReadWholeFile(sPath) != sBefore) {
       COrvellaDoc reread(Quiet().ui, Quiet().settings);
       reread.OnOpenDocument(sPath);
-      EXPECT_EQ(reread.m_folders.Current()->m_sFolderName, "Changed") << sWhen;
+      EXPECT_EQ(reread.Folders().Current()->FolderName(), "Changed") << sWhen;
     }
-    EXPECT_EQ(faulty.m_folders.Current()->m_sFolderName, "Changed");
+    EXPECT_EQ(faulty.Folders().Current()->FolderName(), "Changed");
   });
 }
 
 TEST(OrvellaDoc, MergeAppendsFoldersAndExportWritesOne) {
   CTempDir dir;
   COrvellaDoc two(Quiet().ui, Quiet().settings);
-  two.m_folders.Current()->m_sFolderName = "T1";
-  two.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
-  two.m_folders.m_folders[1]->m_sFolderName = "T2";
-  two.m_folders.m_nCurrent = 1;
-  two.m_bookmarks[5].m_bUsed = true;
+  two.Folders().Current()->SetFolderName("T1");
+  two.Folders().Append(std::make_unique<CXMLTree>());
+  two.Folders().At(1).SetFolderName("T2");
+  two.Folders().SetCurrent(1);
+  two.SetBookmark(5, {.m_bUsed = true});
   two.OnSaveDocument(dir.File("two.orv"));
 
   COrvellaDoc three(Quiet().ui, Quiet().settings);
-  for (int i = 0; i < 2; ++i) three.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
-  for (int i = 0; i < 3; ++i)
-    three.m_folders.m_folders[i]->m_sFolderName = "D" + std::to_string(i + 1);
+  for (int i = 0; i < 2; ++i) three.Folders().Append(std::make_unique<CXMLTree>());
+  for (int i = 0; i < 3; ++i) three.Folders().At(i).SetFolderName("D" + std::to_string(i + 1));
   three.Merge(dir.File("two.orv"));
   std::vector<std::string> names;
-  for (auto& pFolder : three.m_folders.m_folders) names.push_back(pFolder->m_sFolderName);
+  for (auto& pFolder : three.Folders()) names.push_back(pFolder->FolderName());
   EXPECT_EQ(names, (std::vector<std::string>{"D1", "D2", "D3", "T1", "T2"}));
-  EXPECT_EQ(three.m_folders.m_nCurrent, 4);
-  EXPECT_FALSE(three.m_bookmarks[5].m_bUsed);
+  EXPECT_EQ(three.Folders().CurrentIndex(), 4);
+  EXPECT_FALSE(three.Bookmarks()[5].m_bUsed);
 
-  three.m_folders.m_nCurrent = 1;
+  three.Folders().SetCurrent(1);
   three.ExportCurrentFolder(dir.File("one.orv"));
   COrvellaDoc one(Quiet().ui, Quiet().settings);
   one.OnOpenDocument(dir.File("one.orv"));
-  ASSERT_EQ(one.m_folders.m_folders.size(), 1u);
-  EXPECT_EQ(one.m_folders.Current()->m_sFolderName, "D2");
-  EXPECT_EQ(three.m_folders.m_folders.size(), 5u);
+  ASSERT_EQ(one.Folders().Count(), 1u);
+  EXPECT_EQ(one.Folders().Current()->FolderName(), "D2");
+  EXPECT_EQ(three.Folders().Count(), 5u);
 }
 
 }  // namespace

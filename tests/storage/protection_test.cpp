@@ -28,10 +28,9 @@ struct SUser {
 void SaveProtected(const std::string& sPath, const std::string& sPassphrase) {
   SUser user;
   COrvellaDoc doc(user.ui, user.settings);
-  CXMLTree& tree = *doc.m_folders.Current();
+  CXMLTree& tree = *doc.Folders().Current();
   tree.ContentOf(*tree.TopLevel()[0])->SetContent("the secret text");
-  doc.m_bEncrypted = true;
-  doc.m_sPassphrase = sPassphrase;
+  doc.SetProtection(sPassphrase);
   doc.OnSaveDocument(sPath);
 }
 
@@ -51,7 +50,7 @@ TEST(Protection, AProtectedDocumentOpensOnlyWithItsPassphrase) {
 
   SUser user;
   COrvellaDoc doc(user.ui, user.settings);
-  doc.m_folders.Current()->m_sFolderName = "Untouched";
+  doc.Folders().Current()->SetFolderName("Untouched");
   // Cancel, a wrong passphrase and an empty one: the document stays as it was.
   const std::string sWrong = "Password is incorrect ! Application will close now !!!";
   for (auto [answer, sMessage] : {std::pair{std::optional<std::string>(), "Pasword not enterd"s},
@@ -66,15 +65,15 @@ TEST(Protection, AProtectedDocumentOpensOnlyWithItsPassphrase) {
       EXPECT_EQ(e.IsFatal(), answer.has_value());
     }
   }
-  EXPECT_EQ(doc.m_folders.Current()->m_sFolderName, "Untouched");
-  EXPECT_FALSE(doc.m_bEncrypted);
+  EXPECT_EQ(doc.Folders().Current()->FolderName(), "Untouched");
+  EXPECT_FALSE(doc.IsEncrypted());
 
   // The first 56 bytes are the whole key.
   user.ui.QueueText(sLong.substr(0, 56));
   doc.OnOpenDocument(sPath);
-  CXMLTree& tree = *doc.m_folders.Current();
+  CXMLTree& tree = *doc.Folders().Current();
   EXPECT_EQ(tree.ContentOf(*tree.TopLevel()[0])->GetContent(), "the secret text");
-  EXPECT_TRUE(doc.m_bEncrypted);
+  EXPECT_TRUE(doc.IsEncrypted());
   EXPECT_EQ(user.ui.Calls().back(), TextPrompt("Enter a passphrase", "", true));
 
   // Saving again keeps the protection with the passphrase entered at open.
@@ -82,7 +81,7 @@ TEST(Protection, AProtectedDocumentOpensOnlyWithItsPassphrase) {
   user.ui.QueueText(sLong);
   COrvellaDoc again(user.ui, user.settings);
   again.OnOpenDocument(sPath);
-  EXPECT_TRUE(again.m_bEncrypted);
+  EXPECT_TRUE(again.IsEncrypted());
 }
 
 TEST(Protection, GarbageFromAWrongKeyIsRefusedForAnyKey) {
@@ -116,8 +115,8 @@ TEST(Protection, PropertiesDialogTurnsProtectionOnWithItsMessages) {
     EXPECT_FALSE(dialog.IsChecked());
     EXPECT_EQ(dialog.PassphraseCopy(), "");
     dialog.OnOk(doc);
-    EXPECT_FALSE(doc.m_bEncrypted);
-    EXPECT_FALSE(doc.m_bModified);
+    EXPECT_FALSE(doc.IsEncrypted());
+    EXPECT_FALSE(doc.IsModified());
   }
   EXPECT_EQ(user.ui.Messages(),
             (std::vector{Message("Information", "Please enter a 5 or more symbols",
@@ -134,17 +133,16 @@ TEST(Protection, PropertiesDialogTurnsProtectionOnWithItsMessages) {
             Message("Information", "The file will be crypted by press OK with 7 byte encoding",
                     EMessageIcon::Information));
   dialog.OnOk(doc);
-  EXPECT_TRUE(doc.m_bEncrypted);
-  EXPECT_EQ(doc.m_sPassphrase, "7 bytes");
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsEncrypted());
+  EXPECT_EQ(doc.Passphrase(), "7 bytes");
+  EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(user.ui.PendingAnswers(), 0u);
 }
 
 TEST(Protection, TurningProtectionOffAsksForThePreviousPassphrase) {
   SUser user;
   COrvellaDoc doc(user.ui, user.settings);
-  doc.m_bEncrypted = true;
-  doc.m_sPassphrase = "old passphrase";
+  doc.SetProtection("old passphrase");
 
   CFileProperties dialog(doc, user.ui);
   user.ui.QueueText(std::nullopt);  // cancelled: protection stays on
@@ -164,8 +162,8 @@ TEST(Protection, TurningProtectionOffAsksForThePreviousPassphrase) {
   user.ui.QueueText(std::nullopt);
   dialog.OnCheckBoxClicked();
   dialog.OnOk(doc);
-  EXPECT_FALSE(doc.m_bEncrypted);
-  EXPECT_EQ(doc.m_sPassphrase, "");
+  EXPECT_FALSE(doc.IsEncrypted());
+  EXPECT_EQ(doc.Passphrase(), "");
 }
 
 TEST(Backups, SavesRotateTheCopies) {
@@ -175,7 +173,7 @@ TEST(Backups, SavesRotateTheCopies) {
   COrvellaDoc doc(user.ui, user.settings);
   std::vector<std::string> versions;
   for (int i = 0; i < 3; ++i) {
-    doc.m_folders.Current()->m_sFolderName = "Version " + std::to_string(i);
+    doc.Folders().Current()->SetFolderName("Version " + std::to_string(i));
     doc.OnSaveDocument(sPath);
     versions.push_back(test::ReadWholeFile(sPath));
   }
@@ -195,51 +193,6 @@ TEST(Backups, SavesRotateTheCopies) {
   WriteSetting(user.settings, kNumBackCopies, 2);
   doc.OnSaveDocument(sFresh);  // nothing to copy yet
   EXPECT_FALSE(std::filesystem::exists(sFresh + ".1.bak"));
-}
-
-TEST(Backups, BackupToCopiesTheSavedFileAndRemembersTheFolder) {
-  CTempDir dir;
-  SUser user;
-  COrvellaDoc doc(user.ui, user.settings);
-  doc.BackupTo();
-  EXPECT_EQ(user.ui.Messages().back(),
-            Message("Warning", "Now document not saved to disk.", EMessageIcon::Warning));
-
-  std::string sPath = dir.File("notes.orv");
-  doc.OnSaveDocument(sPath);
-  std::filesystem::create_directory(dir.Path() / "safe");
-  std::string sSafe = (dir.Path() / "safe").string();
-  user.ui.QueueFolder(sSafe);
-  doc.m_folders.Current()->m_sFolderName = "Changed";
-  doc.BackupTo();
-  EXPECT_EQ(test::ReadWholeFile(sSafe + "/notes.orv"), test::ReadWholeFile(sPath));
-  EXPECT_TRUE(std::filesystem::exists(sPath + ".1.bak"));  // saved with backups first
-
-  user.ui.QueueFolder(std::nullopt);
-  doc.BackupTo();
-  EXPECT_EQ(user.ui.Calls().back(), test::FolderPrompt("Select backup folder", sSafe));
-}
-
-TEST(Backups, SaveOnMinimizeOnlyWhenBothSettingsAreOn) {
-  CTempDir dir;
-  SUser user;
-  COrvellaDoc doc(user.ui, user.settings);
-  std::string sPath = dir.File("notes.orv");
-  doc.OnSaveDocument(sPath);
-  doc.m_folders.Current()->m_sFolderName = "Changed";
-  WriteSetting(user.settings, kAutoSaveByMinimize, 1);
-  doc.SaveOnMinimize();
-  EXPECT_FALSE(std::filesystem::exists(sPath + ".1.bak"));
-  WriteSetting(user.settings, kMinimizeToTray, 1);
-  doc.SaveOnMinimize();
-  EXPECT_TRUE(std::filesystem::exists(sPath + ".1.bak"));
-
-  // Not over a save of another program's: nobody is there to be asked.
-  COrvellaDoc other(user.ui, user.settings);
-  other.OnSaveDocument(sPath);
-  const std::string sTheirs = test::ReadWholeFile(sPath);
-  doc.SaveOnMinimize();
-  EXPECT_EQ(test::ReadWholeFile(sPath), sTheirs);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ struct SSavedThrice {
     for (int i = 0; i < 3; ++i) Save(doc, "Version " + std::to_string(i));
   }
   void Save(COrvellaDoc& doc, const std::string& sName) {
-    doc.m_folders.Current()->m_sFolderName = sName;
+    doc.Folders().Current()->SetFolderName(sName);
     doc.OnSaveDocument(sPath);
     versions.insert(ReadWholeFile(sPath));
   }
@@ -63,7 +63,7 @@ TEST(SaveSafety, AFullDiskLeavesTheDocumentAndEveryCopyAsTheyWere) {
   CFaultyFileSystem fs;
   COrvellaDoc doc(saved.user.ui, saved.user.settings, fs);
   doc.OnOpenDocument(saved.sPath);
-  doc.m_folders.Current()->m_sFolderName = "Version 3";
+  doc.Folders().Current()->SetFolderName("Version 3");
   for (int n = 1;; ++n) {
     fs.FillDiskAt(n);
     try {
@@ -89,7 +89,7 @@ TEST(SaveSafety, AnInterruptedSaveKeepsWholeCopiesAndTheNextSaveCleansUp) {
   int nSave = 3;
   for (int n = 1;; ++n) {
     fs.FailFrom(n);  // as a kill at that point would leave things, or nearly
-    doc.m_folders.Current()->m_sFolderName = "Version " + std::to_string(nSave);
+    doc.Folders().Current()->SetFolderName("Version " + std::to_string(nSave));
     bool bDone = true;
     try {
       doc.OnSaveDocument(saved.sPath);
@@ -167,7 +167,7 @@ TEST(SaveSafety, ASecondWriterWaitsForTheLockThenFails) {
 
   COrvellaDoc second(user.ui, user.settings);
   second.OnOpenDocument(sPath);  // nor does reading alongside
-  second.m_folders.Current()->m_sFolderName = "Second";
+  second.Folders().Current()->SetFolderName("Second");
   auto started = std::chrono::steady_clock::now();
   EXPECT_THROW_MSG(second.OnSaveDocument(sPath), CDocumentError,
                    "Can't save " + sPath + ": The file " + sPath + " is in use by another program");
@@ -175,7 +175,7 @@ TEST(SaveSafety, ASecondWriterWaitsForTheLockThenFails) {
   EXPECT_EQ(ReadWholeFile(sPath), sBefore);
 
   // The holder saves: its lock stays on the file it renamed into place.
-  first.m_folders.Current()->m_sFolderName = "First";
+  first.Folders().Current()->SetFolderName("First");
   first.OnSaveDocument(sPath);
   EXPECT_THROW(CFileSystem::Default().LockForChange(sPath, std::chrono::milliseconds(0)), CIoError);
 }
@@ -206,44 +206,17 @@ TEST(SaveSafety, TheDocumentTellsWhenAnotherProgramWroteItsFile) {
   EXPECT_FALSE(doc.ChangedOnDisk());  // nothing there to lose
 }
 
-TEST(SaveSafety, AFileWrittenElsewhereIsNotSavedOverUnasked) {
-  CTempDir dir;
-  std::string sPath = dir.File("notes.orv");
-  using EAnswer = COrvellaDoc::ESaveOverChange;
-  const std::vector<std::string> answers = {"Save anyway", "Reload", "Cancel"};
-  const std::string sQuestion =
-      sPath +
-      " was changed by another program since it was opened here.\n\nSave anyway (the other "
-      "program's changes are lost), reload it (the changes made here are lost), or cancel?";
-  const std::vector<std::pair<std::optional<int>, EAnswer>> cases = {
-      {0, EAnswer::Save},
-      {1, EAnswer::Reload},
-      {2, EAnswer::Cancel},
-      {std::nullopt, EAnswer::Cancel}};
-  for (const auto& [answer, eExpected] : cases) {
-    SUser user;
-    COrvellaDoc doc(user.ui, user.settings);
-    doc.OnSaveDocument(sPath);
-    EXPECT_EQ(doc.AskBeforeSavingOverChange(), EAnswer::Save);  // nobody else wrote it
-    COrvellaDoc other(user.ui, user.settings);
-    other.OnSaveDocument(sPath);
-    user.ui.QueueChoice(answer);
-    EXPECT_EQ(doc.AskBeforeSavingOverChange(), eExpected);
-    EXPECT_EQ(user.ui.Calls(), std::vector<test::SUiCall>{test::Choice(sQuestion, answers)});
-  }
-}
-
 TEST(SaveSafety, AReadErrorInAProtectedDocumentIsNoWrongPassphrase) {
   CTempDir dir;
   std::string sPath = dir.File("secret.orv");
   SUser user;
   {
     COrvellaDoc doc(user.ui, user.settings);
-    doc.m_folders.Current()
-        ->ContentOf(*doc.m_folders.Current()->TopLevel()[0])
+    doc.Folders()
+        .Current()
+        ->ContentOf(*doc.Folders().Current()->TopLevel()[0])
         ->SetContent(std::string(20000, 's'));
-    doc.m_bEncrypted = true;
-    doc.m_sPassphrase = "right passphrase";
+    doc.SetProtection("right passphrase");
     doc.OnSaveDocument(sPath);
   }
   CFaultyFileSystem fs;

@@ -14,7 +14,7 @@ namespace orv::test {
 
 void BuildOutline(CXMLTree& folder, std::string_view sOutline) {
   folder.TopLevel().clear();
-  folder.m_contents.clear();
+  folder.ReplaceContents({});
   std::vector<XMLelement*> parents{nullptr};
   std::string sName;
   auto flush = [&] {

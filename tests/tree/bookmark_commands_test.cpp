@@ -19,17 +19,16 @@ class BookmarkCommandsTest : public testing::Test {
  protected:
   BookmarkCommandsTest() {
     view.m_pTree = &tree;
-    auto& folders = doc.m_folders.m_folders;
-    folders.clear();
+    doc.Folders() = CFolderList();
     for (const char* pName : {"Home", "Work", "My work", "Work"}) {
-      folders.push_back(std::make_unique<CXMLTree>());
-      folders.back()->m_sFolderName = pName;
-      folders.back()->m_nTreeVScroll = static_cast<int>(folders.size());  // its own, restored
+      CXMLTree& folder = doc.Folders().Append(std::make_unique<CXMLTree>());
+      folder.SetFolderName(pName);
+      folder.SetTreeScroll(0, static_cast<int>(doc.Folders().Count()));  // its own, restored
     }
   }
   void Fresh() {
     view.m_calls.clear();
-    doc.m_bModified = false;
+    doc.ClearModified();
   }
   test::SUiCall NotFound(const std::string& sName) {
     return Message("Information", "Folder with name '" + sName + "' not found.",
@@ -53,9 +52,9 @@ TEST_F(BookmarkCommandsTest, SetOverwritesAndTheMenuNamesTheFolder) {
   SwitchFolder(tree, 1);
   Fresh();
   SetBookmark(tree, 3);
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
   EXPECT_TRUE(view.m_calls.empty());
-  const CBookmark& bookmark = doc.m_bookmarks[3];
+  const CBookmark& bookmark = doc.Bookmarks()[3];
   EXPECT_TRUE(bookmark.m_bUsed);
   EXPECT_EQ(bookmark.m_nFolder, 1);
   EXPECT_EQ(bookmark.m_sFolderName, "Work");
@@ -74,14 +73,14 @@ TEST_F(BookmarkCommandsTest, GoToFindsTheFirstFolderOfTheNameWhereverItMoved) {
   EXPECT_EQ(tree.CurrentIndex(), 1);
   // The pane shows the folder's own scroll position, not the one of the folder left.
   EXPECT_EQ(view.m_calls, (TCalls{"store", "refresh", "scroll 0,2", "tabs"}));
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 
   SwitchFolder(tree, 2);
   SetBookmark(tree, 2);
   RunFolderCommand(tree, EFolderCommand::MakeFirst);
   SwitchFolder(tree, 3);
   EXPECT_TRUE(GoToBookmark(tree, 2));
-  EXPECT_EQ(tree.CurrentFolder().m_sFolderName, "My work");
+  EXPECT_EQ(tree.CurrentFolder().FolderName(), "My work");
   EXPECT_EQ(tree.CurrentIndex(), 0);
   EXPECT_TRUE(ui.Calls().empty());
 }
@@ -97,14 +96,14 @@ TEST_F(BookmarkCommandsTest, ARenamedOrDeletedFolderBreaksTheBookmarkAndNothingC
   EXPECT_EQ(ui.Messages(), std::vector{NotFound("My work")});
   EXPECT_EQ(tree.CurrentIndex(), 0);
   EXPECT_TRUE(view.m_calls.empty());
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
 
   // Deleted: the index it was set at now holds another folder, which is not used.
   SwitchFolder(tree, 1);
   SetBookmark(tree, 6);
   ui.QueueConfirm(true);
   RunFolderCommand(tree, EFolderCommand::Delete);
-  doc.m_folders.m_folders[2]->m_sFolderName = "Other";  // the remaining "Work"
+  doc.Folders().At(2).SetFolderName("Other");  // the remaining "Work"
   Fresh();
   EXPECT_FALSE(GoToBookmark(tree, 6));
   EXPECT_EQ(ui.Messages().back(), NotFound("Work"));
@@ -141,13 +140,13 @@ TEST_F(BookmarkCommandsTest, FollowingALinkShowsTheFirstFolderOfItsName) {
   // A folder whose name has blanks is reached through its "+" form.
   EXPECT_EQ(FollowLink(tree, BuildInternalLink("My work", "n", "t")), ELinkResult::FolderShown);
   EXPECT_EQ(tree.CurrentIndex(), 2);
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 
   Fresh();
   EXPECT_EQ(FollowLink(tree, "wais://Play:x/+_+/y"), ELinkResult::FolderNotFound);
   EXPECT_EQ(ui.Messages(), std::vector{NotFound("Play")});
   EXPECT_EQ(tree.CurrentIndex(), 2);
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
 }
 
 }  // namespace

@@ -25,15 +25,16 @@ class BranchCommandsTest : public testing::Test {
   BranchCommandsTest() {
     view.m_pTree = &tree;
     WriteSetting(settings, kNumBackCopies, 0);
-    doc.m_folders.m_folders.push_back(std::make_unique<CXMLTree>());
-    doc.m_folders.m_folders[1]->m_sFolderName = "Other";
+    doc.Folders().Append(std::make_unique<CXMLTree>());
+    doc.Folders().At(1).SetFolderName("Other");
     // Folder 0: "Note #1", then "Top" holding "Kid" holding "Grandkid".
     pTop = Add(Folder(0), nullptr, "Top", "top text");
     pKid = Add(Folder(0), pTop, "Kid", "kid text");
     Add(Folder(0), pKid, "Grandkid", "deep text");
+    doc.ClearModified();
   }
 
-  CXMLTree& Folder(int i) { return *doc.m_folders.m_folders[i]; }
+  CXMLTree& Folder(int i) { return doc.Folders().At(i); }
   void SwitchTo(int i) { SwitchFolder(tree, i); }
   XMLelement* Add(CXMLTree& folder, XMLelement* pParent, const std::string& sName,
                   const std::string& sText) {
@@ -76,28 +77,28 @@ TEST_F(BranchCommandsTest, NoteCommandsNeedASelectedNoteAndPasteSomethingToPaste
   EXPECT_FALSE(IsEnabled(tree, clipboard, PasteSubnotes));
   Run(PasteSubnotes, false);
   EXPECT_TRUE(ui.Calls().empty());
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(BranchCommandsTest, PasteGivesIndependentCopiesOfWhatWasCopied) {
   tree.Select(pKid);
   EXPECT_EQ(Run(CopySubnotes), (TCalls{"store"}));  // the tree is not refreshed
   EXPECT_EQ(GetProperty(*clipboard.Branch(), "selected"), "false");
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
   // Later changes to the copied notes don't reach the clipboard.
   tree.CurrentFolder().ContentOf(*pKid)->SetContent("changed");
   SetProperty(*pKid, "name", "Renamed");
 
-  const size_t nContents = Folder(0).m_contents.size();
+  const size_t nContents = Folder(0).Contents().size();
   tree.Select(pTop);
   EXPECT_EQ(Run(PasteSubnotes), (TCalls{"store", "refresh", "scroll 0,0"}));
   tree.Select(pTop);
   Run(PasteSubnotes);
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
   ASSERT_EQ(Children(*pTop).size(), 3u);
   XMLelement* pFirst = Children(*pTop)[1];
   XMLelement* pSecond = Children(*pTop)[2];
-  EXPECT_EQ(Folder(0).m_contents.size(), nContents + 4);
+  EXPECT_EQ(Folder(0).Contents().size(), nContents + 4);
   for (XMLelement* pPasted : {pFirst, pSecond}) {
     EXPECT_EQ(GetProperty(*pPasted, "name"), "Kid");
     EXPECT_EQ(Text(*pPasted), "kid text");
@@ -115,13 +116,13 @@ TEST_F(BranchCommandsTest, PasteGivesIndependentCopiesOfWhatWasCopied) {
 }
 
 TEST_F(BranchCommandsTest, CutMovesTheBranchToAnotherFolderAndNeverPastesIntoTheCutNote) {
-  const size_t nContents = Folder(0).m_contents.size();
+  const size_t nContents = Folder(0).Contents().size();
   SelectByUser(tree, pKid);
   SelectByUser(tree, pTop);
   EXPECT_EQ(Run(CutSubnotes), (TCalls{"store", "refresh", "scroll 0,0"}));
   EXPECT_TRUE(ui.Calls().empty());  // no question
   EXPECT_EQ(Folder(0).NoteCount(), 1u);
-  EXPECT_EQ(Folder(0).m_contents.size(), nContents - 3);
+  EXPECT_EQ(Folder(0).Contents().size(), nContents - 3);
   EXPECT_TRUE(tree.History(Folder(0)).m_back.empty());  // Back can't lead into the cut branch
   // Nothing is selected after a cut, so a paste has nowhere to go.
   EXPECT_EQ(tree.SelectedNote(), nullptr);
@@ -153,22 +154,22 @@ TEST_F(BranchCommandsTest, DeleteSubnotesAsksThenRemovesEveryChildWithItsContent
   EXPECT_EQ(Folder(0).NoteCount(), 4u);
   EXPECT_EQ(settings.GetInt("Settings", "AllChild", 0), 0);
 
-  const size_t nContents = Folder(0).m_contents.size();
+  const size_t nContents = Folder(0).Contents().size();
   ui.QueueConfirm(true, true);
   EXPECT_EQ(Run(DeleteSubnotes), (TCalls{"store", "refresh", "scroll 0,0"}));
   EXPECT_EQ(settings.GetInt("Settings", "AllChild", 0), 1);
   EXPECT_TRUE(Children(*pTop).empty());
   EXPECT_EQ(GetProperty(*pTop, "name"), "Top");  // attributes stay
-  EXPECT_EQ(Folder(0).m_contents.size(), nContents - 2);
+  EXPECT_EQ(Folder(0).Contents().size(), nContents - 2);
   EXPECT_EQ(Text(*pTop), "top text");
   EXPECT_EQ(tree.SelectedNote(), pTop);
 
   // Silenced now; a note without subnotes changes nothing.
-  doc.m_bModified = false;
+  doc.ClearModified();
   const size_t nCalls = ui.Calls().size();
   Run(DeleteSubnotes);
   EXPECT_EQ(ui.Calls().size(), nCalls);
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(BranchCommandsTest, ExportFolderSavesTheDocumentFirstAndKeepsItsName) {
@@ -184,12 +185,12 @@ TEST_F(BranchCommandsTest, ExportFolderSavesTheDocumentFirstAndKeepsItsName) {
   SwitchTo(1);
   ui.QueueFile(std::nullopt);
   Run(ExportFolder, false);
-  EXPECT_TRUE(doc.m_bModified);  // the cancelled export saved nothing
+  EXPECT_TRUE(doc.IsModified());  // the cancelled export saved nothing
 
   // The document's own file is refused: it would lose the other folders.
   ui.QueueFile(sOwn);
   EXPECT_THROW(RunBranchCommand(tree, clipboard, ExportFolder), CDocumentError);
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 
   ui.QueueFile(dir.File("out.orv"));
   Run(ExportFolder);
@@ -198,15 +199,15 @@ TEST_F(BranchCommandsTest, ExportFolderSavesTheDocumentFirstAndKeepsItsName) {
       Message("Information", "Export is complete.", EMessageIcon::Information);
   EXPECT_EQ(ui.Messages(), (std::vector{complete, complete}));
   EXPECT_EQ(doc.PathName(), sOwn);
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
 
   COrvellaDoc own(ui, settings), exported(ui, settings);
   own.OnOpenDocument(sOwn);
   exported.OnOpenDocument(dir.File("out.orv"));
-  EXPECT_EQ(own.m_folders.m_folders.size(), 2u);
-  EXPECT_EQ(own.m_folders.m_nCurrent, 1);  // saved after the switch
-  ASSERT_EQ(exported.m_folders.m_folders.size(), 1u);
-  EXPECT_EQ(exported.m_folders.m_folders[0]->m_sFolderName, "Other");
+  EXPECT_EQ(own.Folders().Count(), 2u);
+  EXPECT_EQ(own.Folders().CurrentIndex(), 1);  // saved after the switch
+  ASSERT_EQ(exported.Folders().Count(), 1u);
+  EXPECT_EQ(exported.Folders().At(0).FolderName(), "Other");
 }
 
 TEST_F(BranchCommandsTest, MergeAppendsTheFoldersAndRemembersWhereItsDialogStarts) {
@@ -223,10 +224,10 @@ TEST_F(BranchCommandsTest, MergeAppendsTheFoldersAndRemembersWhereItsDialogStart
   ui.QueueFile(sOther);
   EXPECT_EQ(Run(Merge), (TCalls{"store", "refresh", "scroll 0,0", "tabs"}));
   EXPECT_EQ(settings.GetString("CMainFrame", "OnFileMerge", ""), sOther);
-  ASSERT_EQ(doc.m_folders.m_folders.size(), 4u);
-  EXPECT_EQ(doc.m_folders.m_folders[3]->m_sFolderName, "Other");
+  ASSERT_EQ(doc.Folders().Count(), 4u);
+  EXPECT_EQ(doc.Folders().At(3).FolderName(), "Other");
   EXPECT_EQ(tree.CurrentIndex(), 2);  // the merged file's current folder
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 
   ui.QueueFile(std::nullopt);
   Run(Merge, false);
@@ -267,7 +268,7 @@ TEST_F(BranchCommandsTest, TemplateCommandsOnlyShowTheirDialogs) {
                                            "/opt/orvella/Templates/Folder/Template.orv"}),
                          test::FilePrompt({false, "All files", "*.*", "txt",
                                            "/opt/orvella/Templates/Note/Template.txt"})}));
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(BranchClipboardTest, OutlivesTheDocumentItWasFilledFrom) {
@@ -280,7 +281,7 @@ TEST(BranchClipboardTest, OutlivesTheDocumentItWasFilledFrom) {
     clipboard.Take(folder, note);
   }
   CXMLTree target;
-  std::unique_ptr<XMLelement> pCopy = clipboard.MakeCopy(target.m_contents);
+  std::unique_ptr<XMLelement> pCopy = clipboard.MakeCopy(target);
   target.TopLevel().push_back(std::move(pCopy));
   EXPECT_EQ(target.ContentOf(*target.TopLevel().back())->GetContent(), "kept");
 }

@@ -24,18 +24,18 @@ class FolderCommandsTest : public testing::Test {
 
   // Folders with these names, the one at nCurrent current, nothing recorded yet.
   void MakeFolders(const std::vector<std::string>& names, int nCurrent) {
-    auto& folders = doc.m_folders.m_folders;
-    folders.clear();
+    doc.Folders() = CFolderList();
     for (const std::string& sName : names) {
-      folders.push_back(std::make_unique<CXMLTree>());
-      folders.back()->m_sFolderName = sName;
-      folders.back()->m_nFolderIcon = static_cast<int>(folders.size());  // tells equal names apart
+      CXMLTree& folder = doc.Folders().Append(std::make_unique<CXMLTree>());
+      folder.SetFolderName(sName);
+      folder.SetFolderIcon(static_cast<int>(doc.Folders().Count()));  // tells equal names apart
     }
-    doc.m_folders.m_nCurrent = nCurrent;
+    doc.ClearModified();
+    doc.Folders().SetCurrent(nCurrent);
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& pFolder : doc.m_folders.m_folders) names.push_back(pFolder->m_sFolderName);
+    for (const auto& pFolder : doc.Folders()) names.push_back(pFolder->FolderName());
     return names;
   }
   // Runs the command and takes what the view was told.
@@ -60,12 +60,12 @@ TEST_F(FolderCommandsTest, OneFolderOffersNeitherDeleteNorMovesAndNewIsNamedByCo
   for (EFolderCommand e : {New, Rename, SetIcon, SortAscending, SortDescending, ShowHidden})
     EXPECT_TRUE(IsEnabled(tree, e));
   EXPECT_TRUE(ui.Calls().empty());
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
 
   EXPECT_EQ(Run(New), (TCalls{"store", "refresh", "scroll 0,0", "tabs"}));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Folder #1", "Folder #1"}));
   EXPECT_EQ(tree.CurrentIndex(), 1);
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
   EXPECT_TRUE(IsEnabled(tree, MoveLeft) && IsEnabled(tree, MakeFirst) && IsEnabled(tree, Delete));
   EXPECT_FALSE(IsEnabled(tree, MoveRight) || IsEnabled(tree, MakeLast));
 
@@ -112,7 +112,7 @@ TEST_F(FolderCommandsTest, SortComparesBytesAndExchangesLikeASelectionSort) {
   MakeFolders({"x", "x", "a"}, 1);
   Run(SortAscending);
   std::vector<int> icons;
-  for (const auto& pFolder : doc.m_folders.m_folders) icons.push_back(pFolder->m_nFolderIcon);
+  for (const auto& pFolder : doc.Folders()) icons.push_back(pFolder->FolderIcon());
   EXPECT_EQ(icons, (std::vector<int>{3, 2, 1}));
 }
 
@@ -143,39 +143,38 @@ TEST_F(FolderCommandsTest, NoAndCancelChangeNothing) {
   EXPECT_EQ(ui.Calls().back(), IconPrompt(2));
   EXPECT_EQ(Names(), (std::vector<std::string>{"b", "a"}));
   EXPECT_EQ(tree.CurrentIndex(), 1);
-  EXPECT_EQ(tree.CurrentFolder().m_nFolderIcon, 2);
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_EQ(tree.CurrentFolder().FolderIcon(), 2);
+  EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(FolderCommandsTest, RenameToEmptyAndSetIcon) {
   ui.QueueText("");
   EXPECT_EQ(Run(Rename), (TCalls{"store", "refresh", "scroll 0,0", "tabs"}));
   EXPECT_EQ(ui.Calls(), std::vector{TextPrompt("Enter a new name", "Folder #1")});
-  EXPECT_EQ(tree.CurrentFolder().m_sFolderName, "");
+  EXPECT_EQ(tree.CurrentFolder().FolderName(), "");
   EXPECT_EQ(TabToolTip(tree.CurrentFolder()), "A new unsaved file");
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 
   ui.QueueIcon(12);
   EXPECT_EQ(Run(SetIcon), TCalls{"tabs"});
   EXPECT_EQ(ui.Calls().back(), IconPrompt(47));
-  EXPECT_EQ(tree.CurrentFolder().m_nFolderIcon, 12);
+  EXPECT_EQ(tree.CurrentFolder().FolderIcon(), 12);
 }
 
 TEST_F(FolderCommandsTest, ScrollIsRememberedPerFolderAndSwitchingRestoresIt) {
   MakeFolders({"A", "B"}, 0);
-  doc.m_folders.m_folders[1]->m_nTreeHScroll = 3;
-  doc.m_folders.m_folders[1]->m_nTreeVScroll = 4;
+  doc.Folders().At(1).SetTreeScroll(3, 4);
   view.m_scroll = {5, 7};
   tree.RefreshTree(true);
-  EXPECT_EQ(doc.m_folders.m_folders[0]->m_nTreeVScroll, 7);
+  EXPECT_EQ(doc.Folders().At(0).TreeScroll(), std::make_pair(5, 7));
   EXPECT_FALSE(tree.IsRefreshing());
 
   view.m_calls.clear();
   view.m_scroll = {9, 9};
   SwitchFolder(tree, 1);
   EXPECT_EQ(view.m_calls, (TCalls{"store", "refresh", "scroll 3,4"}));
-  EXPECT_EQ(tree.CurrentFolder().m_nTreeHScroll, 3);  // the pane's position was not taken
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_EQ(tree.CurrentFolder().TreeScroll().first, 3);  // the pane's position was not taken
+  EXPECT_TRUE(doc.IsModified());
   EXPECT_THROW(SwitchFolder(tree, 2), std::invalid_argument);
   EXPECT_EQ(tree.CurrentIndex(), 1);
 }
@@ -197,9 +196,9 @@ TEST_F(FolderCommandsTest, HiddenNotesLeaveOutTheirSubtreeUnlessTheFolderShowsTh
   EXPECT_FALSE(tree.IsShown(*pParent) || tree.IsShown(*pKid));
   EXPECT_TRUE(tree.IsShown(*pLast));
 
-  doc.m_bModified = false;
+  doc.ClearModified();
   EXPECT_EQ(Run(ShowHidden), (TCalls{"store", "refresh", "scroll 0,0"}));
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
   EXPECT_TRUE(IsChecked(tree, ShowHidden));
   EXPECT_EQ(tree.ShownChildren(nullptr), (std::vector{pFirst, pParent, pLast}));
   EXPECT_EQ(tree.ShownChildren(pParent), std::vector{pKid});

@@ -18,7 +18,7 @@ class NoteAppearanceTest : public test::CNoteCommandFixture<RunAppearanceCommand
     pParent = AddNote(nullptr, "Parent");
     pKid = AddNote(pParent, "Kid");
     tree.Select(pKid);
-    doc.m_bModified = false;
+    doc.ClearModified();
   }
 
   XMLelement* pParent = nullptr;
@@ -37,7 +37,7 @@ TEST_F(NoteAppearanceTest, ColoursStartAtTheNoteOrTheTreeSettingAndCancelKeepsTh
   EXPECT_EQ(ui.Calls(),
             (std::vector{ColorPrompt(0x123456), ColorPrompt(0xFF0000), ColorPrompt(0xFFFFFF)}));
   EXPECT_EQ(FindPropertyElement(*pKid, "bk_color"), nullptr);
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(ItemLook(*pKid).textColor, 0xFF0000);
 }
 
@@ -73,7 +73,7 @@ TEST_F(NoteAppearanceTest, HidingSelectsTheParentAndLeavesTheBranchOut) {
   EXPECT_EQ(Run(Hide), (TCalls{"store", "refresh", "scroll 0,0"}));
   EXPECT_EQ(tree.SelectedNote(), pParent);
   EXPECT_FALSE(tree.IsShown(*pKid));
-  tree.CurrentFolder().m_bShowHidden = true;
+  tree.CurrentFolder().SetShowHidden(true);
   tree.Select(pKid);
   EXPECT_TRUE(IsChecked(tree, Hide));
   EXPECT_TRUE(ItemLook(*pKid).bHidden);  // drawn apart from the notes always shown
@@ -83,7 +83,7 @@ TEST_F(NoteAppearanceTest, HidingSelectsTheParentAndLeavesTheBranchOut) {
   EXPECT_EQ(tree.SelectedNote(), pKid);
 
   // A top-level note leaves nothing selected, and then nothing is acted on.
-  tree.CurrentFolder().m_bShowHidden = false;
+  tree.CurrentFolder().SetShowHidden(false);
   tree.Select(pParent);
   Run(Hide);
   EXPECT_FALSE(tree.IsShown(*pParent) || tree.IsShown(*pKid));

@@ -33,7 +33,7 @@ TEST_F(NoteCommandsTest, NewNotesTakeTheDefaultTypeOrAskAndTickingTheBoxMakesItT
   XMLelement* pNew = tree.SelectedNote();
   EXPECT_EQ(GetProperty(*pNew, "type"), "2");
   EXPECT_EQ(GetProperty(*pNew, "icon"), "7");
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 
   WriteSetting(settings, kSetDef, 0);
   ui.QueueNoteType(std::nullopt);
@@ -72,7 +72,7 @@ TEST_F(NoteCommandsTest, LabelEditsReplaceAngleBracketsButOtherNamesAreTakenAsTh
   EXPECT_EQ(Run(Rename), (TCalls{"edit A"}));
   OnLabelEdited(tree, *N("A"), "a<b>");
   EXPECT_EQ(Outline(), "a[b]");
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 
   ui.m_clipboard = "a<b>";
   Run(NameFromClipboard);
@@ -120,15 +120,15 @@ TEST_F(NoteCommandsTest, DeleteAsksThenSelectsTheParentAndReleasesTheContents) {
   Run(Delete, false);
   EXPECT_EQ(Outline(), "A(A1(x) A2) B");
   // The editor shows a subnote of the deleted note: it must not store into it.
-  Folder().m_pOpenNote = N("A", "A1", "x");
+  Folder().SetOpenNote(N("A", "A1", "x"));
   ui.QueueConfirm(true, true);
   EXPECT_EQ(Run(Delete), (TCalls{"store", "refresh", "scroll 0,0"}));
-  EXPECT_EQ(Folder().m_pOpenNote, nullptr);
+  EXPECT_EQ(Folder().OpenNote(), nullptr);
   EXPECT_EQ(ui.Calls(), (std::vector{Question("Question", "Are you sure ?"),
                                      Question("Question", "Are you sure ?")}));
   EXPECT_EQ(Outline(), "A(A2) B");
   EXPECT_EQ(SelectedName(), "A");
-  EXPECT_EQ(Folder().m_contents.size(), 3u);
+  EXPECT_EQ(Folder().Contents().size(), 3u);
   EXPECT_EQ(ReadSetting(settings, kDontAskDelNode), 1);
 
   Run(Delete);  // silenced now; a top-level note leaves nothing selected
@@ -143,7 +143,7 @@ TEST_F(NoteCommandsTest, MovesKeepSubtreesAndImpossibleMovesRefreshNothing) {
   EXPECT_EQ(Run(MoveUp, false), TCalls{});
   EXPECT_EQ(Run(MoveRight, false), TCalls{});
   EXPECT_EQ(Run(MoveLeft, false), TCalls{});
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(Run(MoveDown), (TCalls{"store", "refresh", "scroll 0,0"}));
   EXPECT_EQ(Outline(), "B A(A1 A2(y)) C");
 
@@ -156,7 +156,7 @@ TEST_F(NoteCommandsTest, MovesKeepSubtreesAndImpossibleMovesRefreshNothing) {
   Run(MoveUp, false);
   EXPECT_EQ(Outline(), "B A(A2(y) A1) C");
   EXPECT_EQ(SelectedName(), "A2");
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(NoteCommandsTest, DropsCopyOrMoveWholeBranchesAndRefuseAMoveIntoItself) {
@@ -179,7 +179,7 @@ TEST_F(NoteCommandsTest, DropsCopyOrMoveWholeBranchesAndRefuseAMoveIntoItself) {
   EXPECT_EQ(Outline(), "B(A(A1(x A(A1(x)))))");
   EXPECT_EQ(tree.SelectedNote(), N("B", "A", "A1", "A", "A1"));  // the selection moved with it
   EXPECT_EQ(Content(N("B", "A", "A1", "A", "A1", "x")), "text of x");
-  EXPECT_EQ(Folder().m_contents.size(), 7u);
+  EXPECT_EQ(Folder().Contents().size(), 7u);
   EXPECT_EQ(view.m_calls,
             (TCalls{"store", "refresh", "scroll 0,0", "store", "refresh", "scroll 0,0"}));
 }
@@ -219,7 +219,7 @@ TEST_F(NoteCommandsTest, StoringTheEditorsTextDatesTheNoteOnlyWhenTheTextChanged
   SetProperty(note, "Modificate time", "2001/01/01 00:00:00");
   EXPECT_FALSE(tree.StoreEditorText(note, ""));
   EXPECT_EQ(GetProperty(note, "Modificate time"), "2001/01/01 00:00:00");
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
 
   SetProperty(note, "save", "false");  // the editor shows a password placeholder
   EXPECT_FALSE(tree.StoreEditorText(note, "placeholder"));
@@ -230,7 +230,7 @@ TEST_F(NoteCommandsTest, StoringTheEditorsTextDatesTheNoteOnlyWhenTheTextChanged
   EXPECT_TRUE(tree.StoreEditorText(note, "new"));
   EXPECT_EQ(Content(&note), "new");
   EXPECT_EQ(GetProperty(note, "Modificate time"), "2024/12/01 08:07:06");
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ class CNoteFixture : public testing::Test {
   void Build(const std::string& sOutline) {
     BuildOutline(Folder(), sOutline);
     view.m_calls.clear();
-    doc.m_bModified = false;
+    doc.ClearModified();
   }
 
   // Adds a rich-text note at the end of `pUnder`'s subnotes (top level when null).

@@ -41,7 +41,7 @@ TEST(NoteLinksTest, FileLinksHaveThreeSlashesAndNoBlanks) {
 
 TEST(NoteLinksTest, AnInternalLinkShowsItsFolderAndThePathOfItsNote) {
   CXMLTree folder;
-  folder.m_sFolderName = "Work";
+  folder.SetFolderName("Work");
   XMLelement* pTop = folder.TopLevel().front().get();
   SetProperty(*pTop, "name", "Plans");
   XMLelement* pChild =

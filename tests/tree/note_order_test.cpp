@@ -36,7 +36,7 @@ TEST_F(NoteOrderTest, SortsCompareBytesAskWithTheirOwnKeysAndSortAllStopsAtTheSe
   Run(SortAllByName);
   EXPECT_EQ(Outline(), "P(B a b) Q(a x x(z y))");  // the third level keeps its order
   EXPECT_EQ(ui.Calls(), std::vector(4, Question("Question", "Are you sure")));
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(NoteOrderTest, NotesWithoutATimeSortAfterDatedOnes) {

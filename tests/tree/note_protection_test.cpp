@@ -23,7 +23,7 @@ class NoteProtectionTest : public test::CNoteCommandFixture<RunProtectionCommand
     pGrandKid = AddNote(pKid, "Grandkid");
     pOther = AddNote(nullptr, "Other");
     tree.Select(pParent);
-    doc.m_bModified = false;
+    doc.ClearModified();
   }
 
   XMLelement *pParent = nullptr, *pKid = nullptr, *pGrandKid = nullptr, *pOther = nullptr;
@@ -34,7 +34,7 @@ TEST_F(NoteProtectionTest, ReadOnlyTogglesOnTheSelectedNoteOnly) {
   EXPECT_EQ(Run(SetReadOnly), (TCalls{"store", "refresh", "scroll 0,0"}));
   EXPECT_EQ(GetProperty(*pParent, "readonly"), "true");
   EXPECT_EQ(GetProperty(*pKid, "readonly"), "");
-  EXPECT_TRUE(IsChecked(tree, SetReadOnly) && doc.m_bModified);
+  EXPECT_TRUE(IsChecked(tree, SetReadOnly) && doc.IsModified());
   EXPECT_TRUE(OpenNote(tree, *pParent).bReadOnly);
   Run(SetReadOnly);
   EXPECT_EQ(GetProperty(*pParent, "readonly"), "false");
@@ -92,12 +92,12 @@ TEST_F(NoteProtectionTest, OpeningAsksUnlessTheFolderRemembersThePassword) {
   opening = OpenNote(tree, *pOther);  // same password: no prompt
   EXPECT_TRUE(opening.bShowContent && opening.bReadOnly);
   EXPECT_EQ(ui.Calls(), std::vector(3, kPasswordPrompt));
-  EXPECT_FALSE(doc.m_bModified);  // viewing changes nothing
+  EXPECT_FALSE(doc.IsModified());  // viewing changes nothing
 
   // Another folder remembers its own.
-  auto& folders = doc.m_folders;
-  folders.m_folders.push_back(std::make_unique<CXMLTree>());
-  folders.m_nCurrent = 1;
+  auto& folders = doc.Folders();
+  folders.Append(std::make_unique<CXMLTree>());
+  folders.SetCurrent(1);
   XMLelement& elsewhere = *folders.Current()->TopLevel().front();
   SetProperty(elsewhere, "password", "pw");
   ui.QueueText(std::nullopt);
@@ -116,15 +116,15 @@ TEST_F(NoteProtectionTest, StoringBackTakesTheTextOnlyFromANoteShownInFull) {
   EXPECT_EQ(content.CachedContent(), "real");
   EXPECT_EQ(GetProperty(*pKid, "scroll_pos"), "120");
   EXPECT_EQ(GetProperty(*pKid, "curline"), "7");
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
 
   ui.QueueText("pw");
   ASSERT_TRUE(OpenNote(tree, *pKid).bShowContent);
   EXPECT_FALSE(StoreEditorTextBack(tree, *pKid, "real", 0, 0));  // unchanged: nothing written
-  EXPECT_FALSE(doc.m_bModified);
+  EXPECT_FALSE(doc.IsModified());
   EXPECT_TRUE(StoreEditorTextBack(tree, *pKid, "edited", 0, 0));
   EXPECT_EQ(content.CachedContent(), "edited");
-  EXPECT_TRUE(doc.m_bModified);
+  EXPECT_TRUE(doc.IsModified());
 
   // A "false" left by an earlier opening does not hold back a note opened in full.
   SetProperty(*pParent, "save", "false");

@@ -20,7 +20,7 @@ class CommandsTest : public MainWindowTest {
     MainWindowTest::SetUp();
     AnswerQuestionsYesAhead();
   }
-  size_t FolderCount() { return Tree().Folders().m_folders.size(); }
+  size_t FolderCount() { return Tree().Folders().Count(); }
   size_t NoteCount() { return Folder().NoteCount(); }
 };
 
@@ -59,14 +59,14 @@ TEST_F(CommandsTest, MenuCommandsReachTheCore) {
   EXPECT_EQ(Tree().SelectedNote(), pFirst);
 
   Trigger("Bookmarks - Set Bookmark - 3");
-  EXPECT_TRUE(Window().Doc().m_bookmarks[3].m_bUsed);
+  EXPECT_TRUE(Window().Doc().Bookmarks()[3].m_bUsed);
   Window().Tabs().setCurrentIndex(2);
   Trigger("Bookmarks - Go To Bookmark - 3");
   EXPECT_EQ(Tree().CurrentIndex(), 0);
 
   Trigger("Folders - Show Hidden Notes");
-  EXPECT_TRUE(Folder().m_bShowHidden);
-  EXPECT_TRUE(Window().Doc().m_bModified);
+  EXPECT_TRUE(Folder().ShowsHidden());
+  EXPECT_TRUE(Window().Doc().IsModified());
 }
 
 TEST_F(CommandsTest, NoteCommandsChangeTheSelectedNote) {

@@ -199,9 +199,9 @@ class EditorCommandsTest : public MainWindowTest {
 TEST_F(EditorCommandsTest, AnInternalLinkIsPickedFromTheFoldersTreeAndShowsItsPlace) {
   CRichTextEdit& edit = ChooseRich();
   edit.setPlainText("");
-  CXMLTree& target = *Tree().Folders().m_folders[2];
+  CXMLTree& target = Tree().Folders().At(2);
   XMLelement& note = *ShownChildren(target, nullptr).front();
-  const std::string sCaption = target.m_sFolderName + ": " + GetProperty(note, "name");
+  const std::string sCaption = target.FolderName() + ": " + GetProperty(note, "name");
   CDialogDriver driver;
   driver.OnNext<CInternalLinkDialog>([&](CInternalLinkDialog& dialog) {
     QLineEdit& text = *dialog.findChild<QLineEdit*>();
@@ -217,7 +217,7 @@ TEST_F(EditorCommandsTest, AnInternalLinkIsPickedFromTheFoldersTreeAndShowsItsPl
   Trigger("Insert - Internal Hyperlink ...");
   EXPECT_EQ(edit.toPlainText().toStdString(), sCaption);
   EXPECT_EQ(FormatOfCharAt(*edit.document(), 0).anchorHref().toStdString(),
-            BuildInternalLink(target.m_sFolderName, GetProperty(note, "name"), sCaption));
+            BuildInternalLink(target.FolderName(), GetProperty(note, "name"), sCaption));
 }
 
 TEST_F(EditorCommandsTest, ALinkToAFileIsAFileUrlAndIsRemembered) {

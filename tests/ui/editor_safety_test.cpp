@@ -46,7 +46,7 @@ class EditorSafetyTest : public MainWindowTest {
   }
   // The content of pNote wherever it is now; null when it is gone.
   CBaseContentNode* ContentWherever(const XMLelement* pNote) {
-    for (const auto& pFolder : Tree().Folders().m_folders)
+    for (const auto& pFolder : Tree().Folders())
       for (XMLelement* pOther : pFolder->AllNotes())
         if (pOther == pNote) return pFolder->ContentOf(*pNote);
     return nullptr;
@@ -57,7 +57,7 @@ TEST_F(EditorSafetyTest, UndoRightAfterOpeningANoteTakesNothingAway) {
   for (const SNoteKind& kind : kKinds) {
     SCOPED_TRACE(kind.nType);
     XMLelement* pNote = OpenNewNote(kind);
-    Window().Doc().m_bModified = false;
+    Window().Doc().ClearModified();
     QWidget* pEdit = Window().Editors().ActiveEdit();
     const QString sShown = ShownText();
     ASSERT_FALSE(sShown.isEmpty());
@@ -67,7 +67,7 @@ TEST_F(EditorSafetyTest, UndoRightAfterOpeningANoteTakesNothingAway) {
     EXPECT_EQ(ShownText(), sShown);
     Choose(Tree().ShownChildren(nullptr).front());
     EXPECT_EQ(Content(*pNote), kind.pContent);
-    EXPECT_FALSE(Window().Doc().m_bModified);
+    EXPECT_FALSE(Window().Doc().IsModified());
     EXPECT_FALSE(Window().isWindowModified());
   }
 }
@@ -102,8 +102,7 @@ TEST_F(EditorSafetyTest, TextTypedBeforeAnyCommandSurvivesIt) {
 }
 
 TEST_F(EditorSafetyTest, DecliningThePassphraseKeepsTheOpenDocumentAndTheRecentEntry) {
-  Window().Doc().m_bEncrypted = true;
-  Window().Doc().m_sPassphrase = "right";
+  Window().Doc().SetProtection("right");
   ASSERT_TRUE(Window().SaveDocument());
   const std::string sOther = m_dir.File("other.orv");
   std::filesystem::copy_file(ORVELLA_ABOUT, sOther);

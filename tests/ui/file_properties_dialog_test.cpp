@@ -52,12 +52,12 @@ TEST_F(FilePropertiesDlg, TickingTheBoxAsksTwiceAndProtectsOnOk) {
   Message("The file will be crypted by press OK with 7 byte encoding");
   dialog.ProtectBox().click();
   EXPECT_TRUE(dialog.ProtectBox().isChecked());
-  EXPECT_FALSE(m_doc.m_bEncrypted) << "nothing changes before OK";
+  EXPECT_FALSE(m_doc.IsEncrypted()) << "nothing changes before OK";
 
   dialog.accept();
-  EXPECT_TRUE(m_doc.m_bEncrypted);
-  EXPECT_EQ(m_doc.m_sPassphrase, "seven77");
-  EXPECT_TRUE(m_doc.m_bModified);
+  EXPECT_TRUE(m_doc.IsEncrypted());
+  EXPECT_EQ(m_doc.Passphrase(), "seven77");
+  EXPECT_TRUE(m_doc.IsModified());
 }
 
 TEST_F(FilePropertiesDlg, AFailedPromptLeavesTheBoxClear) {
@@ -73,13 +73,12 @@ TEST_F(FilePropertiesDlg, AFailedPromptLeavesTheBoxClear) {
   EXPECT_FALSE(dialog.ProtectBox().isChecked());
 
   dialog.reject();
-  EXPECT_FALSE(m_doc.m_bEncrypted);
-  EXPECT_FALSE(m_doc.m_bModified);
+  EXPECT_FALSE(m_doc.IsEncrypted());
+  EXPECT_FALSE(m_doc.IsModified());
 }
 
 TEST_F(FilePropertiesDlg, ProtectionComesOffOnlyWithThePassphrase) {
-  m_doc.m_bEncrypted = true;
-  m_doc.m_sPassphrase = "secret";
+  m_doc.SetProtection("secret");
   CFilePropertiesDlg dialog(m_doc, m_ui);
   EXPECT_TRUE(dialog.ProtectBox().isChecked());
 
@@ -98,8 +97,8 @@ TEST_F(FilePropertiesDlg, ProtectionComesOffOnlyWithThePassphrase) {
   EXPECT_FALSE(dialog.ProtectBox().isChecked());
 
   dialog.accept();
-  EXPECT_FALSE(m_doc.m_bEncrypted);
-  EXPECT_EQ(m_doc.m_sPassphrase, "");
+  EXPECT_FALSE(m_doc.IsEncrypted());
+  EXPECT_EQ(m_doc.Passphrase(), "");
 }
 
 TEST_F(FilePropertiesDlg, ShowsWhatTheDocumentHolds) {

@@ -32,14 +32,14 @@ class MainWindowTest : public testing::Test {
     OpenWindow();
   }
   void TearDown() override {
-    if (m_pWindow) m_pWindow->Doc().m_bModified = false;  // no save question
+    if (m_pWindow) m_pWindow->Doc().ClearModified();  // no save question
     m_pWindow.reset();
     qunsetenv("ORVELLA_HOME");
   }
 
   // A fresh window on the scratch document, as after a restart.
   void OpenWindow() {
-    if (m_pWindow) m_pWindow->Doc().m_bModified = false;
+    if (m_pWindow) m_pWindow->Doc().ClearModified();
     m_pWindow = std::make_unique<CMainWindow>(*m_pSettings, *m_pPaths);
     ASSERT_TRUE(m_pWindow->OpenDocument(QString::fromStdString(m_sDocument)));
   }

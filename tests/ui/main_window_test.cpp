@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, ShowsTheDocumentsFoldersNotesAndSelectedNote) {
   EXPECT_EQ(Window().Editors().OpenNoteElement(), pSelected);
   EXPECT_EQ(Window().Editors().Kind(), EEditorKind::Rich);
   EXPECT_FALSE(Window().Editors().RichEdit().toPlainText().isEmpty());
-  EXPECT_FALSE(Window().Doc().m_bModified);
+  EXPECT_FALSE(Window().Doc().IsModified());
 }
 
 TEST_F(MainWindowTest, ViewingNotesKeepsTheirBytesAndTimes) {
@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, ViewingNotesKeepsTheirBytesAndTimes) {
     EXPECT_EQ(GetProperty(*pNote, "Modificate time"), before[i].second);
     ++i;
   }
-  EXPECT_FALSE(Window().Doc().m_bModified);
+  EXPECT_FALSE(Window().Doc().IsModified());
   EXPECT_FALSE(Window().isWindowModified());
 }
 
@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, EditedPlainTextIsStoredOnSwitchingAndSurvivesSaving) {
   EXPECT_TRUE(Window().isWindowModified());  // the title shows it before it is stored
   Choose(Folder().AllNotes().front());
   EXPECT_EQ(Content(*pText), "Line one\nLine two \u00e9\u4e2d");
-  EXPECT_TRUE(Window().Doc().m_bModified);
+  EXPECT_TRUE(Window().Doc().IsModified());
   ASSERT_TRUE(Window().SaveDocument());
   EXPECT_FALSE(Window().isWindowModified());
 
@@ -133,9 +133,9 @@ TEST_F(MainWindowTest, ProtectedNoteShowsThePlaceholderWithoutItsPassword) {
 TEST_F(MainWindowTest, AFailedBackupCopyIsLoggedAndTheSaveGoesOn) {
   WriteSetting(*m_pSettings, kNumBackCopies, 1);
   std::filesystem::create_directories(m_sDocument + ".1.bak/in the way");
-  Window().Doc().m_bModified = true;
+  Window().Doc().MarkModified();
   ASSERT_TRUE(Window().SaveDocument());
-  EXPECT_FALSE(Window().Doc().m_bModified);
+  EXPECT_FALSE(Window().Doc().IsModified());
   std::string sLog = ReadWholeFile(m_pPaths->LogFile().toStdString());
   EXPECT_NE(sLog.find(".1.bak"), std::string::npos) << sLog;
   EXPECT_FALSE(Window().statusBar()->currentMessage().isEmpty());
@@ -145,8 +145,8 @@ TEST_F(MainWindowTest, SavingOverAnotherProgramsSaveAsksFirst) {
   const std::vector<std::pair<QString, bool>> answers = {
       {"Cancel", false}, {"Reload", false}, {"Save anyway", true}};
   for (const auto& [sAnswer, bSaved] : answers) {
-    Folder().m_sFolderName = "Changed here";
-    Window().Doc().m_bModified = true;
+    Folder().SetFolderName("Changed here");
+    Window().Doc().MarkModified();
     // The command-line tool changes the document the window has open.
     const QString sTheirName = "From the command line, before " + sAnswer;
     ASSERT_EQ(QProcess::execute(ORVELLA_CLI, {"folder", "add", QString::fromStdString(m_sDocument),
@@ -162,15 +162,16 @@ TEST_F(MainWindowTest, SavingOverAnotherProgramsSaveAsksFirst) {
     EXPECT_EQ(Window().SaveDocument(), bSaved) << sAnswer.toStdString();
     if (sAnswer == "Cancel") {
       EXPECT_EQ(ReadWholeFile(m_sDocument), sTheirs);
-      EXPECT_TRUE(Window().Doc().m_bModified);
+      EXPECT_TRUE(Window().Doc().IsModified());
     } else if (sAnswer == "Reload") {
-      EXPECT_EQ(Window().Doc().m_folders.m_folders.back()->m_sFolderName, sTheirName.toStdString());
-      EXPECT_FALSE(Window().Doc().m_bModified);
+      EXPECT_EQ(Window().Doc().Folders().At(Window().Doc().Folders().Count() - 1).FolderName(),
+                sTheirName.toStdString());
+      EXPECT_FALSE(Window().Doc().IsModified());
     } else {
       CQtUi ui(nullptr, *m_pSettings);
       COrvellaDoc reread(ui, *m_pSettings);
       reread.OnOpenDocument(m_sDocument);
-      EXPECT_EQ(reread.m_folders.Current()->m_sFolderName, "Changed here");
+      EXPECT_EQ(reread.Folders().Current()->FolderName(), "Changed here");
     }
   }
   // Saved by us, it is ours again: no question.
@@ -192,8 +193,7 @@ TEST_F(MainWindowTest, ADocumentDroppedOnTheWindowOpens) {
 }
 
 TEST_F(MainWindowTest, WrongPassphraseShowsTheMessageAndEndsTheProgram) {
-  Window().Doc().m_bEncrypted = true;
-  Window().Doc().m_sPassphrase = "right";
+  Window().Doc().SetProtection("right");
   ASSERT_TRUE(Window().SaveDocument());
   ASSERT_TRUE(Window().NewDocument());
   CDialogDriver driver;

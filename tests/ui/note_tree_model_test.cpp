@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, HiddenNotesHaveNoRowsUntilShown) {
   Tree().RefreshTree(false);
   CNoteTreeModel& model = Window().TreeView().Model();
   EXPECT_FALSE(model.IndexOf(pNote).isValid());
-  Folder().m_bShowHidden = true;
+  Folder().SetShowHidden(true);
   Tree().RefreshTree(false);
   EXPECT_TRUE(model.IndexOf(pNote).isValid());
 }

@@ -127,12 +127,12 @@ TEST_F(WindowShellTest, CtrlShiftDigitSetsTheBookmarkOfTheDigitKeyWhateverItPrin
                               SPress{Qt::Key_At, eCtrlShift, 11, "@", 2},
                               SPress{Qt::Key_Exclam, Qt::ShiftModifier, 10, "!", -1},
                               SPress{Qt::Key_Q, eCtrlShift, 24, "Q", -1}}) {
-    for (auto& bookmark : Window().Doc().m_bookmarks) bookmark.m_bUsed = false;
+    Window().Doc().SetBookmarks({});
     QKeyEvent event(QEvent::KeyPress, press.eKey, press.eModifiers, press.nKeyCode, 0, 0,
                     press.pText);
     QApplication::sendEvent(&Window().TreeView(), &event);
     for (int k = 0; k < static_cast<int>(kBookmarkCount); ++k)
-      EXPECT_EQ(Window().Doc().m_bookmarks[k].m_bUsed, k == press.nBookmark) << press.pText << k;
+      EXPECT_EQ(Window().Doc().Bookmarks()[k].m_bUsed, k == press.nBookmark) << press.pText << k;
   }
 }
 
@@ -175,7 +175,7 @@ TEST_F(WindowShellTest, ManyFoldersKeepTheirTabsOffTheToolBarsRow) {
 }
 
 TEST_F(WindowShellTest, AmpersandsInNamesShowAsTheyAre) {
-  Tree().CurrentFolder().m_sFolderName = "R&D";
+  Tree().CurrentFolder().SetFolderName("R&D");
   Window().RebuildTabs();
   EXPECT_EQ(Shown(Window().Tabs().tabText(Tree().CurrentIndex())), "R&D");
   SetBookmark(Tree(), 4);
@@ -189,7 +189,7 @@ TEST_F(WindowShellTest, AmpersandsInNamesShowAsTheyAre) {
 
   const QString sPath = QString::fromStdString(m_dir.File("Tom & Jerry.orv"));
   std::filesystem::copy_file(m_sDocument, sPath.toStdString());
-  Window().Doc().m_bModified = false;
+  Window().Doc().ClearModified();
   ASSERT_TRUE(Window().OpenDocument(sPath));
   QMenu* pRecent = nullptr;
   for (QAction* pAction : Menu("&File")->actions())
@@ -292,7 +292,7 @@ TEST_F(WindowShellTest, AGuideFromAReadOnlyInstallIsSavedElsewhere) {
       install, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   CMainWindow window(*m_pSettings, *m_pPaths, EWindowRole::Guide);
   ASSERT_TRUE(window.OpenDocument(QString::fromStdString(guide.string())));
-  window.Doc().m_bModified = true;
+  window.Doc().MarkModified();
 
   CDialogDriver driver;
   driver.OnNext<QFileDialog>([&](QFileDialog& dialog) {

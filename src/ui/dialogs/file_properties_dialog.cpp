@@ -21,7 +21,7 @@ QString SizeText(const std::string& sPath) {
 
 size_t CountNotes(const CFolderList& folders) {
   size_t nNotes = 0;
-  for (const auto& pFolder : folders.m_folders) nNotes += pFolder->NoteCount();
+  for (const auto& pFolder : folders) nNotes += pFolder->NoteCount();
   return nNotes;
 }
 
@@ -44,10 +44,9 @@ CFilePropertiesDlg::CFilePropertiesDlg(COrvellaDoc& doc, CUiPort& ui, QWidget* p
   auto* pFacts = new QFormLayout;
   pFacts->addRow(tr("File:"), Selectable(sPath.isEmpty() ? tr("(untitled)") : sPath));
   pFacts->addRow(tr("Size:"), Selectable(SizeText(doc.PathName())));
-  pFacts->addRow(tr("Folders:"),
-                 Selectable(QLocale().toString(qulonglong(doc.m_folders.m_folders.size()))));
+  pFacts->addRow(tr("Folders:"), Selectable(QLocale().toString(qulonglong(doc.Folders().Count()))));
   pFacts->addRow(tr("Notes:"),
-                 Selectable(QLocale().toString(qulonglong(CountNotes(doc.m_folders)))));
+                 Selectable(QLocale().toString(qulonglong(CountNotes(doc.Folders())))));
 
   m_pProtect->setChecked(m_properties.IsChecked());
   connect(m_pProtect, &QCheckBox::clicked, this, &CFilePropertiesDlg::OnProtectClicked);

@@ -24,8 +24,8 @@ CInternalLinkDialog::CInternalLinkDialog(CNoteTree& tree, const QString& sText, 
     : QDialog(pParent), m_tree(tree) {
   setWindowTitle(tr("Internal Hyperlink"));
   m_pFolders = new QComboBox(this);
-  for (const auto& pFolder : tree.Folders().m_folders)
-    m_pFolders->addItem(QString::fromStdString(pFolder->m_sFolderName));
+  for (const auto& pFolder : tree.Folders())
+    m_pFolders->addItem(QString::fromStdString(pFolder->FolderName()));
   m_pNotes = new QTreeWidget(this);
   m_pNotes->setHeaderHidden(true);
   m_pNotes->setMinimumWidth(360);
@@ -71,9 +71,9 @@ void CInternalLinkDialog::ListNotes(int nFolder) {
   // The place of a note of the folder before is no text for this one.
   if (m_pText->text() == m_sAutoCaption) m_pText->clear();
   m_pNotes->clear();
-  auto& folders = m_tree.Folders().m_folders;
-  if (nFolder < 0 || nFolder >= static_cast<int>(folders.size())) return;
-  for (XMLelement* pNote : ShownChildren(*folders[nFolder], nullptr)) AddNote(*pNote, nullptr);
+  auto& folders = m_tree.Folders();
+  if (nFolder < 0 || nFolder >= static_cast<int>(folders.Count())) return;
+  for (XMLelement* pNote : ShownChildren(folders.At(nFolder), nullptr)) AddNote(*pNote, nullptr);
 }
 
 QTreeWidgetItem* CInternalLinkDialog::AddNote(XMLelement& note, QTreeWidgetItem* pParent) {
@@ -91,7 +91,7 @@ void CInternalLinkDialog::ListChildren(QTreeWidgetItem* pItem) {
 }
 
 CXMLTree& CInternalLinkDialog::ChosenFolder() const {
-  return *m_tree.Folders().m_folders.at(m_pFolders->currentIndex());
+  return m_tree.Folders().At(m_pFolders->currentIndex());
 }
 
 XMLelement* CInternalLinkDialog::PickedNote() const { return NoteOf(m_pNotes->currentItem()); }

@@ -60,7 +60,7 @@ CEditorPane::CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pPa
 void CEditorPane::ShowNote(XMLelement* pNote) {
   m_pNote = nullptr;
   m_pFolder = nullptr;
-  m_tree.CurrentFolder().m_pOpenNote = pNote;
+  m_tree.CurrentFolder().SetOpenNote(pNote);
   if (!pNote) {
     Load(EEditorKind::Empty, {}, true, true);
     return;
@@ -111,7 +111,7 @@ void CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bSho
 void CEditorPane::Store() {
   // A note of another folder (the folder was switched or deleted since), or
   // one deleted since it was shown, is not ours to write to any more.
-  if (!m_pNote || m_pFolder != &m_tree.CurrentFolder() || m_pFolder->m_pOpenNote != m_pNote) return;
+  if (!m_pNote || m_pFolder != &m_tree.CurrentFolder() || m_pFolder->OpenNote() != m_pNote) return;
   auto [nScroll, nCaret] = ScrollAndCaret();
   // Every refresh stores: an unchanged note costs no copy of its text.
   StoreEditorTextBack(m_tree, *m_pNote, EditedText(), nScroll, nCaret);

@@ -24,9 +24,9 @@ CFolderTabBar::CFolderTabBar(CNoteTree& tree, QWidget* pParent) : QTabBar(pParen
 void CFolderTabBar::Rebuild() {
   m_bRebuilding = true;
   while (count() > 0) removeTab(0);
-  for (const auto& pFolder : m_tree.Folders().m_folders)
-    addTab(NoteIcon(pFolder->m_nFolderIcon),
-           ShownAsIs(QString::fromStdString(pFolder->m_sFolderName)));
+  for (const auto& pFolder : m_tree.Folders())
+    addTab(NoteIcon(pFolder->FolderIcon()),
+           ShownAsIs(QString::fromStdString(pFolder->FolderName())));
   setCurrentIndex(m_tree.CurrentIndex());
   m_bRebuilding = false;
 }
@@ -39,9 +39,9 @@ bool CFolderTabBar::event(QEvent* pEvent) {
   if (pEvent->type() == QEvent::ToolTip) {
     auto* pHelp = static_cast<QHelpEvent*>(pEvent);
     int nTab = tabAt(pHelp->pos());
-    const auto& folders = m_tree.Folders().m_folders;
-    if (nTab >= 0 && nTab < static_cast<int>(folders.size()))
-      QToolTip::showText(pHelp->globalPos(), QString::fromStdString(TabToolTip(*folders[nTab])),
+    const auto& folders = m_tree.Folders();
+    if (nTab >= 0 && nTab < static_cast<int>(folders.Count()))
+      QToolTip::showText(pHelp->globalPos(), QString::fromStdString(TabToolTip(folders.At(nTab))),
                          this);
     else
       QToolTip::hideText();

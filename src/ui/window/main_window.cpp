@@ -22,6 +22,7 @@
 #include "model/note_keys.h"
 #include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
+#include "tree/document_commands.h"
 #include "tree/note_navigation.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/colour_ref.h"
@@ -48,7 +49,7 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
   // The core's view must never see an empty folder list.
   m_doc.OnNewDocument();
   setWindowIcon(AppIcon());
-  m_doc.m_log = [this](const std::string& sText) { Log(QString::fromStdString(sText)); };
+  m_doc.SetLog([this](const std::string& sText) { Log(QString::fromStdString(sText)); });
 
   m_pTreeView = new CNoteTreeView(m_tree, this);
   m_pTreeView->setObjectName("NoteTree");
@@ -163,14 +164,14 @@ void CMainWindow::UpdateTitle() {
                       ? tr("Untitled")
                       : QFileInfo(QString::fromStdString(m_doc.PathName())).fileName();
   setWindowTitle(sName + "[*] - Orvella");
-  setWindowModified(m_doc.m_bModified);
+  setWindowModified(m_doc.IsModified());
 }
 
 void CMainWindow::UpdateStatus() {
   XMLelement* pNote = m_pEditors->OpenNoteElement();
   m_pStatusNote->setText(pNote ? QString::fromStdString(GetProperty(*pNote, kNameKey)) : QString());
   m_pStatusDoc->setText(
-      tr("Folder %1 of %2").arg(m_tree.CurrentIndex() + 1).arg(m_tree.Folders().m_folders.size()));
+      tr("Folder %1 of %2").arg(m_tree.CurrentIndex() + 1).arg(m_tree.Folders().Count()));
   UpdateTitle();
 }
 
@@ -391,7 +392,7 @@ void CMainWindow::MinimizeToTray() {
   if (ReadSetting(m_settings, kAutoSaveByMinimize))
     Guarded([&] {
       StoreEditorContent();
-      m_doc.SaveOnMinimize();
+      SaveOnMinimize(m_doc, m_settings);
     });
   if (m_pTray) hide();
 }

@@ -74,6 +74,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   CFolderTabBar& Tabs() { return *m_pTabs; }
   CEditorPane& Editors() { return *m_pEditors; }
   CSettingsStore& Settings() { return m_settings; }
+  CUiPort& Ui() { return m_ui; }
   // A command of the menus by its display name ("Notes - Move - Up"), or null.
   QAction* Command(const QString& sName) const;
 

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "tree/document_commands.h"
 #include "ui/dialogs/file_properties_dialog.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/window/main_window.h"
@@ -20,7 +21,7 @@ SFileDialog DocumentDialog(bool bSave, const std::string& sStart) {
 
 bool CMainWindow::SaveModified() {
   StoreEditorContent();
-  if (!m_doc.m_bModified) return true;
+  if (!m_doc.IsModified()) return true;
   QString sName = m_doc.PathName().empty()
                       ? tr("Untitled")
                       : QFileInfo(QString::fromStdString(m_doc.PathName())).fileName();
@@ -72,15 +73,15 @@ bool CMainWindow::SaveDocument() {
   if (m_doc.PathName().empty() || bReadOnlyGuide) return SaveDocumentAs();
   StoreEditorContent();
   // Another program's save is not written over unasked.
-  switch (m_doc.AskBeforeSavingOverChange()) {
-    case COrvellaDoc::ESaveOverChange::Save:
+  switch (AskBeforeSavingOverChange(m_doc, m_ui)) {
+    case ESaveOverChange::Save:
       break;
-    case COrvellaDoc::ESaveOverChange::Cancel:
+    case ESaveOverChange::Cancel:
       return false;
-    case COrvellaDoc::ESaveOverChange::Reload:
+    case ESaveOverChange::Reload:
       // The user chose to drop the changes made here; a failed reload keeps them.
-      m_doc.m_bModified = false;
-      if (!OpenDocument(QString::fromStdString(m_doc.PathName()))) m_doc.m_bModified = true;
+      m_doc.ClearModified();
+      if (!OpenDocument(QString::fromStdString(m_doc.PathName()))) m_doc.MarkModified();
       return false;
   }
   bool bSaved = false;

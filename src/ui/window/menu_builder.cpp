@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "ports/settings_defaults.h"
+#include "tree/document_commands.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/editors/editor_pane.h"
@@ -123,7 +124,7 @@ void CMenuBuilder::BuildFileMenu() {
       [this] { m_window.ShowProperties(); });
   Add(pFile, "File - Backup To ...", QObject::tr("&Backup To ..."), [this] {
     m_window.StoreEditorContent();
-    m_window.Doc().BackupTo();
+    BackupTo(m_window.Doc(), m_window.Ui(), m_window.Settings());
   });
   pFile->addSeparator();
   m_pRecentMenu = pFile->addMenu(QObject::tr("Recent &Files"));
