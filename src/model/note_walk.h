@@ -6,7 +6,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "model/note_keys.h"
 #include "model/xml_element.h"
+#include "model/xml_tree.h"
 
 namespace orv {
 
@@ -62,6 +64,22 @@ bool ForEachInBranch(TNote& root, F&& fn) {
       if ((*it)->IsNote()) pending.push_back(it->get());
   }
   return true;
+}
+
+// A note with a "hide" attribute (whatever its value) is left out with its
+// subnotes unless its folder shows hidden notes.
+inline bool CarriesHide(const XMLelement& note) {
+  return FindPropertyElement(note, kHideKey) != nullptr;
+}
+
+// Calls fn(note) for every note `folder` shows, depth first, each before its
+// subnotes, until fn returns false.
+template <typename F>
+void ForEachShownNote(const CXMLTree& folder, F&& fn) {
+  const bool bSkipHidden = !folder.ShowsHidden();
+  WalkNotes(
+      folder.TopLevel(), [&](const XMLelement& note) { return bSkipHidden && CarriesHide(note); },
+      [&](XMLelement& note, const std::vector<size_t>&) { return fn(note); });
 }
 
 }  // namespace orv

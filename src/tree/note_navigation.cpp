@@ -40,15 +40,10 @@ std::vector<XMLelement*> ShownPathTo(CNoteTree& tree, const XMLelement& note) {
 
 TNoteSet ShownNotes(CNoteTree& tree) {
   TNoteSet shown;
-  std::vector<XMLelement*> pending{nullptr};
-  while (!pending.empty()) {
-    XMLelement* pParent = pending.back();
-    pending.pop_back();
-    for (XMLelement* pChild : tree.ShownChildren(pParent)) {
-      shown.insert(pChild);
-      pending.push_back(pChild);
-    }
-  }
+  ForEachShownNote(tree.CurrentFolder(), [&](XMLelement& note) {
+    shown.insert(&note);
+    return true;
+  });
   return shown;
 }
 

@@ -7,20 +7,7 @@
 #include "model/note_walk.h"
 
 namespace orv {
-namespace {
-
-bool CarriesHide(const XMLelement& note) { return FindPropertyElement(note, kHideKey) != nullptr; }
-
-// The notes of `topLevel` depth first until fn returns false; with
-// bSkipHidden a hidden note is passed over with its subtree.
-template <typename F>
-void WalkNotes(const CElementList& topLevel, bool bSkipHidden, F&& fn) {
-  orv::WalkNotes(
-      topLevel, [&](const XMLelement& note) { return bSkipHidden && CarriesHide(note); },
-      [&](XMLelement& note, const std::vector<size_t>&) { return fn(note); });
-}
-
-}  // namespace
+namespace {}  // namespace
 
 CNoteTree::CNoteTree(COrvellaDoc& doc, CUiPort& ui, CSettingsStore& settings, CTreeViewPort& view)
     : m_doc(doc), m_ui(ui), m_settings(settings), m_view(view) {}
@@ -55,9 +42,8 @@ void CNoteTree::RefreshTree(bool bKeepScroll) {
 }
 
 bool CNoteTree::IsShown(const XMLelement& note) const {
-  const CXMLTree& folder = CurrentFolder();
   bool bFound = false;
-  WalkNotes(folder.TopLevel(), !folder.ShowsHidden(), [&](const XMLelement& shown) {
+  ForEachShownNote(CurrentFolder(), [&](const XMLelement& shown) {
     bFound = &shown == &note;
     return !bFound;
   });
@@ -77,9 +63,8 @@ std::vector<XMLelement*> ShownChildren(CXMLTree& folder, XMLelement* pParent) {
 }
 
 XMLelement* CNoteTree::SelectedNote() {
-  CXMLTree& folder = CurrentFolder();
   XMLelement* pSelected = nullptr;
-  WalkNotes(folder.TopLevel(), !folder.ShowsHidden(), [&](XMLelement& note) {
+  ForEachShownNote(CurrentFolder(), [&](XMLelement& note) {
     if (PropertyIs(note, kSelectedKey, "true")) pSelected = &note;
     return !pSelected;
   });
@@ -87,11 +72,14 @@ XMLelement* CNoteTree::SelectedNote() {
 }
 
 void CNoteTree::Select(XMLelement* pNote) {
-  WalkNotes(CurrentFolder().TopLevel(), false, [&](XMLelement& note) {
-    if (&note != pNote && PropertyIs(note, kSelectedKey, "true"))
-      SetProperty(note, kSelectedKey, "false");
-    return true;
-  });
+  // Every note, hidden ones too: a hidden note may not stay selected unseen.
+  WalkNotes(
+      CurrentFolder().TopLevel(), [](const XMLelement&) { return false; },
+      [&](XMLelement& note, const std::vector<size_t>&) {
+        if (&note != pNote && PropertyIs(note, kSelectedKey, "true"))
+          SetProperty(note, kSelectedKey, "false");
+        return true;
+      });
   if (pNote) SetProperty(*pNote, kSelectedKey, "true");
 }
 
