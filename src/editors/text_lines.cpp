@@ -117,12 +117,17 @@ std::string ReverseSelectedText(std::string_view sText) {
   if (U_FAILURE(eError)) throw std::runtime_error(u_errorName(eError));
 
   std::string sOut(sForward.size(), '\0');
+  const auto IsAscii = [&](size_t i) { return static_cast<unsigned char>(sForward[i]) < 0x80; };
   size_t nOut = sForward.size();
-  for (int32_t nStart = ubrk_first(pClusters.get()), nEnd;
-       (nEnd = ubrk_next(pClusters.get())) != UBRK_DONE; nStart = nEnd) {
-    const auto nLength = static_cast<size_t>(nEnd - nStart);
-    nOut -= nLength;
-    sForward.copy(sOut.data() + nOut, nLength, static_cast<size_t>(nStart));
+  for (size_t nStart = 0; nStart < sForward.size();) {
+    // Two ASCII characters in a row (the line feeds are gone) are two
+    // characters; only the rest needs the break iterator.
+    size_t nEnd = nStart + 1;
+    if (!IsAscii(nStart) || (nEnd < sForward.size() && !IsAscii(nEnd)))
+      nEnd = static_cast<size_t>(ubrk_following(pClusters.get(), static_cast<int32_t>(nStart)));
+    nOut -= nEnd - nStart;
+    sForward.copy(sOut.data() + nOut, nEnd - nStart, nStart);
+    nStart = nEnd;
   }
   return sOut;
 }
