@@ -30,31 +30,23 @@ const std::map<std::string, FTextOperation>& TextOperations() {
   return kOperations;
 }
 
-// An ordinary file's line breaks (LF or CR LF) as the editor's paragraph
-// breaks (CR), and back: the operations write CR LF, CR or LF for one.
-std::string ToParagraphs(std::string_view sText) {
+// Every CR LF, CR or LF as cBreak: an ordinary file's line breaks as the
+// editor's paragraph breaks (CR) and back; the operations write CR LF, CR or
+// LF for one.
+std::string WithLineBreaks(std::string_view sText, char cBreak) {
   std::string sOut;
   sOut.reserve(sText.size());
   for (size_t i = 0; i < sText.size(); ++i) {
     if (sText[i] == '\r' && i + 1 < sText.size() && sText[i + 1] == '\n') ++i;
-    sOut += sText[i] == '\n' ? '\r' : sText[i];
-  }
-  return sOut;
-}
-
-std::string ToLines(std::string_view sText) {
-  std::string sOut;
-  sOut.reserve(sText.size());
-  for (size_t i = 0; i < sText.size(); ++i) {
-    if (sText[i] == '\r' && i + 1 < sText.size() && sText[i + 1] == '\n') ++i;
-    sOut += sText[i] == '\r' ? '\n' : sText[i];
+    sOut += sText[i] == '\n' || sText[i] == '\r' ? cBreak : sText[i];
   }
   return sOut;
 }
 
 void RunTextOperation(const std::string& sOperation) {
   const std::string sInput{std::istreambuf_iterator<char>(std::cin), {}};
-  std::cout << ToLines(TextOperations().at(sOperation)(ToParagraphs(sInput))) << std::flush;
+  const std::string sOutput = TextOperations().at(sOperation)(WithLineBreaks(sInput, '\r'));
+  std::cout << WithLineBreaks(sOutput, '\n') << std::flush;
 }
 
 void Calculate(const std::string& sExpression) {

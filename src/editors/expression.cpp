@@ -14,9 +14,26 @@ constexpr uint8_t kVariable = '`';
 constexpr uint8_t kNot = '!';       // operand on the right
 constexpr uint8_t kAbsolute = '|';  // operand on the left, as for functions
 constexpr uint8_t kFirstFunction = 150;
-// In the order of their codes, 150 to 159.
-constexpr std::array<std::string_view, 10> kFunctions{"SIN", "COS", "EXP",  "SQRT", "LOG",
-                                                      "TG",  "CTG", "ASIN", "ACOS", "ATG"};
+
+struct SFunction {
+  std::string_view sName;
+  double (*pValue)(double);
+  bool (*pInDomain)(double) = nullptr;  // none: every argument is
+};
+
+// In the order of their codes, from kFirstFunction; radians.
+constexpr std::array<SFunction, 10> kFunctions{{
+    {"SIN", [](double x) { return std::sin(x); }},
+    {"COS", [](double x) { return std::cos(x); }},
+    {"EXP", [](double x) { return std::exp(x); }},
+    {"SQRT", [](double x) { return std::sqrt(x); }, [](double x) { return x >= 0.0; }},
+    {"LOG", [](double x) { return std::log(x); }, [](double x) { return x > 0.0; }},
+    {"TG", [](double x) { return std::tan(x); }},
+    {"CTG", [](double x) { return 1.0 / std::tan(x); }},
+    {"ASIN", [](double x) { return std::asin(x); }},
+    {"ACOS", [](double x) { return std::acos(x); }},
+    {"ATG", [](double x) { return std::atan(x); }},
+}};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -141,7 +158,9 @@ class CExpressionParser {
     if (IsLetter(At())) {
       while (IsLetter(At()) || IsDigit(At())) ++m_nPos;
       const std::string_view sName = m_s.substr(nStart, m_nPos - nStart);
-      const auto function = std::find(kFunctions.begin(), kFunctions.end(), Upper(sName));
+      const std::string sUpper = Upper(sName);
+      const auto function = std::find_if(kFunctions.begin(), kFunctions.end(),
+                                         [&](const SFunction& f) { return f.sName == sUpper; });
       if (function != kFunctions.end()) {
         const int32_t nArgument = Primary();
         if (nArgument < 0) return -1;
@@ -224,39 +243,17 @@ ECalcStatus CExpression::Evaluate(double& dValue) const {
       case kAbsolute:
         v = std::fabs(l);
         break;
-      case kFirstFunction + 0:
-        v = std::sin(l);
+      default: {
+        const size_t nFunction = node.nOperator - size_t{kFirstFunction};
+        if (node.nOperator < kFirstFunction || nFunction >= kFunctions.size()) {
+          v = fail(kCalcEmptyNode);
+          break;
+        }
+        const SFunction& function = kFunctions[nFunction];
+        v = !function.pInDomain || function.pInDomain(l) ? function.pValue(l)
+                                                         : fail(kCalcOutOfDomain);
         break;
-      case kFirstFunction + 1:
-        v = std::cos(l);
-        break;
-      case kFirstFunction + 2:
-        v = std::exp(l);
-        break;
-      case kFirstFunction + 3:
-        v = l >= 0.0 ? std::sqrt(l) : fail(kCalcOutOfDomain);
-        break;
-      case kFirstFunction + 4:
-        v = l > 0.0 ? std::log(l) : fail(kCalcOutOfDomain);
-        break;
-      case kFirstFunction + 5:
-        v = std::tan(l);
-        break;
-      case kFirstFunction + 6:
-        v = 1.0 / std::tan(l);
-        break;
-      case kFirstFunction + 7:
-        v = std::asin(l);
-        break;
-      case kFirstFunction + 8:
-        v = std::acos(l);
-        break;
-      case kFirstFunction + 9:
-        v = std::atan(l);
-        break;
-      default:
-        v = fail(kCalcEmptyNode);
-        break;
+      }
     }
   }
   dValue = values.back();
