@@ -10,6 +10,7 @@
 #include "cli/branch_cli.h"
 #include "cli/cli_session.h"
 #include "cli/document_commands.h"
+#include "cli/editor_commands.h"
 #include "cli/folder_cli.h"
 #include "cli/note_cli.h"
 #include "cli/note_set_cli.h"
@@ -18,7 +19,9 @@
 
 int main(int argc, char** argv) {
   orv::cli::SCliOptions options;
-  CLI::App app{"Inspect and change Orvella documents and compound files", "orvella-cli"};
+  CLI::App app{
+      "Inspect and change Orvella documents and compound files; run the editors' text operations",
+      "orvella-cli"};
   app.require_subcommand(1);
   orv::cli::AddGlobalOptions(app, options);
   orv::cli::AddDocumentCommands(app, options);
@@ -29,6 +32,7 @@ int main(int argc, char** argv) {
   orv::cli::AddBookmarkCommands(app, options);
   orv::cli::AddProtectionCommands(app, options);
   orv::cli::AddStorageCommands(app);
+  orv::cli::AddEditorCommands(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

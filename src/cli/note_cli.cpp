@@ -1,14 +1,13 @@
 #include "cli/note_cli.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "cli/cli_tree_view.h"
+#include "cli/input_file.h"
 #include "cli/note_path.h"
 #include "model/note_keys.h"
 #include "model/note_walk.h"
@@ -45,13 +44,6 @@ EOrderCommand SortCommand(const std::string& sKey, bool bAll) {
   return static_cast<EOrderCommand>(static_cast<int>(eFirst) + nKey);
 }
 
-std::string ReadContentFile(const std::string& sPath) {
-  std::ifstream file(sPath, std::ios::binary);
-  std::string sData{std::istreambuf_iterator<char>(file), {}};
-  if (!file.is_open() || file.bad()) throw CCliError("Can't read " + sPath);
-  return sData;
-}
-
 struct SAddArguments {
   bool bBefore = false;
   bool bChild = false;
@@ -63,7 +55,7 @@ struct SAddArguments {
 std::string Add(CCliSession& session, CNoteTree& tree, XMLelement* pNote, const SAddArguments& add,
                 const std::string& sFile) {
   const std::optional<std::string> content =
-      add.contentFile ? std::optional(ReadContentFile(*add.contentFile)) : std::nullopt;
+      add.contentFile ? std::optional(ReadInputFile(*add.contentFile)) : std::nullopt;
   if (add.type) {
     // For this run only: the user's default type stays as it is.
     session.Settings().Override(kSetDef, 1);

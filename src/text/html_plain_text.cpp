@@ -1,19 +1,12 @@
 #include "text/html_plain_text.h"
 
-#include <gumbo.h>
-
-#include <memory>
 #include <utility>
 #include <vector>
 
+#include "text/gumbo_document.h"
+
 namespace orv {
 namespace {
-
-struct SGumboOutputDeleter {
-  void operator()(GumboOutput* pOutput) const {
-    gumbo_destroy_output(&kGumboDefaultOptions, pOutput);
-  }
-};
 
 bool IsHidden(GumboTag eTag) {
   switch (eTag) {
@@ -126,9 +119,7 @@ class CTextCollector {
 }  // namespace
 
 std::string HtmlToPlainText(std::string_view sHtml) {
-  const std::unique_ptr<GumboOutput, SGumboOutputDeleter> pOutput(
-      gumbo_parse_with_options(&kGumboDefaultOptions, sHtml.data(), sHtml.size()));
-  return CTextCollector().Collect(*pOutput->document);
+  return CTextCollector().Collect(*ParseHtml(sHtml)->document);
 }
 
 }  // namespace orv
