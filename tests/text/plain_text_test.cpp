@@ -77,6 +77,17 @@ TEST(HtmlPlainTextTest, ShowsWhatABrowserShows) {
   for (const SCase& c : cases) EXPECT_EQ(HtmlToPlainText(c.sInput), c.sText) << c.pWhat;
 }
 
+// gumbo is quadratic in depth and frees recursively: levels past a thousand
+// are left out, their text kept, and the rest of the page read as before.
+TEST(HtmlPlainTextTest, DeepNestingKeepsItsTextAndTakesNoTime) {
+  std::string sDeep;
+  for (int i = 0; i < 200000; ++i) sDeep += "<div>";
+  sDeep += "deep";
+  for (int i = 0; i < 200000; ++i) sDeep += "</div>";
+  sDeep += "<p>after</p><p>and <b>more</b>";
+  EXPECT_EQ(HtmlToPlainText(sDeep), "deep\nafter\nand more");
+}
+
 TEST(NoteTextTest, TheNoteTypeChoosesTheReader) {
   EXPECT_EQ(VisibleNoteText("<b>x</b>", 0), "<b>x</b>");
   EXPECT_EQ(VisibleNoteText("<b>x</b>", 1), "x");
