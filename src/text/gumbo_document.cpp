@@ -15,13 +15,16 @@ namespace {
 // stack. No page people write comes near this depth.
 constexpr size_t kMaxHtmlDepth = 1000;
 
-// Elements that never hold others, and those whose end tag may be left out
-// (the next one closes them): neither makes the tree deeper when repeated.
-constexpr std::array<std::string_view, 31> kFlatElements = {
-    "area",  "base",  "br",       "col",    "embed", "hr",     "img",      "input",
-    "link",  "meta",  "param",    "source", "track", "wbr",    "p",        "li",
-    "dt",    "dd",    "tr",       "td",     "th",    "option", "optgroup", "thead",
-    "tbody", "tfoot", "colgroup", "rb",     "rt",    "rtc",    "rp"};
+// Elements that never hold others (void ones, and those holding only raw
+// text), and those whose end tag may be left out (the next one closes them):
+// neither makes the tree deeper when repeated, and none is ever left out.
+constexpr std::array<std::string_view, 41> kFlatElements = {
+    "area",     "base",     "br",        "col",    "embed",    "hr",     "img",
+    "input",    "link",     "meta",      "param",  "source",   "track",  "wbr",
+    "script",   "style",    "textarea",  "title",  "xmp",      "iframe", "noembed",
+    "noframes", "noscript", "plaintext", "p",      "li",       "dt",     "dd",
+    "tr",       "td",       "th",        "option", "optgroup", "thead",  "tbody",
+    "tfoot",    "colgroup", "rb",        "rt",     "rtc",      "rp"};
 
 struct STag {
   size_t nEnd = 0;  // one past the '>' (or the end of the text)
