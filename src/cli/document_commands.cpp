@@ -9,6 +9,7 @@
 
 #include "cli/cli_error.h"
 #include "cli/document_json.h"
+#include "cli/input_file.h"
 #include "cli/note_path.h"
 #include "cli/protection_commands.h"
 #include "model/mini_xml_parser.h"
@@ -81,19 +82,12 @@ void Dump(CCliSession& session, const std::string& sFile) {
   WriteDocumentJson(std::cout, session.Doc());
 }
 
-std::string ReadWholeFile(const std::string& sPath) {
-  auto pFile = CFileSystem::Default().Open(sPath, EOpenMode::Read);
-  std::string sData(pFile->Size(), '\0');
-  sData.resize(pFile->ReadAt(0, sData.data(), sData.size()));
-  return sData;
-}
-
 // A document the JSON marks encrypted gets a new passphrase from the
 // session's source, by the rules of `encrypt`.
 void Load(CCliSession& session, const std::string& sJson, const std::string& sFile) {
   COrvellaDoc& doc = session.Doc();
   doc.LockForChange(sFile);
-  if (ReadDocumentJson(ReadWholeFile(sJson), doc)) ProtectWithNewPassphrase(session, sFile);
+  if (ReadDocumentJson(ReadInputFile(sJson), doc)) ProtectWithNewPassphrase(session, sFile);
   doc.OnSaveDocument(sFile);
 }
 
