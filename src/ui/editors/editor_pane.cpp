@@ -174,6 +174,25 @@ void CEditorPane::InsertText(const QString& sText) {
   WithShownEdit([&](auto& edit) { edit.textCursor().insertText(sText); });
 }
 
+QTextCursor CEditorPane::TextCursor() const {
+  QTextCursor cursor;
+  WithShownEdit([&](auto& edit) { cursor = edit.textCursor(); });
+  return cursor;
+}
+
+void CEditorPane::SetTextCursor(const QTextCursor& cursor) {
+  WithShownEdit([&](auto& edit) {
+    edit.setTextCursor(cursor);
+    edit.ensureCursorVisible();
+  });
+}
+
+bool CEditorPane::CanEdit() const {
+  bool bCan = false;
+  WithShownEdit([&](auto& edit) { bCan = !edit.isReadOnly(); });
+  return bCan && m_pNote;
+}
+
 std::pair<int, int> CEditorPane::ScrollAndCaret() const {
   std::pair<int, int> position{0, 0};
   WithShownEdit([&](auto& edit) {

@@ -39,6 +39,13 @@ class CEditorPane : public QStackedWidget {
   std::string SelectedText() const;
   // Replaces the selection as the user would type it (date insertion, links).
   void InsertText(const QString& sText);
+  // The caret and selection of the edit shown (a null cursor for none).
+  QTextCursor TextCursor() const;
+  // Moves the caret of the edit shown and scrolls it into view.
+  void SetTextCursor(const QTextCursor& cursor);
+  // Whether the program may change the text shown: an edit is shown and the
+  // note is not read-only (a program's change would go past that).
+  bool CanEdit() const;
 
   QPlainTextEdit& PlainEdit() { return *m_pPlain; }
   CRichTextEdit& RichEdit() { return *m_pRich; }
