@@ -1,11 +1,14 @@
 // The Edit menu's own commands in the three editors: the Advanced
-// operations on the selection, find and replace, Go To Line, Track Clipboard.
+// operations on the selection, find and replace, Go To Line, Track Clipboard,
+// and the cleanup of HTML on its way into the HTML editor.
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 
 #include "editors/go_to_line.h"
@@ -294,6 +297,52 @@ TEST_F(EditMenuTest, TrackClipboardPastesEachNewTextOnce) {
   clipboard.setText("third");
   QCoreApplication::processEvents();
   EXPECT_EQ(Shown(), "firstsecond");
+}
+
+// The "Unsupported Tags" boxes shown while run runs.
+std::vector<std::string> UnsupportedTagsShownBy(const std::function<void()>& run, int nExpected) {
+  std::vector<std::string> shown;
+  CDialogDriver driver;
+  for (int i = 0; i < nExpected; ++i) {
+    driver.OnNext<QMessageBox>([&](QMessageBox& box) {
+      shown.push_back(box.windowTitle().toStdString() + ": " + box.text().toStdString());
+      box.accept();
+    });
+  }
+  run();
+  for (int i = 0; i < 50 && driver.Pending() > 0; ++i) QTest::qWait(10);
+  return shown;
+}
+
+TEST_F(EditMenuTest, HtmlIsCleanedBeforeTheEditorSeesItAndAViewedNoteKeepsItsBytes) {
+  const std::string sMessage =
+      "Unsupported Tags: The following tags have been removed as the Editor does not support "
+      "them:\n <SCRIPT> <IFRAME>";
+  const std::string sDirty =
+      "<html><head><style>p{color:red}</style></head><body><p onclick=\"steal()\">kept</p>"
+      "<script>alert(1)</script><iframe src=\"x\"></iframe><iframe></iframe></body></html>";
+  const std::string sClean = "<html><body><p>plain <b>bold</b></p></body></html>";
+  for (const std::string& sContent : {sDirty, sClean}) {
+    XMLelement* pNote = nullptr;
+    const auto shown =
+        UnsupportedTagsShownBy([&] { pNote = OpenNote(1, sContent); }, sContent == sDirty ? 1 : 0);
+    EXPECT_EQ(shown, sContent == sDirty ? std::vector{sMessage} : std::vector<std::string>{});
+    EXPECT_FALSE(Shown().contains("alert"));
+    EXPECT_FALSE(Document().toHtml().contains("color:red"));
+    Window().StoreEditorContent();
+    EXPECT_EQ(Content(*pNote), sContent);
+  }
+
+  OpenNote(1, sClean);
+  auto* pPasted = new QMimeData;  // the clipboard's
+  pPasted->setHtml("<p>pasted<script>alert(2)</script></p><object></object>");
+  QGuiApplication::clipboard()->setMimeData(pPasted);
+  const auto pasted = UnsupportedTagsShownBy([&] { Trigger("Edit - Paste"); }, 1);
+  EXPECT_EQ(pasted, std::vector<std::string>{"Unsupported Tags: The following tags have been "
+                                             "removed as the Editor does not support them:\n"
+                                             " <SCRIPT> <OBJECT>"});
+  EXPECT_TRUE(Shown().contains("pasted"));
+  EXPECT_FALSE(Shown().contains("alert"));
 }
 
 }  // namespace

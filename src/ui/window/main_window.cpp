@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/font_record.h"
+#include "editors/html_cleanup.h"
 #include "model/note_keys.h"
 #include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
@@ -99,6 +100,10 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
   QCoreApplication::instance()->installEventFilter(this);
   connect(m_pEditors, &CEditorPane::LinkClicked, this, &CMainWindow::FollowLink);
   connect(m_pEditors, &CEditorPane::Edited, this, [this] { setWindowModified(true); });
+  connect(m_pEditors, &CEditorPane::UnsupportedTagsRemoved, this, [this](const QString& sMessage) {
+    m_ui.ShowMessage(std::string(kUnsupportedTagsTitle), sMessage.toStdString(),
+                     EMessageIcon::Warning);
+  });
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
           &CMainWindow::PasteTrackedClipboard);
   if (m_eRole == EWindowRole::Main) SetUpTray();
