@@ -240,6 +240,27 @@ TEST_F(EditMenuTest, ReplaceAndReplaceAllAreEachOneUndoStep) {
   }
 }
 
+TEST_F(EditMenuTest, TheKeysWorkInTheEditorAndF3InTheFindBar) {
+  Window().show();
+  QApplication::setActiveWindow(&Window());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  OpenNote(0, std::string("one two one"));
+  QWidget* pEdit = Editors().ActiveEdit();
+  pEdit->setFocus();
+  Select(0, 3);
+  QTest::keyClick(pEdit, Qt::Key_U, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Shown(), "ONE two one");
+  QTest::keyClick(pEdit, Qt::Key_F, Qt::ControlModifier);
+  QLineEdit& find = Window().FindBar().FindEdit();
+  ASSERT_TRUE(find.isVisible());
+  find.setText("one");
+  QTest::keyClick(&find, Qt::Key_F3);
+  QTest::keyClick(&find, Qt::Key_F3);
+  EXPECT_EQ(Editors().TextCursor().selectionStart(), 0);  // round again
+  QTest::keyClick(&find, Qt::Key_Escape);
+  EXPECT_FALSE(Window().FindBar().isVisible());
+}
+
 TEST_F(EditMenuTest, TheSearchTextIsOfferedAgainInANewWindow) {
   OpenNote(0, std::string("alpha beta"));
   Trigger("Edit - Find - Select All");
