@@ -309,7 +309,7 @@ TEST_F(EditMenuTest, TrackClipboardPastesEachNewTextOnce) {
   clipboard.setText("copied before");
   OpenNote(0, std::string());
   Trigger("Edit - Advanced - Track Clipboard");
-  for (const char* pCopied : {"copied before", "first", "first", "second"}) {
+  for (const char* pCopied : {"copied before", "first", "", "first", "second"}) {
     clipboard.setText(pCopied);
     QCoreApplication::processEvents();
   }

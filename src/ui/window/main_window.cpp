@@ -442,8 +442,11 @@ void CMainWindow::ToggleTrackClipboard() {
 
 void CMainWindow::PasteTrackedClipboard() {
   QClipboard& clipboard = *QGuiApplication::clipboard();
-  const std::optional<std::string> sText =
-      m_clipboardTracker.OnClipboardChange(clipboard.text().toStdString());
+  const QString sNow = clipboard.text();
+  // On X the clipboard empties when the program that copied quits: that is
+  // no copy, and the same text copied again afterwards is no news.
+  if (sNow.isEmpty()) return;
+  const std::optional<std::string> sText = m_clipboardTracker.OnClipboardChange(sNow.toStdString());
   // A copy or cut in this program is not news: pasted back, a cut would undo itself.
   if (!sText || clipboard.ownsClipboard() || !m_pEditors->CanEdit()) return;
   if (QWidget* pEdit = m_pEditors->ActiveEdit()) QMetaObject::invokeMethod(pEdit, "paste");
