@@ -101,9 +101,14 @@ TEST_F(EditMenuTest, EachOperationReplacesTheSelectionAsOneUndoStep) {
 
 TEST_F(EditMenuTest, ACaseCommandKeepsTheFormatOfEveryCharacter) {
   OpenNote(2, std::string("{\\rtf1\\ansi Some {\\b bold} and {\\i italic} text}"));
+  QTextCursor end(&Document());
+  end.movePosition(QTextCursor::End);
+  end.insertImage("picture");
   Trigger("Edit - Select All");
   Trigger("Edit - Advanced - Case - Uppercase");
-  EXPECT_EQ(Shown(), "SOME BOLD AND ITALIC TEXT");
+  EXPECT_EQ(Shown(), "SOME BOLD AND ITALIC TEXT" + QString(QChar::ObjectReplacementCharacter));
+  end.setPosition(Shown().size());
+  EXPECT_TRUE(end.charFormat().isImageFormat());
   QTextCursor probe(&Document());
   for (auto [nPos, bBold, bItalic] :
        {std::tuple{2, false, false}, {6, true, false}, {16, false, true}, {22, false, false}}) {

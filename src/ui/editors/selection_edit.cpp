@@ -15,18 +15,18 @@ QString FromCore(std::string_view sText) {
   sQt.replace(QStringLiteral("\r\n"), QString(QChar::ParagraphSeparator));
   sQt.replace(kCr, QChar::ParagraphSeparator);
   sQt.replace(u'\n', QChar::ParagraphSeparator);
-  // An object's placeholder would come back as a stray character, not the picture.
-  sQt.remove(QChar::ObjectReplacementCharacter);
   return sQt;
 }
 
-// Whether sNew has its paragraph breaks where sOld has them (the case
-// commands' replacements have): then it can take over sOld's formats.
+// Whether sNew has its paragraph breaks and pictures where sOld has them
+// (the case commands' replacements have): then it can take over sOld's
+// formats, and its pictures stay.
 bool SameShape(const QString& sOld, const QString& sNew) {
-  if (sOld.size() != sNew.size() || sOld.contains(QChar::ObjectReplacementCharacter)) return false;
-  for (qsizetype i = 0; i < sOld.size(); ++i)
-    if ((sOld[i] == QChar::ParagraphSeparator) != (sNew[i] == QChar::ParagraphSeparator))
-      return false;
+  if (sOld.size() != sNew.size()) return false;
+  for (qsizetype i = 0; i < sOld.size(); ++i) {
+    for (QChar cKept : {QChar(QChar::ParagraphSeparator), QChar(QChar::ObjectReplacementCharacter)})
+      if ((sOld[i] == cKept) != (sNew[i] == cKept)) return false;
+  }
   return true;
 }
 
@@ -76,7 +76,7 @@ std::string SelectionText(const QTextCursor& cursor) {
 }
 
 QTextCursor ReplaceSelection(QTextCursor cursor, std::string_view sText, bool bReselect) {
-  const QString sNew = FromCore(sText);
+  QString sNew = FromCore(sText);
   const int nStart = cursor.selectionStart();
   QString sOld = cursor.selectedText();
   sOld.replace(QChar::LineSeparator, QChar::ParagraphSeparator);
@@ -84,6 +84,8 @@ QTextCursor ReplaceSelection(QTextCursor cursor, std::string_view sText, bool bR
   if (SameShape(sOld, sNew)) {
     ReplaceKeepingFormats(cursor, sNew);
   } else {
+    // A picture's placeholder would come back as a stray character, not the picture.
+    sNew.remove(QChar::ObjectReplacementCharacter);
     QTextCursor first(cursor.document());
     first.setPosition(nStart + 1);  // a cursor tells the format of the character before it
     if (sNew.isEmpty())
