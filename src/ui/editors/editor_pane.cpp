@@ -2,8 +2,10 @@
 
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "editors/html_cleanup.h"
 #include "model/note_keys.h"
 #include "tree/note_protection.h"
 #include "ui/editors/text_links.h"
@@ -55,9 +57,32 @@ CEditorPane::CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pPa
       if (bChanged && m_pNote) emit Edited();
     });
   connect(m_pHtml, &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
+  m_pHtml->CleanPastedHtml([this](const QString& sHtml) {
+    auto [sCleaned, sWarning] = CleanedHtml(sHtml.toStdString());
+    TellRemovedTags(sWarning);
+    return sCleaned;
+  });
+}
+
+std::pair<QString, QString> CEditorPane::CleanedHtml(const std::string& sHtml) {
+  // Before Qt sees it: Qt would apply a <style> and drop a <script> unseen.
+  SHtmlCleanup cleanup = CleanHtml(sHtml);
+  const QString sWarning = cleanup.sReport.empty()
+                               ? QString()
+                               : QString::fromStdString(UnsupportedTagsMessage(cleanup.sReport));
+  // Nothing removed: Qt reads the note's own bytes, and only an edit
+  // writes them anew.
+  return {QString::fromStdString(cleanup.bChanged ? cleanup.sHtml : sHtml), sWarning};
+}
+
+void CEditorPane::TellRemovedTags(const QString& sWarning) {
+  if (sWarning.isEmpty()) return;
+  QTimer::singleShot(0, this, [this, sWarning] { emit UnsupportedTagsRemoved(sWarning); });
 }
 
 void CEditorPane::ShowNote(XMLelement* pNote) {
+  // Shown again after a change to the tree, a note has been warned about.
+  const bool bNewNote = pNote != m_pNote;
   m_pNote = nullptr;
   m_pFolder = nullptr;
   m_tree.CurrentFolder().SetOpenNote(pNote);
@@ -71,8 +96,9 @@ void CEditorPane::ShowNote(XMLelement* pNote) {
     if (CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*pNote))
       sContent = pContent->GetContent();
   }
-  Load(KindOfType(GetProperty(*pNote, kTypeKey)), sContent, opening.bShowContent,
-       opening.bReadOnly);
+  const QString sWarning = Load(KindOfType(GetProperty(*pNote, kTypeKey)), sContent,
+                                opening.bShowContent, opening.bReadOnly);
+  if (bNewNote) TellRemovedTags(sWarning);
   m_pNote = pNote;
   m_pFolder = &m_tree.CurrentFolder();
   int nScroll = std::atoi(GetProperty(*pNote, kScrollPosKey).c_str());
@@ -80,13 +106,14 @@ void CEditorPane::ShowNote(XMLelement* pNote) {
   if (nScroll != 0 && nCaret != 0) RestoreScrollAndCaret(nScroll, nCaret);
 }
 
-void CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bShowContent,
-                       bool bReadOnly) {
+QString CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bShowContent,
+                          bool bReadOnly) {
   m_eKind = eKind;
   if (eKind == EEditorKind::Empty) {
     setCurrentWidget(m_pEmpty);
-    return;
+    return {};
   }
+  QString sWarning;
   WithShownEdit([&](auto& edit) {
     QTextDocument& document = *edit.document();
     // Loading is not an edit: with undo on, Ctrl+Z would take the loaded
@@ -96,9 +123,11 @@ void CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bSho
       edit.setPlainText(QString::fromUtf8(kPasswordPlaceholder));
     else if (eKind == EEditorKind::Rich)
       ReadRtf(sContent, document, kRtfCodePage);
-    else if (eKind == EEditorKind::Html)
-      m_pHtml->setHtml(QString::fromStdString(sContent));
-    else
+    else if (eKind == EEditorKind::Html) {
+      QString sHtml;
+      std::tie(sHtml, sWarning) = CleanedHtml(sContent);
+      m_pHtml->setHtml(sHtml);
+    } else
       edit.setPlainText(QString::fromStdString(sContent));
     edit.setReadOnly(bReadOnly);
     document.setUndoRedoEnabled(true);
@@ -106,6 +135,7 @@ void CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bSho
   });
   if (eKind == EEditorKind::Rich) m_pFormatBar->setEnabled(!bReadOnly);
   setCurrentWidget(eKind == EEditorKind::Rich ? m_pRichPage : ActiveEdit());
+  return sWarning;
 }
 
 void CEditorPane::Store() {
@@ -172,6 +202,25 @@ std::string CEditorPane::SelectedText() const {
 
 void CEditorPane::InsertText(const QString& sText) {
   WithShownEdit([&](auto& edit) { edit.textCursor().insertText(sText); });
+}
+
+QTextCursor CEditorPane::TextCursor() const {
+  QTextCursor cursor;
+  WithShownEdit([&](auto& edit) { cursor = edit.textCursor(); });
+  return cursor;
+}
+
+void CEditorPane::SetTextCursor(const QTextCursor& cursor) {
+  WithShownEdit([&](auto& edit) {
+    edit.setTextCursor(cursor);
+    edit.ensureCursorVisible();
+  });
+}
+
+bool CEditorPane::CanEdit() const {
+  bool bCan = false;
+  WithShownEdit([&](auto& edit) { bCan = !edit.isReadOnly(); });
+  return bCan && m_pNote;
 }
 
 std::pair<int, int> CEditorPane::ScrollAndCaret() const {

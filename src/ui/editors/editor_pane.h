@@ -39,6 +39,13 @@ class CEditorPane : public QStackedWidget {
   std::string SelectedText() const;
   // Replaces the selection as the user would type it (date insertion, links).
   void InsertText(const QString& sText);
+  // The caret and selection of the edit shown (a null cursor for none).
+  QTextCursor TextCursor() const;
+  // Moves the caret of the edit shown and scrolls it into view.
+  void SetTextCursor(const QTextCursor& cursor);
+  // Whether the program may change the text shown: an edit is shown and the
+  // note is not read-only (a program's change would go past that).
+  bool CanEdit() const;
 
   QPlainTextEdit& PlainEdit() { return *m_pPlain; }
   CRichTextEdit& RichEdit() { return *m_pRich; }
@@ -49,6 +56,9 @@ class CEditorPane : public QStackedWidget {
   void LinkClicked(const QString& sLink);
   // The user changed the open note's text (it is stored later).
   void Edited();
+  // HTML of a note or a paste held tags the HTML editor does not take; they
+  // were removed before it showed. sMessage says which.
+  void UnsupportedTagsRemoved(const QString& sMessage);
 
  private:
   // Calls run with the edit shown (plain or rich text; none for the empty
@@ -69,7 +79,13 @@ class CEditorPane : public QStackedWidget {
         break;
     }
   }
-  void Load(EEditorKind eKind, const std::string& sContent, bool bShowContent, bool bReadOnly);
+  // The HTML the HTML editor may show of sHtml, and the warning about what
+  // was removed from it (empty when nothing was).
+  static std::pair<QString, QString> CleanedHtml(const std::string& sHtml);
+  // Says what was removed once what is left shows, not in the middle of showing it.
+  void TellRemovedTags(const QString& sWarning);
+  // Returns the warning of the HTML cleanup.
+  QString Load(EEditorKind eKind, const std::string& sContent, bool bShowContent, bool bReadOnly);
   // The open editor's text as the note stores it; none when the user did not change it.
   std::optional<std::string> EditedText() const;
   std::pair<int, int> ScrollAndCaret() const;

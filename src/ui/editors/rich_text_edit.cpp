@@ -1,5 +1,6 @@
 #include "ui/editors/rich_text_edit.h"
 
+#include <QMimeData>
 #include <QTextBlock>
 
 #include "ui/editors/text_links.h"
@@ -47,6 +48,14 @@ void CRichTextEdit::InsertLink(const QString& sLink, const QString& sCaption) {
   format.setForeground(palette().link());
   format.setFontUnderline(true);
   cursor.insertText(sCaption, format);
+}
+
+void CRichTextEdit::insertFromMimeData(const QMimeData* pSource) {
+  if (!m_clean || !pSource->hasHtml()) return QTextEdit::insertFromMimeData(pSource);
+  QMimeData cleaned;
+  cleaned.setHtml(m_clean(pSource->html()));
+  if (pSource->hasText()) cleaned.setText(pSource->text());
+  QTextEdit::insertFromMimeData(&cleaned);
 }
 
 void CRichTextEdit::LeaveLinkEdge() {

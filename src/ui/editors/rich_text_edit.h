@@ -5,6 +5,7 @@
 // at the start of a paragraph) is ordinary text.
 
 #include <QTextEdit>
+#include <functional>
 
 namespace orv {
 
@@ -17,12 +18,19 @@ class CRichTextEdit : public QTextEdit {
   // Replaces the selection by a link to sLink that shows sCaption, in the
   // format of the text at the caret.
   void InsertLink(const QString& sLink, const QString& sCaption);
+  // HTML pasted or dropped here goes through clean first.
+  void CleanPastedHtml(std::function<QString(const QString&)> clean) { m_clean = std::move(clean); }
 
  signals:
   void LinkClicked(const QString& sLink);
 
+ protected:
+  void insertFromMimeData(const QMimeData* pSource) override;
+
  private:
   void LeaveLinkEdge();
+
+  std::function<QString(const QString&)> m_clean;
 };
 
 }  // namespace orv

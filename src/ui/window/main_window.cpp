@@ -1,6 +1,7 @@
 #include "ui/window/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -17,8 +18,10 @@
 #include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "app/font_record.h"
+#include "editors/html_cleanup.h"
 #include "model/note_keys.h"
 #include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
@@ -28,6 +31,7 @@
 #include "ui/dialogs/colour_ref.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/editors/editor_pane.h"
+#include "ui/editors/find_bar.h"
 #include "ui/single_instance.h"
 #include "ui/window/builtin_keys.h"
 #include "ui/window/folder_tab_bar.h"
@@ -53,10 +57,17 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
 
   m_pTreeView = new CNoteTreeView(m_tree, this);
   m_pTreeView->setObjectName("NoteTree");
-  m_pEditors = new CEditorPane(m_tree, settings, this);
+  auto* pEditorArea = new QWidget(this);
+  m_pEditors = new CEditorPane(m_tree, settings, pEditorArea);
+  m_pFindBar = new CFindBar(*m_pEditors, pEditorArea);
+  auto* pEditorLayout = new QVBoxLayout(pEditorArea);
+  pEditorLayout->setContentsMargins(0, 0, 0, 0);
+  pEditorLayout->setSpacing(0);
+  pEditorLayout->addWidget(m_pEditors);
+  pEditorLayout->addWidget(m_pFindBar);
   m_pSplitter = new QSplitter(Qt::Horizontal, this);
   m_pSplitter->addWidget(m_pTreeView);
-  m_pSplitter->addWidget(m_pEditors);
+  m_pSplitter->addWidget(pEditorArea);
   m_pSplitter->setStretchFactor(1, 3);
   RememberSplitter();
   setCentralWidget(m_pSplitter);
@@ -89,6 +100,12 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
   QCoreApplication::instance()->installEventFilter(this);
   connect(m_pEditors, &CEditorPane::LinkClicked, this, &CMainWindow::FollowLink);
   connect(m_pEditors, &CEditorPane::Edited, this, [this] { setWindowModified(true); });
+  connect(m_pEditors, &CEditorPane::UnsupportedTagsRemoved, this, [this](const QString& sMessage) {
+    m_ui.ShowMessage(std::string(kUnsupportedTagsTitle), sMessage.toStdString(),
+                     EMessageIcon::Warning);
+  });
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+          &CMainWindow::PasteTrackedClipboard);
   if (m_eRole == EWindowRole::Main) SetUpTray();
   ApplyLooks();
   RebuildTabs();
@@ -416,6 +433,23 @@ void CMainWindow::Quit() {
   m_bQuitting = true;
   close();
   emit QuitRequested();
+}
+
+void CMainWindow::ToggleTrackClipboard() {
+  m_clipboardTracker.SetOn(!m_clipboardTracker.IsOn(),
+                           QGuiApplication::clipboard()->text().toStdString());
+}
+
+void CMainWindow::PasteTrackedClipboard() {
+  QClipboard& clipboard = *QGuiApplication::clipboard();
+  const QString sNow = clipboard.text();
+  // On X the clipboard empties when the program that copied quits: that is
+  // no copy, and the same text copied again afterwards is no news.
+  if (sNow.isEmpty()) return;
+  const std::optional<std::string> sText = m_clipboardTracker.OnClipboardChange(sNow.toStdString());
+  // A copy or cut in this program is not news: pasted back, a cut would undo itself.
+  if (!sText || clipboard.ownsClipboard() || !m_pEditors->CanEdit()) return;
+  if (QWidget* pEdit = m_pEditors->ActiveEdit()) QMetaObject::invokeMethod(pEdit, "paste");
 }
 
 }  // namespace orv

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/recent_files.h"
+#include "editors/clipboard_tracker.h"
 #include "storage/orvella_doc.h"
 #include "tree/branch_commands.h"
 #include "tree/note_tree.h"
@@ -25,6 +26,7 @@ namespace orv {
 
 class CAppPaths;
 class CEditorPane;
+class CFindBar;
 class CFolderTabBar;
 class CMenuBuilder;
 class CNoteTreeView;
@@ -73,6 +75,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   CNoteTreeView& TreeView() { return *m_pTreeView; }
   CFolderTabBar& Tabs() { return *m_pTabs; }
   CEditorPane& Editors() { return *m_pEditors; }
+  CFindBar& FindBar() { return *m_pFindBar; }
   CSettingsStore& Settings() { return m_settings; }
   CUiPort& Ui() { return m_ui; }
   // A command of the menus by its display name ("Notes - Move - Up"), or null.
@@ -130,6 +133,10 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void SetFullScreen(bool bOn);
   // Keeps the window above all others, or releases it; remembered.
   void ToggleTopmost();
+  // Track Clipboard: text copied anywhere is pasted into the open editor.
+  void ToggleTrackClipboard();
+  bool IsTrackingClipboard() const { return m_clipboardTracker.IsOn(); }
+  void PasteTrackedClipboard();
   void Quit();
 
   CSettingsStore& m_settings;
@@ -143,6 +150,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   CNoteTreeView* m_pTreeView;
   CFolderTabBar* m_pTabs;
   CEditorPane* m_pEditors;
+  CFindBar* m_pFindBar;
+  CClipboardTracker m_clipboardTracker;
   QSplitter* m_pSplitter;
   QPointer<CMainWindow> m_pGuide;
   std::unique_ptr<CMenuBuilder> m_pMenus;

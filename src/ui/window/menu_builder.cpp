@@ -148,26 +148,6 @@ void CMenuBuilder::RebuildRecentMenu() {
   m_pRecentMenu->setEnabled(!paths.empty());
 }
 
-void CMenuBuilder::BuildEditMenu() {
-  QMenu* pEdit = m_window.menuBar()->addMenu(QObject::tr("&Edit"));
-  auto hasEditor = [this] { return m_window.Editors().ActiveEdit() != nullptr; };
-  struct SEditCommand {
-    const char* pName;
-    const char* pText;
-    const char* pSlot;
-  };
-  for (const SEditCommand& command :
-       {SEditCommand{"Edit - Undo", "&Undo", "undo"}, SEditCommand{"Edit - Redo", "&Redo", "redo"},
-        SEditCommand{"Edit - Cut", "Cu&t", "cut"}, SEditCommand{"Edit - Copy", "&Copy", "copy"},
-        SEditCommand{"Edit - Paste", "&Paste", "paste"},
-        SEditCommand{"Edit - Select All", "Select &All", "selectAll"}}) {
-    const char* pSlot = command.pSlot;
-    Add(
-        pEdit, command.pName, QObject::tr(command.pText), [this, pSlot] { RunInEditor(pSlot); },
-        hasEditor, {}, EScope::Editor);
-  }
-}
-
 void CMenuBuilder::BuildViewMenu() {
   QMenu* pView = m_window.menuBar()->addMenu(QObject::tr("&View"));
   m_pToolbarsMenu = pView->addMenu(QObject::tr("&Toolbars"));

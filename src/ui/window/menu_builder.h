@@ -49,6 +49,10 @@ class CMenuBuilder {
 
   void BuildFileMenu();
   void BuildEditMenu();
+  void BuildEditAdvancedMenu(QMenu* pEdit);
+  void BuildFindMenu(QMenu* pEdit);
+  // The case commands again in the rich-text editor's context menu.
+  void BuildRichTextContextMenu();
   void BuildViewMenu();
   void BuildFoldersMenu();
   void BuildNotesMenu();
@@ -64,6 +68,10 @@ class CMenuBuilder {
   void InsertInternalLink();
   void InsertFileLink();
   void RunInEditor(const char* pSlot);
+  // Replaces the open editor's selection by what apply makes of it.
+  void ApplyToSelection(std::string (*apply)(std::string_view), bool bReselect);
+  void CalculateSelection();
+  void GoToLine();
 
   CMainWindow& m_window;
   CNoteTree& m_tree;
