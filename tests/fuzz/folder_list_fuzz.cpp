@@ -20,7 +20,7 @@ std::string WriteBack(const orv::CFolderList& folders, const orv::CCodePage& cod
 
 size_t CountNotes(const orv::CFolderList& folders) {
   size_t nNotes = 0;
-  for (const auto& pFolder : folders.Folders()) nNotes += pFolder->NoteCount();
+  for (const auto& pFolder : folders) nNotes += pFolder->NoteCount();
   return nNotes;
 }
 
