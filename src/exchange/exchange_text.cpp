@@ -11,7 +11,7 @@ std::vector<std::string_view> SplitLines(std::string_view sText) {
   while (!sText.empty()) {
     const size_t nEnd = sText.find('\n');
     std::string_view sLine = sText.substr(0, nEnd);
-    if (sLine.ends_with('\r')) sLine.remove_suffix(1);
+    while (sLine.ends_with('\r')) sLine.remove_suffix(1);
     lines.push_back(sLine);
     if (nEnd == std::string_view::npos) break;
     sText.remove_prefix(nEnd + 1);

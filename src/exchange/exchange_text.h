@@ -3,6 +3,7 @@
 // lines of a file whatever its line ends, names and texts decoded from
 // UTF-8 or the code page, and the node records between file and folder.
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -30,7 +31,8 @@ struct SExchangeNode {
   std::string sModified;
 };
 
-// The lines of sText, each without its LF or CR LF (a mix is fine); a UTF-8
+// The lines of sText, each without its LF or CR LF (a mix is fine, and so
+// are the doubled CRs of files copied between systems); a UTF-8
 // byte order mark at the start is dropped. A last line without a line end
 // counts; nothing after the last line end makes no empty line.
 std::vector<std::string_view> SplitLines(std::string_view sText);
@@ -46,6 +48,24 @@ std::string JoinLines(const std::vector<std::string_view>& lines, const CCodePag
 // A decimal level, blanks around it allowed; false when sText is not one.
 // Huge values are clamped: the placing clamps them anyway.
 bool ParseLevel(std::string_view sText, int64_t& rnLevel);
+
+// Appends sContent and a line end to sFile. A line for which
+// bReserved(line) holds would read as the file's own structure: a space
+// after it keeps it text.
+template <typename F>
+void AppendContent(std::string& sFile, std::string_view sContent, F&& bReserved) {
+  for (size_t nStart = 0; nStart <= sContent.size();) {
+    const size_t nEnd = std::min(sContent.find('\n', nStart), sContent.size());
+    std::string_view sLine = sContent.substr(nStart, nEnd - nStart);
+    // Readers drop a CR before the line end, so it can't keep a line apart.
+    const bool bCr = sLine.ends_with('\r');
+    if (bCr) sLine.remove_suffix(1);
+    sFile += sLine;
+    if (bReserved(sLine)) sFile += ' ';
+    sFile += bCr ? "\r\n" : "\n";
+    nStart = nEnd + 1;
+  }
+}
 
 // A name on one line: CR and LF become spaces.
 std::string OneLine(std::string_view sName);

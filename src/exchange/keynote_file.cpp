@@ -41,6 +41,12 @@ std::string WithAccelerators(std::string_view sName) {
   return sMarked;
 }
 
+bool IsMarker(std::string_view sLine) {
+  for (std::string_view sMarker : {"%+", "%", "%-", "%:", "%%", "%BK", "%S", "%I", "%EI"})
+    if (sLine == sMarker) return true;
+  return false;
+}
+
 bool IsKey(std::string_view sLine, std::string_view sKey) {
   return sLine.size() >= 3 && sLine.substr(0, 2) == sKey && sLine[2] == '=';
 }
@@ -119,8 +125,9 @@ class CKeyNoteReader {
     SKeyNoteTab& tab = m_tabs.back();
     if (m_bSimpleTab) m_node.sName = tab.sName;
     m_node.sContent = JoinLines(m_data, m_codePage);
-    // Editors may leave a NUL after the closing brace.
-    if (m_node.sContent.ends_with('\0')) m_node.sContent.pop_back();
+    // Editors may leave a NUL after the closing brace (and a line end before it).
+    while (m_node.sContent.ends_with('\0') || m_node.sContent.ends_with('\r'))
+      m_node.sContent.pop_back();
     const bool bVirtual = !m_node.sDescription.empty() && m_data.empty();
     m_node.nType = m_bPlainTab || bVirtual ? 0 : 2;
     tab.nodes.push_back(std::move(m_node));
@@ -185,6 +192,7 @@ size_t ImportKeyNote(CFolderList& folders, std::string_view sFile, const CCodePa
                      const SNoteDefaults& defaults) {
   const std::vector<SKeyNoteTab> tabs = ReadKeyNote(sFile, codePage);
   std::vector<std::unique_ptr<CXMLTree>> made;
+  made.reserve(tabs.size());
   for (const SKeyNoteTab& tab : tabs) made.push_back(MakeFolder(tab.sName, tab.nodes, defaults));
   for (auto& pFolder : made) folders.Append(std::move(pFolder));
   return made.size();
@@ -202,8 +210,7 @@ std::string WriteKeyNote(const CFolderList& folders) {
       sFile += "%-\nLV=" + std::to_string(node.nLevel) + "\nND=" + OneLine(node.sName) +
                "\nDI=" + std::to_string(++nPosition) +
                "\nNF=000000000000000000000000\nBC=clWindow\nIX=0\nSS=11\n%:\n";
-      // Every content ends its line, so the next marker starts one of its own.
-      (sFile += node.sContent) += '\n';
+      AppendContent(sFile, node.sContent, IsMarker);
     }
   }
   return sFile + "%%";

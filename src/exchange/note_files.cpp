@@ -97,20 +97,14 @@ XMLelement* ImportNoteFile(CXMLTree& folder, XMLelement* pParent, std::string_vi
 std::string NoteFileText(const CXMLTree& folder, const XMLelement& note, ENoteFileForm eForm) {
   const int32_t nType = NoteType(note);
   CBaseContentNode* pContent = folder.ContentOf(note);
-  const std::string sStored = pContent ? pContent->GetContent() : std::string();
+  std::string sStored = pContent ? pContent->GetContent() : std::string();
   const int32_t nFormType = eForm == ENoteFileForm::Text   ? kContentText
                             : eForm == ENoteFileForm::Html ? kContentHtml
                                                            : kContentRtf;
   if (nType == nFormType) return sStored;
-  const std::string sVisible = VisibleNoteText(sStored, nType);
-  switch (eForm) {
-    case ENoteFileForm::Text:
-      return sVisible;
-    case ENoteFileForm::Html:
-      return TextToHtml(sVisible);
-    case ENoteFileForm::Rtf:
-      return TextToRtf(sVisible);
-  }
+  std::string sVisible = VisibleNoteText(sStored, nType);
+  if (eForm == ENoteFileForm::Html) return TextToHtml(sVisible);
+  if (eForm == ENoteFileForm::Rtf) return TextToRtf(sVisible);
   return sVisible;
 }
 

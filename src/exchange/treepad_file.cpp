@@ -114,18 +114,7 @@ std::string WriteTreePad(const CXMLTree& folder) {
   std::string sFile = "<Treepad version 2.7>\n";
   for (const SExchangeNode& node : FolderNodes(folder)) {
     sFile += "dt=Text\n<node>\n" + OneLine(node.sName) + "\n" + std::to_string(node.nLevel) + "\n";
-    // A content line equal to the end line would end the node early; a
-    // space after it keeps it text. Every content ends its line, so the end
-    // line stands alone.
-    const std::string_view sContent = node.sContent;
-    for (size_t nStart = 0; nStart <= sContent.size();) {
-      const size_t nEnd = std::min(sContent.find('\n', nStart), sContent.size());
-      const std::string_view sLine = sContent.substr(nStart, nEnd - nStart);
-      sFile += sLine;
-      if (sLine == kEndNode) sFile += ' ';
-      sFile += '\n';
-      nStart = nEnd + 1;
-    }
+    AppendContent(sFile, node.sContent, [](std::string_view sLine) { return sLine == kEndNode; });
     sFile += kEndNode;
     sFile += '\n';
   }

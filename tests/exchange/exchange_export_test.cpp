@@ -45,7 +45,7 @@ CFolderList SampleFolders() {
       Node("Ünïcödé ✓ 日本", 1, 0, "wide ✓\nsecond line\n"),
       Node("empty", 2, 0, ""),
       Node("html", 1, 1, "<p>x</p>\n\n"),
-      Node("end", 0, 0, "<end node> 5P9i0s8y19Z\nlast"),
+      Node("end", 0, 0, "<end node> 5P9i0s8y19Z\n%-\r\nlast"),
   };
   folders.Append(MakeFolder("First", first, {}));
   folders.Append(MakeFolder("Empty folder", {}, {}));
@@ -56,16 +56,20 @@ TEST(ExchangeExportTest, KeyNoteRoundTripKeepsFoldersNamesLevelsAndContents) {
   const CFolderList folders = SampleFolders();
   CFolderList back;
   ImportKeyNote(back, WriteKeyNote(folders), CCodePage());
-  EXPECT_EQ(Shape(back), Shape(folders));
+  // A line that reads as a marker can't be stored as it is; it keeps a space
+  // (and, like every line, loses its CR).
+  auto expected = Shape(folders);
+  std::get<2>(expected.front().back()) = "<end node> 5P9i0s8y19Z\n%- \nlast";
+  EXPECT_EQ(Shape(back), expected);
 }
 
 TEST(ExchangeExportTest, TreePadRoundTripKeepsAFolder) {
   const CFolderList folders = SampleFolders();
   CFolderList back;
   ImportTreePad(back, nullptr, WriteTreePad(folders.At(0)), CCodePage());
-  // A line equal to the end line can't be stored as it is; it keeps a space.
+  // Nor can a line equal to the end line.
   auto expected = Shape(folders).front();
-  std::get<2>(expected.back()) = "<end node> 5P9i0s8y19Z \nlast";
+  std::get<2>(expected.back()) = "<end node> 5P9i0s8y19Z \n%-\nlast";
   EXPECT_EQ(Shape(back).front(), expected);
 }
 

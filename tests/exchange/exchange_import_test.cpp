@@ -96,6 +96,7 @@ TEST(ExchangeImportTest, RealFilesGiveTheirNotesOrAClearRefusal) {
       {"numbers.hjt", "[from TreePad]\n1 (0)\n  2.1.1 (0): 3\n   (0): empty title\n"},
       {"v77.hjt", "[from TreePad]\nDated (0): body\n  Undated (0)\n"},
       {"cp1252.hjt", "[from TreePad]\nCafé (0): naïve\n  Über (0): straße\n"},
+      {"doubled_cr.hjt", "[from TreePad]\nCopied (0): line\n"},
       {"v28.hjt", "!This is not TreePad file"},
       {"bad_level.hjt", "!The level of TreePad node \"Name\" is not a number: \"two\""},
   };
