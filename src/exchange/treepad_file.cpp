@@ -19,16 +19,20 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   });
 }
 
-// "<Treepad version 2.7>", and TreePad 7.x's "<TreePad version 7.N>".
+// "<Treepad version 2.7>" (also "<hj-Treepad ...>", as the format's own
+// description writes it), and TreePad 7.x's "<TreePad version 7.N>".
 bool IsKnownVersion(std::string_view sLine) {
   while (sLine.ends_with(' ')) sLine.remove_suffix(1);
-  constexpr std::string_view kPrefix = "<treepad version ";
-  if (sLine.size() < kPrefix.size() || !EqualsNoCase(sLine.substr(0, kPrefix.size()), kPrefix) ||
-      !sLine.ends_with('>'))
+  if (!sLine.starts_with('<') || !sLine.ends_with('>')) return false;
+  sLine = sLine.substr(1, sLine.size() - 2);
+  if (sLine.starts_with("hj-")) sLine.remove_prefix(3);
+  constexpr std::string_view kPrefix = "treepad version ";
+  if (sLine.size() < kPrefix.size() || !EqualsNoCase(sLine.substr(0, kPrefix.size()), kPrefix))
     return false;
-  const std::string_view sVersion = sLine.substr(kPrefix.size(), sLine.size() - kPrefix.size() - 1);
-  return sVersion == "2.7" || (sVersion.starts_with("7.") && sVersion.size() > 2 &&
-                               std::all_of(sVersion.begin() + 2, sVersion.end(), ::isdigit));
+  const std::string_view sVersion = sLine.substr(kPrefix.size());
+  const auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  return sVersion == "2.7" || (sVersion.size() > 2 && sVersion.starts_with("7.") &&
+                               std::all_of(sVersion.begin() + 2, sVersion.end(), isDigit));
 }
 
 // "YYYYMMDD-HHMMSS" as a note time; empty when it is not one.
