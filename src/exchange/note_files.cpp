@@ -1,5 +1,6 @@
 #include "exchange/note_files.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include "exchange/exchange_text.h"
 #include "model/note_keys.h"
 #include "model/note_walk.h"
+#include "text/html_plain_text.h"
 #include "text/note_text.h"
 
 namespace orv {
@@ -44,25 +46,43 @@ std::string TextToHtml(std::string_view sText) {
 }
 
 // Escaped RTF: each line a paragraph, characters beyond ASCII as \uN with
-// "?" for readers that know no Unicode.
-std::string TextToRtf(std::string_view sText) {
+// "?" for readers that know no Unicode, the styles HTML marked.
+std::string TextToRtf(const SStyledText& styled) {
   std::string sRtf =
       "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss Arial;}}\n\\f0\\fs20 ";
-  for (char16_t c : CCodePage::Utf8ToUtf16(sText)) {
-    if (c == '\\' || c == '{' || c == '}') {
-      (sRtf += '\\') += static_cast<char>(c);
-    } else if (c == '\n') {
-      sRtf += "\\par\n";
-    } else if (c == '\t') {
-      sRtf += "\\tab ";
-    } else if (c < 0x20) {
-      continue;
-    } else if (c < 0x80) {
-      sRtf += static_cast<char>(c);
-    } else {
-      sRtf += "\\u" + std::to_string(static_cast<int16_t>(c)) + "?";
+  const auto addText = [&](std::string_view sText) {
+    for (char16_t c : CCodePage::Utf8ToUtf16(sText)) {
+      if (c == '\\' || c == '{' || c == '}') {
+        (sRtf += '\\') += static_cast<char>(c);
+      } else if (c == '\n') {
+        sRtf += "\\par\n";
+      } else if (c == '\t') {
+        sRtf += "\\tab ";
+      } else if (c >= 0x20 && c < 0x80) {
+        sRtf += static_cast<char>(c);
+      } else if (c >= 0x80) {
+        sRtf += "\\u" + std::to_string(static_cast<int16_t>(c)) + "?";
+      }
+    }
+  };
+  size_t nDone = 0;
+  for (const SHtmlStyleMark& mark : styled.marks) {
+    const size_t nTo = std::max(nDone, mark.nOffset);
+    addText(std::string_view(styled.sText).substr(nDone, nTo - nDone));
+    nDone = nTo;
+    switch (mark.eStyle) {
+      case EHtmlStyle::Bold:
+        sRtf += mark.bOn ? "\\b " : "\\b0 ";
+        break;
+      case EHtmlStyle::Italic:
+        sRtf += mark.bOn ? "\\i " : "\\i0 ";
+        break;
+      case EHtmlStyle::Underline:
+        sRtf += mark.bOn ? "\\ul " : "\\ulnone ";
+        break;
     }
   }
+  addText(std::string_view(styled.sText).substr(nDone));
   return sRtf + "}\n";
 }
 
@@ -102,10 +122,11 @@ std::string NoteFileText(const CXMLTree& folder, const XMLelement& note, ENoteFi
                             : eForm == ENoteFileForm::Html ? kContentHtml
                                                            : kContentRtf;
   if (nType == nFormType) return sStored;
-  std::string sVisible = VisibleNoteText(sStored, nType);
-  if (eForm == ENoteFileForm::Html) return TextToHtml(sVisible);
-  if (eForm == ENoteFileForm::Rtf) return TextToRtf(sVisible);
-  return sVisible;
+  SStyledText visible = nType == kContentHtml ? HtmlToStyledText(sStored)
+                                              : SStyledText{VisibleNoteText(sStored, nType), {}};
+  if (eForm == ENoteFileForm::Html) return TextToHtml(visible.sText);
+  if (eForm == ENoteFileForm::Rtf) return TextToRtf(visible);
+  return std::move(visible.sText);
 }
 
 std::string NoteStatistics(const CXMLTree& folder, const XMLelement& note) {

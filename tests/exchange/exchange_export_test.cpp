@@ -103,6 +103,14 @@ TEST(ExchangeExportTest, SingleNoteFilesReadBackAsTheirText) {
   EXPECT_EQ(HtmlToPlainText(NoteFileText(folder, *pNote, ENoteFileForm::Html)),
             "Price: 5 € {braces} back\\slash <tag> & co tab\nsecond line");
   EXPECT_EQ(ImportNoteFile(folder, nullptr, "empty.txt", "", kContentText, CCodePage()), nullptr);
+  // An HTML note's RTF keeps its bold, italic and underline, nested or not.
+  XMLelement* pHtml = ImportNoteFile(folder, nullptr, "page.html",
+                                     "<p>a <b>b<strong>c</strong> </b><em>i</em></p><u>u</u>",
+                                     kContentHtml, CCodePage());
+  const std::string sRtf = NoteFileText(folder, *pHtml, ENoteFileForm::Rtf);
+  EXPECT_NE(sRtf.find("a \\b bc \\b0 \\i i\\i0 \\par\n\\ul u\\ulnone }"), std::string::npos)
+      << sRtf;
+  EXPECT_EQ(RtfToPlainText(sRtf), "a bc i\nu");
   // cp1252 bytes, not UTF-8, are decoded from the code page.
   XMLelement* pAnsi =
       ImportNoteFile(folder, pNote, "ansi.htm", "caf\xE9", kContentHtml, CCodePage());
