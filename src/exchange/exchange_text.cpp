@@ -19,10 +19,10 @@ std::vector<std::string_view> SplitLines(std::string_view sText) {
   return lines;
 }
 
-std::string DecodeForeign(std::string_view s, const CCodePage& codePage) {
+std::string DecodeForeign(std::string s, const CCodePage& codePage) {
   const bool bAscii =
       std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (bAscii || IsUtf8BeyondAscii(s)) return std::string(s);
+  if (bAscii || IsUtf8BeyondAscii(s)) return s;
   return codePage.ToUtf8(s);
 }
 
@@ -36,7 +36,7 @@ std::string JoinLines(const std::vector<std::string_view>& lines, const CCodePag
     sJoined += lines[i];
   }
   // One decision for the whole text: a note is written in one encoding.
-  return DecodeForeign(sJoined, codePage);
+  return DecodeForeign(std::move(sJoined), codePage);
 }
 
 bool ParseLevel(std::string_view sText, int64_t& rnLevel) {

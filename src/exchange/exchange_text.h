@@ -39,7 +39,7 @@ std::vector<std::string_view> SplitLines(std::string_view sText);
 
 // s as UTF-8: taken as it is when it is ASCII or valid UTF-8, else decoded
 // from the code page, as the files of older Windows programs hold it.
-std::string DecodeForeign(std::string_view s, const CCodePage& codePage);
+std::string DecodeForeign(std::string s, const CCodePage& codePage);
 
 // Lines joined by LF, without one after the last: the line end before the
 // next marker belongs to the file, not to the note.

@@ -137,7 +137,7 @@ class CKeyNoteReader {
     m_eState = EState::Skip;
   }
 
-  std::string Decode(std::string_view s) const { return DecodeForeign(s, m_codePage); }
+  std::string Decode(std::string_view s) const { return DecodeForeign(std::string(s), m_codePage); }
 
   const CCodePage& m_codePage;
   std::vector<SKeyNoteTab> m_tabs;
@@ -190,23 +190,30 @@ std::vector<SKeyNoteTab> ReadKeyNote(std::string_view sFile, const CCodePage& co
 
 size_t ImportKeyNote(CFolderList& folders, std::string_view sFile, const CCodePage& codePage,
                      const SNoteDefaults& defaults) {
-  const std::vector<SKeyNoteTab> tabs = ReadKeyNote(sFile, codePage);
+  std::vector<SKeyNoteTab> tabs = ReadKeyNote(sFile, codePage);
   std::vector<std::unique_ptr<CXMLTree>> made;
   made.reserve(tabs.size());
-  for (const SKeyNoteTab& tab : tabs) made.push_back(MakeFolder(tab.sName, tab.nodes, defaults));
+  for (SKeyNoteTab& tab : tabs)
+    made.push_back(MakeFolder(tab.sName, std::move(tab.nodes), defaults));
   for (auto& pFolder : made) folders.Append(std::move(pFolder));
   return made.size();
 }
 
 std::string WriteKeyNote(const CFolderList& folders) {
+  std::vector<std::vector<SFolderNote>> notesOfFolders;
+  size_t nSize = 0;
+  for (const auto& pFolder : folders) {
+    nSize += ExportSize(notesOfFolders.emplace_back(FolderNotes(*pFolder))) + 512;
+  }
   std::string sFile =
       "#!GFKNT 2.0\n# This is an automatically generated file. Do not edit.\n#/\n#?\n#$2\n"
       "#C17-05-2005 15:42:04\n#^011000000000000000000000\n";
-  for (const auto& pFolder : folders) {
-    sFile += "%+\nNN=" + WithAccelerators(OneLine(pFolder->FolderName())) + "\n";
+  sFile.reserve(nSize);
+  for (size_t nFolder = 0; nFolder < folders.Count(); ++nFolder) {
+    sFile += "%+\nNN=" + WithAccelerators(OneLine(folders.At(nFolder).FolderName())) + "\n";
     for (std::string_view sLine : kTabLines) (sFile += sLine) += '\n';
     size_t nPosition = 0;
-    for (const SExchangeNode& node : FolderNodes(*pFolder)) {
+    for (const SFolderNote& node : notesOfFolders[nFolder]) {
       sFile += "%-\nLV=" + std::to_string(node.nLevel) + "\nND=" + OneLine(node.sName) +
                "\nDI=" + std::to_string(++nPosition) +
                "\nNF=000000000000000000000000\nBC=clWindow\nIX=0\nSS=11\n%:\n";

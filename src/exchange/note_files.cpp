@@ -110,7 +110,7 @@ XMLelement* ImportNoteFile(CXMLTree& folder, XMLelement* pParent, std::string_vi
   const std::string sName = NoteNameFromFile(sPath);
   XMLelement* pNote = folder.InsertNote(
       {.sName = sName, .nType = nType, .nContentClass = nType, .pParent = pParent});
-  if (pNote) folder.ContentOf(*pNote)->SetContent(DecodeForeign(sBytes, codePage));
+  if (pNote) folder.ContentOf(*pNote)->SetContent(DecodeForeign(std::string(sBytes), codePage));
   return pNote;
 }
 

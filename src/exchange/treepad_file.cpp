@@ -88,9 +88,10 @@ std::vector<SExchangeNode> ReadTreePad(std::string_view sFile, const CCodePage& 
       const std::string_view sName = i < lines.size() ? lines[i] : std::string_view{};
       const std::string_view sLevel = i + 1 < lines.size() ? lines[i + 1] : std::string_view{};
       if (!ParseLevel(sLevel, pending.nLevel))
-        throw CExchangeError("The level of TreePad node \"" + DecodeForeign(sName, codePage) +
-                             "\" is not a number: \"" + DecodeForeign(sLevel, codePage) + "\"");
-      pending.sName = DecodeForeign(sName, codePage);
+        throw CExchangeError(
+            "The level of TreePad node \"" + DecodeForeign(std::string(sName), codePage) +
+            "\" is not a number: \"" + DecodeForeign(std::string(sLevel), codePage) + "\"");
+      pending.sName = DecodeForeign(std::string(sName), codePage);
       i += 2;
       const size_t nFirst = i;
       while (i < lines.size() && lines[i] != kEndNode) ++i;
@@ -106,17 +107,20 @@ std::vector<SExchangeNode> ReadTreePad(std::string_view sFile, const CCodePage& 
 
 size_t ImportTreePad(CFolderList& folders, XMLelement* pSelected, std::string_view sFile,
                      const CCodePage& codePage, const SNoteDefaults& defaults) {
-  const std::vector<SExchangeNode> nodes = ReadTreePad(sFile, codePage);
+  std::vector<SExchangeNode> nodes = ReadTreePad(sFile, codePage);
+  const size_t nCount = nodes.size();
   if (pSelected && folders.Current())
-    AddNodesAtLevels(*folders.Current(), pSelected, nodes);
+    AddNodesAtLevels(*folders.Current(), pSelected, std::move(nodes));
   else
-    folders.Append(MakeFolder(kTreePadFolderName, nodes, defaults));
-  return nodes.size();
+    folders.Append(MakeFolder(kTreePadFolderName, std::move(nodes), defaults));
+  return nCount;
 }
 
 std::string WriteTreePad(const CXMLTree& folder) {
+  const std::vector<SFolderNote> notes = FolderNotes(folder);
   std::string sFile = "<Treepad version 2.7>\n";
-  for (const SExchangeNode& node : FolderNodes(folder)) {
+  sFile.reserve(ExportSize(notes));
+  for (const SFolderNote& node : notes) {
     sFile += "dt=Text\n<node>\n" + OneLine(node.sName) + "\n" + std::to_string(node.nLevel) + "\n";
     AppendContent(sFile, node.sContent, [](std::string_view sLine) { return sLine == kEndNode; });
     sFile += kEndNode;

@@ -30,8 +30,8 @@ std::vector<std::vector<std::tuple<std::string, int64_t, std::string>>> Shape(
   std::vector<std::vector<std::tuple<std::string, int64_t, std::string>>> shape;
   for (const auto& pFolder : folders) {
     auto& notes = shape.emplace_back();
-    for (const SExchangeNode& node : FolderNodes(*pFolder))
-      notes.emplace_back(node.sName, node.nLevel, node.sContent);
+    for (const SFolderNote& note : FolderNotes(*pFolder))
+      notes.emplace_back(note.sName, note.nLevel, note.sContent);
   }
   return shape;
 }
