@@ -202,9 +202,8 @@ size_t ImportKeyNote(CFolderList& folders, std::string_view sFile, const CCodePa
 std::string WriteKeyNote(const CFolderList& folders) {
   std::vector<std::vector<SFolderNote>> notesOfFolders;
   size_t nSize = 0;
-  for (const auto& pFolder : folders) {
+  for (const auto& pFolder : folders)  // and room for the header and each tab's lines
     nSize += ExportSize(notesOfFolders.emplace_back(FolderNotes(*pFolder))) + 512;
-  }
   std::string sFile =
       "#!GFKNT 2.0\n# This is an automatically generated file. Do not edit.\n#/\n#?\n#$2\n"
       "#C17-05-2005 15:42:04\n#^011000000000000000000000\n";
@@ -220,7 +219,8 @@ std::string WriteKeyNote(const CFolderList& folders) {
       AppendContent(sFile, node.sContent, IsMarker);
     }
   }
-  return sFile + "%%";
+  sFile += "%%";
+  return sFile;
 }
 
 }  // namespace orv
