@@ -122,5 +122,20 @@ TEST(ExchangeImportTest, TreePadHangsUnderTheSelectedNote) {
             "        2.1.1: 3\n        : empty title\n  Child 2: c2\n");
 }
 
+// Each node one level below the last, far deeper than a call stack goes:
+// read, and written as KeyNote.
+TEST(ExchangeImportTest, DeepChainsNeedNoRecursion) {
+  constexpr int kDepth = 100000;
+  std::string sFile = "<Treepad version 2.7>\n";
+  for (int i = 0; i < kDepth; ++i)
+    sFile += "<node>\nn\n" + std::to_string(i) + "\n<end node> 5P9i0s8y19Z\n";
+  CFolderList folders;
+  ImportTreePad(folders, nullptr, sFile, CCodePage());
+  EXPECT_TRUE(
+      WriteKeyNote(folders).ends_with("LV=99999\nND=n\nDI=100000\n"
+                                      "NF=000000000000000000000000\nBC=clWindow\nIX=0\n"
+                                      "SS=11\n%:\n\n%%"));
+}
+
 }  // namespace
 }  // namespace orv::test
