@@ -11,12 +11,12 @@
 #include <cstdlib>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_tree_view.h"
 #include "no_user_ui.h"
+#include "note_counts.h"
 #include "ports/memory_settings.h"
 #include "ports/settings_defaults.h"
 #include "tree/branch_commands.h"
@@ -79,20 +79,10 @@ std::vector<SCase> Cases() {
   };
 }
 
-std::vector<size_t> ParseCounts(int argc, char** argv) {
-  std::vector<size_t> counts{10000, 100000};
-  if (argc == 3 && std::string(argv[1]) == "--notes") {
-    counts.clear();
-    std::stringstream list(argv[2]);
-    for (std::string sItem; std::getline(list, sItem, ',');) counts.push_back(std::stoul(sItem));
-  }
-  return counts;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<size_t> counts = ParseCounts(argc, argv);
+  const std::vector<size_t> counts = bench::ParseNoteCounts(argc, argv);
   std::printf("%-22s %9s %10s %12s %14s\n", "case", "notes", "seconds", "us per note",
               "per-note ratio");
   for (const SCase& testCase : Cases()) {

@@ -11,6 +11,7 @@
 #include "cli/cli_session.h"
 #include "cli/document_commands.h"
 #include "cli/editor_commands.h"
+#include "cli/exchange_cli.h"
 #include "cli/folder_cli.h"
 #include "cli/note_cli.h"
 #include "cli/note_set_cli.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   orv::cli::AddGlobalOptions(app, options);
   orv::cli::AddDocumentCommands(app, options);
+  orv::cli::AddExchangeCommands(app, options);
   orv::cli::AddFolderCommands(app, options);
   orv::cli::AddNoteCommands(app, options);
   orv::cli::AddNoteSetCommand(app, options);

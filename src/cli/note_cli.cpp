@@ -143,6 +143,13 @@ std::string ExpandOrCollapse(CNoteTree& tree, XMLelement& note, bool bExpand) {
 
 }  // namespace
 
+std::string ReadContentFile(const std::string& sPath) {
+  std::ifstream file(sPath, std::ios::binary);
+  std::string sData{std::istreambuf_iterator<char>(file), {}};
+  if (!file.is_open() || file.bad()) throw CCliError("Can't read " + sPath);
+  return sData;
+}
+
 CLI::App& NoteCommandGroup(CLI::App& app) {
   auto found = app.get_subcommands([](CLI::App* pSub) { return pSub->get_name() == "note"; });
   if (!found.empty()) return *found.front();

@@ -44,6 +44,9 @@ std::string DescribeNote(CNoteTree& tree, const XMLelement& note);
 CCliError NotConfirmed(const std::string& sWhat, const std::string& sQuestion,
                        const std::string& sFile);
 
+// The bytes of a file the user names; throws CCliError when it can't be read.
+std::string ReadContentFile(const std::string& sPath);
+
 // `folder sort-notes`: sorts the current folder's notes by "name",
 // "created" or "modified", as Sort all does.
 std::string SortFolderNotes(CNoteTree& tree, const std::string& sKey, const std::string& sFile);

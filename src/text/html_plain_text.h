@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv {
 
@@ -12,5 +13,19 @@ namespace orv {
 // shows them, block elements and <br> end lines ('\n'), table cells are
 // separated by '\t'. Any input is read; what is not HTML is read as text.
 std::string HtmlToPlainText(std::string_view sHtml);
+
+// Where bold (<b>, <strong>), italic (<i>, <em>) or underline (<u>) starts or
+// ends in the plain text: what the RTF form of an HTML note keeps.
+enum class EHtmlStyle { Bold, Italic, Underline };
+struct SHtmlStyleMark {
+  size_t nOffset;  // into the text, in bytes; at most its size
+  EHtmlStyle eStyle;
+  bool bOn;
+};
+struct SStyledText {
+  std::string sText;                  // as HtmlToPlainText gives it
+  std::vector<SHtmlStyleMark> marks;  // in offset order
+};
+SStyledText HtmlToStyledText(std::string_view sHtml);
 
 }  // namespace orv
