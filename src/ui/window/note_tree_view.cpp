@@ -142,11 +142,13 @@ void CNoteTreeView::keyPressEvent(QKeyEvent* pEvent) {
   // number pad's − and + do, as commands, and the others search as letters do.
   const bool bBranchKey = pEvent->key() == Qt::Key_Minus || pEvent->key() == Qt::Key_Plus ||
                           pEvent->key() == Qt::Key_Asterisk;
-  if (bBranchKey && !(pEvent->modifiers() & Qt::KeypadModifier))
-    QAbstractItemView::keyPressEvent(
-        pEvent);  // NOLINT(bugprone-parent-virtual-call): past QTreeView
-  else
+  if (bBranchKey && !(pEvent->modifiers() & Qt::KeypadModifier)) {
+    // Past QTreeView, on purpose: it would open or close the branch.
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+    QAbstractItemView::keyPressEvent(pEvent);
+  } else {
     QTreeView::keyPressEvent(pEvent);
+  }
 }
 
 void CNoteTreeView::dragMoveEvent(QDragMoveEvent* pEvent) {
