@@ -1,32 +1,8 @@
 #include "editors/html_fragments.h"
 
+#include "text/html_escape.h"
+
 namespace orv {
-namespace {
-
-std::string EscapeAttribute(std::string_view sValue) {
-  std::string sOut;
-  for (char c : sValue) {
-    switch (c) {
-      case '&':
-        sOut += "&amp;";
-        break;
-      case '"':
-        sOut += "&quot;";
-        break;
-      case '<':
-        sOut += "&lt;";
-        break;
-      case '>':
-        sOut += "&gt;";
-        break;
-      default:
-        sOut += c;
-    }
-  }
-  return sOut;
-}
-
-}  // namespace
 
 std::string InitialHtmlDocument(std::string_view sTheme) {
   return "<HTML><HEAD><META http-equiv=MSThemeCompatible content=" + std::string(sTheme) +
@@ -34,7 +10,8 @@ std::string InitialHtmlDocument(std::string_view sTheme) {
 }
 
 std::string PictureHtml(std::string_view sPath) {
-  return "<img src=\"" + EscapeAttribute(sPath) + "\" border=0 hspace=3 vspace=3>";
+  return "<img src=\"" + HtmlEscaped(sPath, EHtmlContext::Attribute) +
+         "\" border=0 hspace=3 vspace=3>";
 }
 
 std::string TableHtml(int nRows, int nColumns) {

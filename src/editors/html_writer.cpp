@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/html_escape.h"
+
 namespace orv {
 namespace {
 
@@ -48,26 +50,6 @@ bool HoldsRawText(const GumboNode* pParent) {
       return true;
     default:
       return false;
-  }
-}
-
-void AppendEscaped(std::string& sOut, std::string_view sText, bool bAttribute) {
-  for (size_t i = 0; i < sText.size(); ++i) {
-    const char c = sText[i];
-    if (c == '&') {
-      sOut += "&amp;";
-    } else if (c == '\xC2' && i + 1 < sText.size() && sText[i + 1] == '\xA0') {
-      sOut += "&nbsp;";
-      ++i;
-    } else if (bAttribute && c == '"') {
-      sOut += "&quot;";
-    } else if (!bAttribute && c == '<') {
-      sOut += "&lt;";
-    } else if (!bAttribute && c == '>') {
-      sOut += "&gt;";
-    } else {
-      sOut += c;
-    }
   }
 }
 
@@ -132,7 +114,7 @@ class CWriter {
         if (HoldsRawText(node.parent))
           m_sOut += node.v.text.text;
         else
-          AppendEscaped(m_sOut, node.v.text.text, false);
+          AppendHtmlEscaped(m_sOut, node.v.text.text, EHtmlContext::Text);
         break;
       case GUMBO_NODE_CDATA:
         m_sOut += "<![CDATA[" + std::string(node.v.text.text) + "]]>";
@@ -163,7 +145,7 @@ class CWriter {
         m_sOut += AttributePrefix(attribute);
         m_sOut += attribute.name;
         m_sOut += "=\"";
-        AppendEscaped(m_sOut, attribute.value, true);
+        AppendHtmlEscaped(m_sOut, attribute.value, EHtmlContext::Attribute);
         m_sOut += "\"";
       }
       m_sOut += ">";

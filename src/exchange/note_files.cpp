@@ -8,6 +8,7 @@
 #include "exchange/exchange_text.h"
 #include "model/note_keys.h"
 #include "model/note_walk.h"
+#include "text/html_escape.h"
 #include "text/html_plain_text.h"
 #include "text/note_text.h"
 
@@ -24,23 +25,12 @@ int32_t NoteType(const XMLelement& note) {
 std::string TextToHtml(std::string_view sText) {
   if (sText.ends_with('\n')) sText.remove_suffix(1);  // ends the last paragraph, opens none
   std::string sHtml = "<html>\n<body>\n<p>";
-  for (char c : sText) {
-    switch (c) {
-      case '&':
-        sHtml += "&amp;";
-        break;
-      case '<':
-        sHtml += "&lt;";
-        break;
-      case '>':
-        sHtml += "&gt;";
-        break;
-      case '\n':
-        sHtml += "</p>\n<p>";
-        break;
-      default:
-        sHtml += c;
-    }
+  for (size_t nAt = 0;;) {
+    const size_t nEnd = sText.find('\n', nAt);
+    AppendHtmlEscaped(sHtml, sText.substr(nAt, nEnd - nAt), EHtmlContext::Text);
+    if (nEnd == std::string_view::npos) break;
+    sHtml += "</p>\n<p>";
+    nAt = nEnd + 1;
   }
   return sHtml + "</p>\n</body>\n</html>\n";
 }
