@@ -104,7 +104,6 @@ COrvellaDoc::COrvellaDoc(CUiPort& ui, CSettingsStore& settings, CFileSystem& fs,
 }
 
 void COrvellaDoc::OnNewDocument() {
-  m_bEncrypted = false;
   m_sPassphrase.clear();
   m_folders.Reset(m_noteDefaults);
   m_bookmarks.assign(kBookmarkCount, CBookmark{});
@@ -212,7 +211,6 @@ void COrvellaDoc::OnOpenDocument(const std::string& sPath) {
   // An empty "Contents" stream leaves the folder list as it was.
   if (loaded.bHasContents) m_folders = std::move(loaded.folders);
   if (loaded.bHasBookmarks) m_bookmarks = std::move(loaded.bookmarks);
-  m_bEncrypted = loaded.bEncrypted;
   m_sPassphrase = loaded.sPassphrase;
   m_sPathName = sPath;
   m_diskStamp = stamp;
@@ -251,9 +249,7 @@ void COrvellaDoc::SetBookmarks(std::vector<CBookmark> bookmarks) {
 }
 
 void COrvellaDoc::SetProtection(std::string sPassphrase) {
-  const bool bEncrypted = !sPassphrase.empty();
-  if (bEncrypted == m_bEncrypted && sPassphrase == m_sPassphrase) return;
-  m_bEncrypted = bEncrypted;
+  if (sPassphrase == m_sPassphrase) return;
   m_sPassphrase = std::move(sPassphrase);
   m_bModified = true;
 }
@@ -265,7 +261,7 @@ void COrvellaDoc::ClearModified() {
 
 void COrvellaDoc::WriteContents(CCompoundStream& stream, bool bCurrentFolderOnly) {
   CStreamSink sink(stream);
-  if (!m_bEncrypted) {
+  if (!IsEncrypted()) {
     CArchiveWriter contents(m_codePage, &sink);
     WriteFolderList(contents, m_folders, bCurrentFolderOnly);
     contents.Flush();
@@ -290,7 +286,7 @@ void COrvellaDoc::Save(const std::string& sPath, bool bCurrentFolderOnly, int nB
 
     CArchiveWriter common(m_codePage);
     common.WriteInt32(kCommonFormat);
-    common.WriteBool8(m_bEncrypted);
+    common.WriteBool8(IsEncrypted());
 
     // One transaction for all three streams: the new file replaces the old
     // one only when it is complete and durable, and only then do the backup

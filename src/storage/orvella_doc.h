@@ -103,7 +103,7 @@ class COrvellaDoc {
   void SetBookmarks(std::vector<CBookmark> bookmarks);
 
   // Whether saves encipher "Contents", with the passphrase kept in memory only.
-  bool IsEncrypted() const { return m_bEncrypted; }
+  bool IsEncrypted() const { return !m_sPassphrase.empty(); }
   const std::string& Passphrase() const { return m_sPassphrase; }
   // Protection on with a non-empty passphrase; off with an empty one.
   void SetProtection(std::string sPassphrase);
@@ -139,7 +139,6 @@ class COrvellaDoc {
 
   CFolderList m_folders;
   std::vector<CBookmark> m_bookmarks;
-  bool m_bEncrypted = false;
   std::string m_sPassphrase;
   bool m_bModified = false;
   SNoteDefaults m_noteDefaults;
