@@ -163,6 +163,16 @@ inline constexpr SIntSetting kStyleCurSel{"Styles", "cursel", 0};
 inline constexpr SIntSetting kIconDialogWidth{"CSelectIconDialog", "Width", 0};
 inline constexpr SIntSetting kIconDialogHeight{"CSelectIconDialog", "Height", 0};
 inline constexpr SStringSetting kLinkedFile{"CRTFView", "OnInsertLinkToFile", ""};
+// Date insertion: the format chosen last in the Date and Time list, and the
+// five choices of Custom Date (kept in the find dialog's section, as ever).
+inline constexpr SIntSetting kDateDialogCurSel{"CDateDialog", "iCurSel", 0};
+inline constexpr std::array<SIntSetting, 5> kCustomDateChoices{{
+    {"CFindNodeDlg", "m_bLong", 0},
+    {"CFindNodeDlg", "m_bLong2", 0},
+    {"CFindNodeDlg", "m_bLong3", 0},
+    {"CFindNodeDlg", "m_bLong4", 0},
+    {"CFindNodeDlg", "m_bLong5", 0},
+}};
 // Where the "Merge With ..." file dialog starts; the chosen file is written back.
 inline constexpr SStringSetting kMergeStart{"CMainFrame", "OnFileMerge", "Keywords"};
 
