@@ -1,13 +1,15 @@
 #pragma once
 // The fonts of the tree and the editors ("treeFont", "textFont", "rtfFont",
 // "HTMLFont") are kept as the Windows edition kept them: a 60-byte LOGFONTA
-// record. Only what a font chooser sets is read; docs/formats/font-record.md
+// record, or the 92-byte LOGFONTW when the face name does not fit the code
+// page. Only what a font chooser sets is read; docs/formats/font-record.md
 // gives the layout.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -24,9 +26,13 @@ struct SFontRecord {
 };
 
 inline constexpr size_t kFontRecordSize = 60;
+inline constexpr size_t kWideFontRecordSize = 92;
 
 // The record, or null when the bytes are not one: the wrong size, no face
 // name, or a weight out of range.
 std::optional<SFontRecord> ReadFontRecord(std::span<const uint8_t> bytes);
+// The narrow record when the face is windows-1252 text of at most 31 bytes,
+// else the wide one (faces beyond 31 UTF-16 units are cut there).
+std::vector<uint8_t> WriteFontRecord(const SFontRecord& font);
 
 }  // namespace orv

@@ -43,6 +43,28 @@ TEST(FontRecordTest, ReadsFaceSizeWeightAndStyle) {
   EXPECT_EQ(font->sFace, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
 }
 
+TEST(FontRecordTest, WritesWhatItReadsInTheNarrowFormWhereTheFaceFits) {
+  const struct {
+    SFontRecord font;
+    size_t nSize;
+  } cases[] = {
+      {{"DejaVu Sans", -16, 400, false, false, false}, kFontRecordSize},
+      {{"Caf\u00e9", 20, 700, true, true, true}, kFontRecordSize},
+      {{"Noto Sans CJK \u65e5\u672c", -13, 0, false, true, false}, kWideFontRecordSize},
+      {{std::string(31, 'F'), -12, 400, false, false, false}, kFontRecordSize},
+      {{std::string(30, 'F') + "\u65e5", -12, 400, false, false, false}, kWideFontRecordSize},
+  };
+  for (const auto& c : cases) {
+    std::vector<uint8_t> bytes = WriteFontRecord(c.font);
+    EXPECT_EQ(bytes.size(), c.nSize) << c.font.sFace;
+    EXPECT_EQ(ReadFontRecord(bytes), c.font);
+  }
+  EXPECT_EQ(WriteFontRecord(cases[0].font), Record(-16, 400, false, "DejaVu Sans"));
+  // A face longer than the record holds is cut, not lost whole.
+  EXPECT_EQ(ReadFontRecord(WriteFontRecord({std::string(40, 'x') + "\u00e9"}))->sFace,
+            std::string(31, 'x'));
+}
+
 TEST(FontRecordTest, RefusesWhatIsNotARecord) {
   std::vector<uint8_t> good = Record(-12, 400, false, "Arial");
   std::vector<uint8_t> shortRecord(good.begin(), good.end() - 1);

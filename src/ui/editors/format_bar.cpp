@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontComboBox>
+#include <QFontDialog>
 #include <QMenu>
 #include <QPainter>
 #include <QTextBlock>
@@ -13,14 +14,17 @@
 
 #include "ports/settings_defaults.h"
 #include "ui/dialogs/colour_ref.h"
+#include "ui/dialogs/font_ref.h"
+#include "ui/editors/style_box.h"
 
 namespace orv {
 
 namespace {
 
 // A tool button image drawn from a short text ("B", "I", "1."): the format
-// bar's buttons then read as a word processor's do, in any theme.
-QIcon GlyphIcon(const QString& sGlyph, const QFont& font) {
+// bar's buttons then read as a word processor's do, in any theme. A colour
+// button shows its colour in a bar under the text.
+QIcon GlyphIcon(const QString& sGlyph, const QFont& font, std::optional<QColor> bar = {}) {
   QPixmap pixmap(32, 32);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
@@ -29,7 +33,12 @@ QIcon GlyphIcon(const QString& sGlyph, const QFont& font) {
   glyphFont.setPixelSize(sGlyph.size() > 1 ? 17 : 22);
   painter.setFont(glyphFont);
   painter.setPen(QApplication::palette().color(QPalette::ButtonText));
-  painter.drawText(pixmap.rect(), Qt::AlignCenter, sGlyph);
+  if (bar) {
+    painter.drawText(pixmap.rect().adjusted(0, 0, 0, -6), Qt::AlignCenter, sGlyph);
+    painter.fillRect(QRect(3, 26, 26, 5), *bar);
+  } else {
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, sGlyph);
+  }
   return QIcon(pixmap);
 }
 
@@ -38,6 +47,9 @@ QIcon GlyphIcon(const QString& sGlyph, const QFont& font) {
 CFormatBar::CFormatBar(QTextEdit& edit, CSettingsStore& settings, QWidget* pParent)
     : QToolBar(tr("RTF Formatting"), pParent), m_edit(edit), m_settings(settings) {
   setObjectName("RtfFormatBar");
+  m_pStyles = new CStyleBox(edit, settings, this);
+  addWidget(m_pStyles);
+  addSeparator();
   m_pFont = new QFontComboBox(this);
   m_pFont->setFocusPolicy(Qt::ClickFocus);
   addWidget(m_pFont);
@@ -108,6 +120,7 @@ CFormatBar::CFormatBar(QTextEdit& edit, CSettingsStore& settings, QWidget* pPare
     pButton->setMenu(pMenu);
     pButton->setPopupMode(QToolButton::MenuButtonPopup);
   }
+  ShowClickColours();
   addSeparator();
   AddAction(
       "RTF Editor - Paragraph Left", tr("Align &Left"), QString::fromUtf8("\u2261\u2190"),
@@ -134,6 +147,9 @@ CFormatBar::CFormatBar(QTextEdit& edit, CSettingsStore& settings, QWidget* pPare
             [this] { Indent(-1); });
   AddAction("RTF Editor - Ident Increase", tr("Increase I&ndent"), QString::fromUtf8("\u21e5"), {},
             [this] { Indent(1); });
+  addSeparator();
+  AddAction("RTF Editor - Default Font", tr("&Default Font..."), QString::fromUtf8("Aa"), {},
+            [this] { ChooseDefaultFont(); });
 
   connect(&m_edit, &QTextEdit::currentCharFormatChanged, this, [this] { ShowCurrentFormat(); });
   connect(&m_edit, &QTextEdit::cursorPositionChanged, this, [this] { ShowCurrentFormat(); });
@@ -220,6 +236,7 @@ void CFormatBar::ApplyColour(bool bBackground, bool bChoose) {
     colour = QColorDialog::getColor(colour, this);
     if (!colour.isValid()) return;
     WriteSetting(m_settings, setting, ToColorRef(colour));
+    ShowClickColours();
   }
   QTextCharFormat format;
   if (bBackground)
@@ -227,6 +244,23 @@ void CFormatBar::ApplyColour(bool bBackground, bool bChoose) {
   else
     format.setForeground(colour);
   MergeFormat(format);
+}
+
+void CFormatBar::ShowClickColours() {
+  Action("RTF Editor - Format Text Color")
+      ->setIcon(GlyphIcon("A", font(), ToQColor(ReadSetting(m_settings, kClickTextColor))));
+  Action("RTF Editor - Format text Background Color")
+      ->setIcon(GlyphIcon("ab", font(), ToQColor(ReadSetting(m_settings, kClickTextBckColor))));
+}
+
+void CFormatBar::ChooseDefaultFont() {
+  bool bOk = false;
+  const QFont font = QFontDialog::getFont(&bOk, m_edit.font(), this, tr("Default Font"));
+  if (!bOk) return;
+  // Text without a font of its own shows in it, now and after a restart.
+  StoreFont(m_settings, kRtfFont, font);
+  m_edit.setFont(font);
+  ShowCurrentFormat();
 }
 
 void CFormatBar::ShowCurrentFormat() {

@@ -1,7 +1,8 @@
 #pragma once
-// The rich-text editor's format bar: font, size, character styles, colours,
-// alignment, lists and indent, acting on the editor's selection. Its keys
-// (Ctrl+B, Ctrl+L, …) work while the editor has the focus.
+// The rich-text editor's format bar: named styles, font, size, character
+// styles, colours, alignment, lists and indent, acting on the editor's
+// selection, and the editor's default font. Its keys (Ctrl+B, Ctrl+L, …)
+// work while the editor has the focus.
 
 #include <QToolBar>
 
@@ -13,6 +14,7 @@ class QTextEdit;
 namespace orv {
 
 class CSettingsStore;
+class CStyleBox;
 
 class CFormatBar : public QToolBar {
   Q_OBJECT
@@ -22,6 +24,7 @@ class CFormatBar : public QToolBar {
 
   // The actions by their command names ("RTF Editor - Bold", …), for menus and tests.
   QAction* Action(const QString& sName) const;
+  CStyleBox& Styles() { return *m_pStyles; }
 
  private:
   QAction* AddAction(const QString& sName, const QString& sText, const QString& sGlyph,
@@ -30,10 +33,14 @@ class CFormatBar : public QToolBar {
   void ToggleList(int nStyle);
   void Indent(int nDelta);
   void ApplyColour(bool bBackground, bool bChoose);
+  void ShowClickColours();
+  // "rtfFont": the editor's font for text that names none.
+  void ChooseDefaultFont();
   void ShowCurrentFormat();
 
   QTextEdit& m_edit;
   CSettingsStore& m_settings;
+  CStyleBox* m_pStyles;
   QFontComboBox* m_pFont;
   QComboBox* m_pSize;
 };

@@ -45,6 +45,8 @@ constexpr SKeys kWindowKeys[] = {
     {"Folders - Set Icon", "Ctrl+Shift+F7"},
     {"Folders - Next Folder", "Ctrl+Tab; Ctrl+PgDown"},
     {"Folders - Previous Folder", "Ctrl+Shift+Backtab; Ctrl+PgUp"},
+    {"Insert - Date and Time", "Ctrl+Shift+T"},
+    {"Insert - Custom Date", "Ctrl+Shift+D"},
     {"Insert - Internal Hyperlink ...", "Ctrl+Shift+H"},
     {"Insert - Web Hyperlink ...", "Ctrl+Shift+W"},
     {"Insert - E-Mail Link ...", "Ctrl+Shift+E"},

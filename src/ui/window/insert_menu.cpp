@@ -1,13 +1,13 @@
-// The "&Insert" menu: links of every kind, the date and time, templates.
+// The "&Insert" menu: the date and time, links of every kind, templates.
 
-#include <QDateTime>
-#include <QLocale>
 #include <QMenuBar>
 
 #include "ports/settings_defaults.h"
 #include "tree/note_links.h"
 #include "ui/app_paths.h"
+#include "ui/dialogs/date_dialog.h"
 #include "ui/dialogs/internal_link_dialog.h"
+#include "ui/dialogs/month_cal_dialog.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/window/main_window.h"
 #include "ui/window/menu_builder.h"
@@ -18,13 +18,32 @@ void CMenuBuilder::BuildInsertMenu() {
   QMenu* pInsert = m_window.menuBar()->addMenu(QObject::tr("&Insert"));
   auto hasEditor = [this] { return m_window.Editors().ActiveEdit() != nullptr; };
   auto isRich = [this] { return m_window.Editors().Kind() == EEditorKind::Rich; };
+  auto canEdit = [this] { return m_window.Editors().CanEdit(); };
+  auto insertDate = [this](std::optional<QString> sText) {
+    if (sText) m_window.Editors().InsertText(*sText);
+  };
   Add(
-      pInsert, "Insert - Date and Time", QObject::tr("&Date and Time"),
-      [this] {
-        m_window.Editors().InsertText(
-            QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
-      },
-      hasEditor);
+      pInsert, "Insert - Date and Time", QObject::tr("&Date and Time ..."),
+      [this, insertDate] { insertDate(CDateDialog::Ask(m_window.Settings(), &m_window)); },
+      canEdit);
+  Add(
+      pInsert, "Insert - Custom Date", QObject::tr("Custom Da&te ..."),
+      [this, insertDate] { insertDate(CMonthCalDlg::Ask(m_window.Settings(), &m_window)); },
+      canEdit);
+  // The dialogs' "at once" boxes hide the dialogs for good; here they can be undone.
+  for (const auto& [pText, pSetting] :
+       {std::pair{QT_TR_NOOP("Date and Time at Once"), &kDefaultInsDate},
+        std::pair{QT_TR_NOOP("Custom Date at Once"), &kDefaultInsCustomDate}}) {
+    QAction* pAtOnce = pInsert->addAction(QObject::tr(pText));
+    pAtOnce->setCheckable(true);
+    const SIntSetting& setting = *pSetting;
+    QObject::connect(pInsert, &QMenu::aboutToShow, pAtOnce, [this, pAtOnce, &setting] {
+      pAtOnce->setChecked(ReadSetting(m_window.Settings(), setting) != 0);
+    });
+    QObject::connect(pAtOnce, &QAction::toggled, pAtOnce, [this, &setting](bool bOn) {
+      WriteSetting(m_window.Settings(), setting, bOn ? 1 : 0);
+    });
+  }
   pInsert->addSeparator();
   Add(
       pInsert, "Insert - Internal Hyperlink ...", QObject::tr("&Internal Hyperlink ..."),

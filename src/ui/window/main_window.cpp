@@ -20,7 +20,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/font_record.h"
 #include "editors/html_cleanup.h"
 #include "model/note_keys.h"
 #include "ports/settings_defaults.h"
@@ -29,6 +28,7 @@
 #include "tree/note_navigation.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/colour_ref.h"
+#include "ui/dialogs/font_ref.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/editors/find_bar.h"
@@ -294,28 +294,6 @@ void CMainWindow::Activate() {
   raise();
   activateWindow();
 }
-
-namespace {
-
-// A font the settings hold, or null when they hold none that reads.
-std::optional<QFont> StoredFont(CSettingsStore& settings, const SBinarySetting& setting,
-                                const QFont& base) {
-  std::optional<std::vector<uint8_t>> bytes = ReadSetting(settings, setting);
-  std::optional<SFontRecord> record = bytes ? ReadFontRecord(*bytes) : std::nullopt;
-  if (!record) return std::nullopt;
-  QFont font = base;
-  font.setFamilies({QString::fromStdString(record->sFace)});
-  // Its height is in pixels at 96 dots an inch; a point is 1/72 inch.
-  if (record->nHeight != 0) font.setPointSizeF(std::abs(record->nHeight) * 72.0 / 96.0);
-  if (record->nWeight > 0)
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(record->nWeight, 100, 900)));
-  font.setItalic(record->bItalic);
-  font.setUnderline(record->bUnderline);
-  font.setStrikeOut(record->bStrikeOut);
-  return font;
-}
-
-}  // namespace
 
 void CMainWindow::ApplyLooks() {
   struct SLooks {
