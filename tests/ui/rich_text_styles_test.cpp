@@ -257,6 +257,13 @@ TEST_F(InsertDateTest, ADateGoesIntoEveryEditorAsOneUndoStep) {
     EXPECT_TRUE(document.toPlainText().startsWith(sDate)) << pType;
     document.undo();
     EXPECT_FALSE(document.toPlainText().startsWith(sDate)) << pType;
+    // Read-only, the note takes no date, though the key still reaches the command.
+    SetProperty(*pNote, "readonly", "true");
+    Tree().RefreshTree(true);
+    Choose(pNote);
+    const QString sShown = Window().Editors().TextCursor().document()->toPlainText();
+    Window().findChild<QAction*>("Insert - Custom Date")->trigger();
+    EXPECT_EQ(Window().Editors().TextCursor().document()->toPlainText(), sShown) << pType;
   }
 }
 

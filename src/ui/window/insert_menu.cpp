@@ -19,17 +19,18 @@ void CMenuBuilder::BuildInsertMenu() {
   auto hasEditor = [this] { return m_window.Editors().ActiveEdit() != nullptr; };
   auto isRich = [this] { return m_window.Editors().Kind() == EEditorKind::Rich; };
   auto canEdit = [this] { return m_window.Editors().CanEdit(); };
-  auto insertDate = [this](std::optional<QString> sText) {
-    if (sText) m_window.Editors().InsertText(*sText);
+  // The keys reach a command whatever is shown: a read-only note takes no date.
+  auto insertDate = [this](auto ask) {
+    if (!m_window.Editors().CanEdit()) return;
+    if (std::optional<QString> sText = ask(m_window.Settings(), &m_window))
+      m_window.Editors().InsertText(*sText);
   };
   Add(
       pInsert, "Insert - Date and Time", QObject::tr("&Date and Time ..."),
-      [this, insertDate] { insertDate(CDateDialog::Ask(m_window.Settings(), &m_window)); },
-      canEdit);
+      [insertDate] { insertDate(&CDateDialog::Ask); }, canEdit);
   Add(
       pInsert, "Insert - Custom Date", QObject::tr("Custom Da&te ..."),
-      [this, insertDate] { insertDate(CMonthCalDlg::Ask(m_window.Settings(), &m_window)); },
-      canEdit);
+      [insertDate] { insertDate(&CMonthCalDlg::Ask); }, canEdit);
   // The dialogs' "at once" boxes hide the dialogs for good; here they can be undone.
   for (const auto& [pText, pSetting] :
        {std::pair{QT_TR_NOOP("Date and Time at Once"), &kDefaultInsDate},
