@@ -165,6 +165,25 @@ class CRecordReader {
   std::set<uint8_t> m_seen;
 };
 
+// A record of the kind: the field of nOwnTag, which is no integer or yes/no,
+// goes to readOwn, the others to the tables.
+template <typename TStyle, size_t nInts, size_t nBools, typename FReadOwn>
+TStyle Decode(const std::vector<uint8_t>& bytes, uint8_t nKind, uint8_t nOwnTag,
+              const std::array<SIntField<TStyle>, nInts>& ints,
+              const std::array<SBoolField<TStyle>, nBools>& bools, FReadOwn readOwn) {
+  CRecordReader reader(bytes, nKind);
+  TStyle style;
+  uint8_t nTag = 0;
+  std::span<const uint8_t> payload;
+  while (reader.Next(nTag, payload)) {
+    if (nTag == nOwnTag)
+      readOwn(style, payload);
+    else
+      CRecordReader::Known(style, nTag, payload, ints, bools);
+  }
+  return style;
+}
+
 }  // namespace
 
 std::vector<uint8_t> EncodeCharStyle(const SCharStyle& style) {
@@ -185,38 +204,23 @@ std::vector<uint8_t> EncodeParaStyle(const SParaStyle& style) {
 }
 
 SCharStyle DecodeCharStyle(const std::vector<uint8_t>& bytes) {
-  CRecordReader reader(bytes, kCharKind);
-  SCharStyle style;
-  uint8_t nTag = 0;
-  std::span<const uint8_t> payload;
-  while (reader.Next(nTag, payload)) {
-    if (nTag == kFaceTag) {
-      if (payload.empty() || payload.size() > kMaxFaceBytes ||
-          std::find(payload.begin(), payload.end(), 0) != payload.end())
-        throw CRecordReader::Bad(nTag, "is not a font name");
-      style.sFace = std::string(payload.begin(), payload.end());
-    } else {
-      CRecordReader::Known(style, nTag, payload, kCharInts, kCharBools);
-    }
-  }
-  return style;
+  return Decode<SCharStyle>(bytes, kCharKind, kFaceTag, kCharInts, kCharBools,
+                            [](SCharStyle& style, std::span<const uint8_t> payload) {
+                              if (payload.empty() || payload.size() > kMaxFaceBytes ||
+                                  std::find(payload.begin(), payload.end(), 0) != payload.end())
+                                throw CRecordReader::Bad(kFaceTag, "is not a font name");
+                              style.sFace = std::string(payload.begin(), payload.end());
+                            });
 }
 
 SParaStyle DecodeParaStyle(const std::vector<uint8_t>& bytes) {
-  CRecordReader reader(bytes, kParaKind);
-  SParaStyle style;
-  uint8_t nTag = 0;
-  std::span<const uint8_t> payload;
-  while (reader.Next(nTag, payload)) {
-    if (nTag == kAlignmentTag) {
-      if (payload.size() != 1 || payload[0] > static_cast<uint8_t>(EStyleAlignment::Justify))
-        throw CRecordReader::Bad(nTag, "is not an alignment");
-      style.eAlignment = static_cast<EStyleAlignment>(payload[0]);
-    } else {
-      CRecordReader::Known(style, nTag, payload, kParaInts, kParaBools);
-    }
-  }
-  return style;
+  return Decode<SParaStyle>(
+      bytes, kParaKind, kAlignmentTag, kParaInts, kParaBools,
+      [](SParaStyle& style, std::span<const uint8_t> payload) {
+        if (payload.size() != 1 || payload[0] > static_cast<uint8_t>(EStyleAlignment::Justify))
+          throw CRecordReader::Bad(kAlignmentTag, "is not an alignment");
+        style.eAlignment = static_cast<EStyleAlignment>(payload[0]);
+      });
 }
 
 }  // namespace orv
