@@ -122,6 +122,13 @@ void CSharedFolders::Load(CXMLTree& folder) {
   CShareDir root = CShareDir::OpenRoot(sRoot);
   SShareFolderState state{sRoot, {}};
   const bool bWasModified = folder.IsModified();
+  // Which note is selected and which are open is this user's, not the files'.
+  const bool bReload = StateOf(folder) != nullptr;
+  std::unordered_map<std::string, std::pair<std::string, std::string>> view;
+  if (bReload)
+    for (const XMLelement* pNote : folder.AllNotes())
+      view[GetProperty(*pNote, kSharePathKey)] = {GetProperty(*pNote, kExpandKey),
+                                                  GetProperty(*pNote, kSelectedKey)};
   folder.SetOpenNote(nullptr);
   folder.TopLevel().clear();
   folder.ReplaceContents({});
@@ -166,6 +173,11 @@ void CSharedFolders::Load(CXMLTree& folder) {
         if (value && file.sKey != kNameKey && file.sKey != kTypeKey)
           SetProperty(*pNote, file.sKey, *value);
       }
+      if (bReload) {
+        auto it = view.find(note.sSharePath);
+        SetProperty(*pNote, kExpandKey, it == view.end() ? "false" : it->second.first);
+        SetProperty(*pNote, kSelectedKey, it == view.end() ? "false" : it->second.second);
+      }
       children.push_back({std::move(*dir), note.path, pNote});
       state.notes.emplace(pNote, std::move(note));
     }
@@ -176,6 +188,31 @@ void CSharedFolders::Load(CXMLTree& folder) {
   m_folders[&folder] = std::move(state);
   // Reading the directory again is no change of the document.
   if (!bWasModified) folder.ClearModified();
+}
+
+bool CSharedFolders::ChangedOnDisk(const CXMLTree& folder) {
+  const SShareFolderState* pState = StateOf(folder);
+  if (!pState) return false;
+  std::unordered_map<std::string, const SShareNoteState*> known;
+  for (const auto& [pNote, note] : pState->notes) known.emplace(note.sSharePath, &note);
+  size_t nSeen = 0;
+  std::vector<std::pair<CShareDir, std::string>> pending;
+  pending.emplace_back(CShareDir::OpenRoot(pState->sRoot), pState->sRoot);
+  while (!pending.empty()) {
+    auto [dir, sPath] = std::move(pending.back());
+    pending.pop_back();
+    for (int nNumber : dir.NoteDirs()) {
+      const std::string sNotePath = sPath + NoteDirName(nNumber) + "/";
+      auto it = known.find(sNotePath);
+      std::optional<CShareDir> noteDir = dir.Sub({NoteDirName(nNumber)});
+      if (it == known.end() || !noteDir) return true;
+      ++nSeen;
+      for (const auto& [sFile, value] : it->second->files)
+        if (noteDir->ReadFile(sFile) != value) return true;
+      pending.emplace_back(std::move(*noteDir), sNotePath);
+    }
+  }
+  return nSeen != known.size();
 }
 
 std::vector<std::string> CSharedFolders::Directories(const CXMLTree& folder) const {

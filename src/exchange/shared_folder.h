@@ -51,12 +51,17 @@ class CSharedFolders {
   // loads it. False on Cancel.
   bool Create(CNoteTree& tree);
   // Writes what changed in `folder` since it was loaded (asking `ui` about
-  // files other users changed meanwhile), then loads it afresh. A folder
-  // not loaded before is only loaded: the directory is what counts.
+  // files other users changed meanwhile), then loads it afresh: its notes
+  // are new elements, keeping which is selected and which are open. A
+  // folder not loaded before is only loaded: the directory is what counts.
   // Throws CShareError when the root cannot be used; nothing is written then.
   void Refresh(CXMLTree& folder, CUiPort& ui);
+  bool IsLoaded(const CXMLTree& folder) { return StateOf(folder) != nullptr; }
   // Only the writing half of Refresh; nothing for a folder never loaded.
   void Store(CXMLTree& folder, CUiPort& ui);
+  // Whether the directory tree differs from what was last read or written
+  // here: another user's change, to be loaded. False for a folder never loaded.
+  bool ChangedOnDisk(const CXMLTree& folder);
   void Clear() { m_folders.clear(); }
   // The root and note directories of a loaded folder: where other users'
   // changes show.

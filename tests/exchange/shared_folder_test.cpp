@@ -156,10 +156,17 @@ TEST_F(SharedFolder, AnotherUsersChangeIsNotWrittenOverUnasked) {
     EXPECT_EQ(Read(name), sExpected);
     EXPECT_EQ(Outline(), sExpected);
   }
-  // Nothing changed elsewhere: nothing is asked.
+  // Nothing changed elsewhere: nothing is asked, nothing to load.
   const size_t nCalls = ui.Calls().size();
   Refresh();
   EXPECT_EQ(ui.Calls().size(), nCalls);
+  EXPECT_FALSE(shares.ChangedOnDisk(Folder()));
+  WriteNote(Root() / "00000" / "00000", "sub");
+  EXPECT_TRUE(shares.ChangedOnDisk(Folder()));
+  Refresh();
+  EXPECT_FALSE(shares.ChangedOnDisk(Folder()));
+  WriteWholeFile((Root() / "00000" / "Content.rtf").string(), "{\\rtf1 new}");
+  EXPECT_TRUE(shares.ChangedOnDisk(Folder()));
 }
 
 TEST_F(SharedFolder, TwoProgramsAddingNotesAtOnceLoseNeither) {
