@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/note_keys.h"
 #include "model/xml_element.h"
@@ -36,6 +37,13 @@ inline std::optional<std::string> FileValue(const XMLelement& note, const SNoteF
   const XMLelement* pAttribute = FindPropertyElement(note, file.sKey);
   if (!pAttribute) return file.bOnlyWhenSet ? std::nullopt : std::optional<std::string>("");
   return pAttribute->m_sValue;
+}
+
+// A note directory's "share_path": the root, then each directory name and "/".
+inline std::string JoinSharePath(const std::string& sRoot, const std::vector<std::string>& path) {
+  std::string sPath = sRoot;
+  for (const std::string& sPart : path) sPath += sPart + "/";
+  return sPath;
 }
 
 }  // namespace orv

@@ -14,12 +14,6 @@ namespace {
 
 using CPath = std::vector<std::string>;
 
-std::string JoinPath(const std::string& sRoot, const CPath& path) {
-  std::string sPath = sRoot;
-  for (const std::string& sPart : path) sPath += sPart + "/";
-  return sPath;
-}
-
 CPath ParentOf(const CPath& path) { return CPath(path.begin(), path.end() - 1); }
 
 bool StartsWith(const CPath& path, const CPath& prefix) {
@@ -188,7 +182,7 @@ class CShareWriter {
     const bool bNew = !m_known.contains(&note);
     if (bNew) state.files.clear();
     state.path = at;
-    state.sSharePath = JoinPath(m_state.sRoot, at);
+    state.sSharePath = JoinSharePath(m_state.sRoot, at);
     SetProperty(note, kSharePathKey, state.sSharePath);
     for (const SNoteFile& file : kNoteFiles)
       if (bNew || file.bWrittenBack)

@@ -11,12 +11,6 @@ namespace {
 // Deeper than any outline a person keeps; a deeper tree on disk is not ours.
 constexpr size_t kMaxDepth = 1000;
 
-std::string JoinPath(const std::string& sRoot, const std::vector<std::string>& path) {
-  std::string sPath = sRoot;
-  for (const std::string& sPart : path) sPath += sPart + "/";
-  return sPath;
-}
-
 int32_t TypeFromText(std::string_view sText) {
   int32_t nType = 0;
   std::from_chars(sText.data(), sText.data() + sText.size(), nType);
@@ -152,7 +146,7 @@ void CSharedFolders::Load(CXMLTree& folder) {
       SShareNoteState note;
       note.path = current.path;
       note.path.push_back(NoteDirName(nNumber));
-      note.sSharePath = JoinPath(sRoot, note.path);
+      note.sSharePath = JoinSharePath(sRoot, note.path);
       for (const SNoteFile& file : kNoteFiles)
         note.files[std::string(file.sFile)] = dir->ReadFile(std::string(file.sFile));
       note.files[std::string(kContentFile)] = dir->ReadFile(std::string(kContentFile));
