@@ -11,6 +11,8 @@
 
 #include <filesystem>
 
+#include "ports/settings_defaults.h"
+#include "tree/note_commands.h"
 #include "tree/note_fixture.h"
 
 namespace orv::test {
@@ -92,6 +94,12 @@ TEST_F(SharedFolder, ANewOneGetsItsFirstNoteAndTheSameRootAgainWritesNothing) {
   EXPECT_EQ(Outline(), "New Shared Note");
   EXPECT_EQ(ui.Messages().size(), nMessages);
   EXPECT_EQ(Snapshot(Root()), before);
+
+  // The note commands name a shared folder's new notes so.
+  WriteSetting(settings, kSetDef, 1);
+  tree.Select(N("New Shared Note"));
+  RunNoteCommand(tree, ENoteCommand::NewNote);
+  EXPECT_EQ(Outline(), "New Shared Note New Note");
 }
 
 TEST_F(SharedFolder, LoadsInNumberOrderAndWritesChangesBack) {
