@@ -173,6 +173,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   bool m_bQuitting = false;
   bool m_bOpenCancelled = false;
   bool m_bShareCheckQueued = false;
+  const CXMLTree* m_pWatchedShare = nullptr;  // the shared folder the watch is on, never read
 };
 
 }  // namespace orv

@@ -31,11 +31,15 @@ void CMainWindow::StoreSharedFolder() {
 }
 
 void CMainWindow::CheckSharedFolderSoon() {
-  if (!SharedCurrent(m_doc)) {
+  const CXMLTree* pFolder = SharedCurrent(m_doc);
+  if (!pFolder) {
     m_pShareWatch->Stop();
+    m_pWatchedShare = nullptr;
     return;
   }
-  if (m_bShareCheckQueued) return;
+  // While it stays on show, the watch tells of changes: reading every file
+  // at each refresh would slow a big folder down.
+  if (m_bShareCheckQueued || (pFolder == m_pWatchedShare && m_pShares->IsLoaded(*pFolder))) return;
   m_bShareCheckQueued = true;
   QMetaObject::invokeMethod(this, &CMainWindow::OnSharedFolderChanged, Qt::QueuedConnection);
 }
@@ -43,6 +47,7 @@ void CMainWindow::CheckSharedFolderSoon() {
 void CMainWindow::ForgetSharedFolders() {
   m_pShares->Clear();
   m_pShareWatch->Stop();
+  m_pWatchedShare = nullptr;
 }
 
 void CMainWindow::OnSharedFolderChanged() {
@@ -66,6 +71,7 @@ void CMainWindow::OnSharedFolderChanged() {
   }
   // Files renamed into place are new files: watched afresh.
   m_pShareWatch->Watch(m_pShares->Directories(*pFolder));
+  m_pWatchedShare = pFolder;
 }
 
 bool CMainWindow::NewSharedFolder() { return m_pShares->Create(m_tree); }
