@@ -11,6 +11,7 @@
 #include "base/file_system.h"
 #include "cli/note_cli.h"
 #include "cli/note_path.h"
+#include "cli/share_cli.h"
 #include "exchange/keynote_file.h"
 #include "exchange/note_files.h"
 #include "exchange/treepad_file.h"
@@ -163,6 +164,7 @@ void AddExportCommands(CLI::App& app, const SCliOptions& options) {
 void AddExchangeCommands(CLI::App& app, const SCliOptions& options) {
   AddImportCommands(app, options);
   AddExportCommands(app, options);
+  AddShareCommands(app, options);
 }
 
 }  // namespace orv::cli

@@ -1,7 +1,8 @@
 #pragma once
-// `orvella-cli import knt|hjt|text|html|rtf`, `export knt|hjt|text|html|rtf`
-// and `stats`: KeyNote and TreePad files, single-note files and a branch's
-// statistics. A refused file leaves the document as it was.
+// `orvella-cli import knt|hjt|text|html|rtf`, `export knt|hjt|text|html|rtf`,
+// `stats` and `share`: KeyNote and TreePad files, single-note files, a
+// branch's statistics and shared folders. A refused file leaves the
+// document as it was.
 
 #include <CLI/CLI.hpp>
 

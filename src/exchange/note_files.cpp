@@ -94,12 +94,16 @@ std::string NoteNameFromFile(std::string_view sPath) {
 }
 
 XMLelement* ImportNoteFile(CXMLTree& folder, XMLelement* pParent, std::string_view sPath,
-                           std::string_view sBytes, int32_t nType, const CCodePage& codePage) {
+                           std::string_view sBytes, int32_t nType, const CCodePage& codePage,
+                           XMLelement* pAfter) {
   if (sBytes.starts_with("\xEF\xBB\xBF")) sBytes.remove_prefix(3);
   if (sBytes.empty()) return nullptr;
   const std::string sName = NoteNameFromFile(sPath);
-  XMLelement* pNote = folder.InsertNote(
-      {.sName = sName, .nType = nType, .nContentClass = nType, .pParent = pParent});
+  XMLelement* pNote = folder.InsertNote({.sName = sName,
+                                         .nType = nType,
+                                         .nContentClass = nType,
+                                         .pParent = pParent,
+                                         .pSibling = pAfter});
   if (pNote) folder.ContentOf(*pNote)->SetContent(DecodeForeign(std::string(sBytes), codePage));
   return pNote;
 }

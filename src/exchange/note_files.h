@@ -19,10 +19,12 @@ std::string NoteNameFromFile(std::string_view sPath);
 
 // Adds a note of content type nType (0 text, 1 HTML, 2 RTF) named after
 // sPath, holding sBytes (UTF-8, else in the code page), as the last subnote
-// of pParent, a note of `folder`, or at the end of the top level when null.
+// of pParent, a note of `folder`, or at the end of the top level when null;
+// directly after pAfter, a child of pParent, when one is given.
 // An empty file makes no note: null.
 XMLelement* ImportNoteFile(CXMLTree& folder, XMLelement* pParent, std::string_view sPath,
-                           std::string_view sBytes, int32_t nType, const CCodePage& codePage);
+                           std::string_view sBytes, int32_t nType, const CCodePage& codePage,
+                           XMLelement* pAfter = nullptr);
 
 // What the note's file of that form holds. A note of the form's own type
 // gives its stored text; others give their visible text, as plain text, as

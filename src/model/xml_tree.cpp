@@ -151,6 +151,8 @@ XMLelement* CXMLTree::InsertNote(const SNewNote& note) {
 
   auto pNote = std::make_unique<XMLelement>();
   pNote->m_sName = kNoteTag;
+  // The attributes below and the content key, without regrowing on the way.
+  pNote->m_children.reserve(16);
   const std::string sNow = FormatLocalTime(kNoteTimeFormat);
   AddProperty(*pNote, kSharePathKey, note.sSharePath);
   AddProperty(*pNote, kNameKey, note.sName);

@@ -212,8 +212,9 @@ XMLelement* CreateNote(CNoteTree& tree, ENoteCommand eCommand) {
   const std::optional<int32_t> nType = ChooseNewNoteType(tree);
   if (!nType) return nullptr;
   XMLelement* pParent = bSibling ? (pSelected ? ParentOf(tree, *pSelected) : nullptr) : pSelected;
-  XMLelement* pNote = InsertNewNote(tree, pParent, bSibling ? pSelected : nullptr,
-                                    eCommand == ENoteCommand::InsertBefore, kNewNoteName, *nType);
+  XMLelement* pNote = InsertNewNote(
+      tree, pParent, bSibling ? pSelected : nullptr, eCommand == ENoteCommand::InsertBefore,
+      tree.CurrentFolder().IsShared() ? kNewSharedNoteName : kNewNoteName, *nType);
   if (!pNote) return nullptr;
   SelectByUser(tree, pNote);
   tree.View().StartLabelEdit(*pNote);

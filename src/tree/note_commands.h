@@ -30,6 +30,7 @@ enum class ENoteCommand {
 
 // The name every new note starts with, before the user types its own.
 inline constexpr std::string_view kNewNoteName = "New item";
+inline constexpr std::string_view kNewSharedNoteName = "New Note";  // in a shared folder
 
 // Whether the menu offers the command now: all need a selected note, except
 // New note and Before, which append at the top level without one (so that a

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""orvella-cli import, export knt|hjt|text|html|rtf and stats, end to end:
-files go out and come back as the same notes, refusals change nothing.
+"""orvella-cli import, export knt|hjt|text|html|rtf, stats and share, end to
+end: files go out and come back as the same notes, refusals change nothing,
+a shared folder is read again as another program left it.
 
 Usage: exchange_cli_check.py ORVELLA-CLI DATA-DIR
 """
@@ -66,5 +67,21 @@ with scratch_document() as (tmp, doc):
     code, out, _ = cli("stats", doc, "1:0")
     check(code == 0 and out.startswith("Count of elements \t\t\t3\n") and
           out.endswith("Description: \n<None>\n"), f"stats {out!r}")
+
+# A shared folder: made in an empty directory, changed by another program,
+# read again; a directory no folder shares is refused.
+with scratch_document() as (tmp, doc):
+    share = os.path.join(tmp, "share")
+    os.mkdir(share)
+    code, out, _ = cli("share", "create", doc, share)
+    check(code == 0 and '"Shared Folder #1" shares ' in out, f"share create: {out!r}")
+    check(sorted(os.listdir(os.path.join(share, "00000")))[0] == "Content.rtf" and
+          read(os.path.join(share, "description.txt")) == b"Orvella Shared Folder", "the layout")
+    os.mkdir(os.path.join(share, "00001"))
+    with open(os.path.join(share, "00001", "Name.txt"), "w") as f:
+        f.write("From elsewhere")
+    check(cli("share", "reload", doc, share + "/")[0] == 0 and
+          "  New Shared Note\n  From elsewhere\n" in tree(doc), "share reload")
+    refused(["share", "reload", doc, tmp], "No folder of " + doc + " shares " + tmp + "/")
 
 finish()

@@ -56,6 +56,8 @@ constexpr SKeys kWindowKeys[] = {
 };
 
 constexpr SKeys kTreeKeys[] = {
+    // In an editor Shift+Return breaks a line.
+    {"Notes - Advanced - Stats...", "Shift+Return"},
     {"Notes - New Note", "Shift+Ins"},
     {"Notes - Insert Before", "Ctrl+Shift+Ins"},
     {"Notes - New Subnote", "Ins"},

@@ -35,6 +35,8 @@ void CMenuBuilder::BuildFoldersMenu() {
   folder(pFolders, "Folders - Make Last", QObject::tr("&Make Last"), EFolderCommand::MakeLast);
   pFolders->addSeparator();
   QMenu* pAdvanced = pFolders->addMenu(QObject::tr("Advanced..."));
+  Add(pAdvanced, "Folders - Advanced - New S&hared Folder ...",
+      QObject::tr("New S&hared Folder ..."), [this] { m_window.NewSharedFolder(); });
   Add(pAdvanced, "Folders - Advanced - Export to Orvella File ...",
       QObject::tr("&Export to Orvella File ..."), [this] {
         m_window.StoreEditorContent();

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "editors/html_cleanup.h"
+#include "exchange/shared_folder.h"
 #include "model/note_keys.h"
 #include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
@@ -37,6 +38,7 @@
 #include "ui/window/folder_tab_bar.h"
 #include "ui/window/menu_builder.h"
 #include "ui/window/note_tree_view.h"
+#include "ui/window/shared_folder_watch.h"
 
 namespace orv {
 
@@ -47,7 +49,9 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
       m_ui(this, settings),
       m_doc(m_ui, settings),
       m_tree(m_doc, m_ui, settings, *this),
-      m_recent(settings) {
+      m_recent(settings),
+      m_pShares(std::make_unique<CSharedFolders>()),
+      m_pShareWatch(new CSharedFolderWatch(this)) {
   setObjectName("MainWindow");
   setAcceptDrops(true);
   // The core's view must never see an empty folder list.
@@ -95,8 +99,11 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
   connect(m_pTreeView, &CNoteTreeView::NoteChosen, this,
           [this](XMLelement* pNote) { Guarded([&] { SelectByUser(m_tree, pNote); }); });
   // A label edited in the pane renames the note without a refresh.
-  connect(&m_pTreeView->Model(), &QAbstractItemModel::dataChanged, this,
-          &CMainWindow::UpdateStatus);
+  connect(&m_pTreeView->Model(), &QAbstractItemModel::dataChanged, this, [this] {
+    StoreSharedFolder();
+    UpdateStatus();
+  });
+  connect(m_pShareWatch, &CSharedFolderWatch::Changed, this, &CMainWindow::OnSharedFolderChanged);
   QCoreApplication::instance()->installEventFilter(this);
   connect(m_pEditors, &CEditorPane::LinkClicked, this, &CMainWindow::FollowLink);
   connect(m_pEditors, &CEditorPane::Edited, this, [this] { setWindowModified(true); });
@@ -119,6 +126,8 @@ QAction* CMainWindow::Command(const QString& sName) const { return m_pMenus->Com
 // --- the core's view --------------------------------------------------------
 
 void CMainWindow::RefreshTree() {
+  StoreSharedFolder();
+  CheckSharedFolderSoon();
   XMLelement* pSelected = m_tree.SelectedNote();
   m_pTreeView->Rebuild(pSelected);
   m_pEditors->ShowNote(pSelected);
@@ -153,6 +162,8 @@ void CMainWindow::Guarded(const std::function<void()>& run) {
   } catch (const std::exception& e) {
     m_ui.ShowMessage("Error", e.what(), EMessageIcon::Error);
   }
+  // What a command changed in a shared folder reaches its files at once.
+  StoreSharedFolder();
   UpdateTitle();
 }
 

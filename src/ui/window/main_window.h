@@ -30,6 +30,8 @@ class CFindBar;
 class CFolderTabBar;
 class CMenuBuilder;
 class CNoteTreeView;
+class CSharedFolders;
+class CSharedFolderWatch;
 
 struct SIntSetting;
 
@@ -138,6 +140,14 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   bool IsTrackingClipboard() const { return m_clipboardTracker.IsOn(); }
   void PasteTrackedClipboard();
   void Quit();
+  // Shared folders (main_window_shared.cpp).
+  bool NewSharedFolder();
+  void StoreSharedFolder();
+  // Reads the open shared folder again, once the running command is over,
+  // when it is new here or changed on disk.
+  void CheckSharedFolderSoon();
+  void ForgetSharedFolders();
+  void OnSharedFolderChanged();
 
   CSettingsStore& m_settings;
   const CAppPaths& m_paths;
@@ -155,11 +165,15 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   QSplitter* m_pSplitter;
   QPointer<CMainWindow> m_pGuide;
   std::unique_ptr<CMenuBuilder> m_pMenus;
+  std::unique_ptr<CSharedFolders> m_pShares;
+  CSharedFolderWatch* m_pShareWatch;
   QLabel* m_pStatusNote;
   QLabel* m_pStatusDoc;
   QSystemTrayIcon* m_pTray = nullptr;
   bool m_bQuitting = false;
   bool m_bOpenCancelled = false;
+  bool m_bShareCheckQueued = false;
+  const CXMLTree* m_pWatchedShare = nullptr;  // the shared folder the watch is on, never read
 };
 
 }  // namespace orv

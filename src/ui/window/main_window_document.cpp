@@ -34,6 +34,7 @@ bool CMainWindow::SaveModified() {
 bool CMainWindow::NewDocument() {
   if (!SaveModified()) return false;
   m_pEditors->Forget();
+  ForgetSharedFolders();
   m_doc.OnNewDocument();
   AfterDocumentChanged();
   return true;
@@ -46,6 +47,7 @@ bool CMainWindow::OpenDocument(const QString& sPath) {
   // The editor lets go of its note first: on success its document is gone,
   // on failure it is shown again as it was.
   m_pEditors->Forget();
+  ForgetSharedFolders();
   Guarded([&] {
     try {
       m_doc.OnOpenDocument(sPath.toStdString());

@@ -119,6 +119,7 @@ void CMenuBuilder::BuildFileMenu() {
     m_window.StoreEditorContent();
     RunBranchCommand(m_tree, m_window.m_clipboard, EBranchCommand::Merge);
   });
+  BuildFileExchangeMenus(pFile);
   pFile->addSeparator();
   Add(pFile, "File - Properties ...", QObject::tr("P&roperties ..."),
       [this] { m_window.ShowProperties(); });

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "exchange/exchange_commands.h"
 #include "tree/branch_commands.h"
 #include "tree/note_commands.h"
 #include "tree/note_order_commands.h"
@@ -42,12 +43,14 @@ class CMenuBuilder {
   void AddNote(QMenu* pMenu, const char* pName, const QString& sText, ENoteCommand e);
   void AddOrder(QMenu* pMenu, const char* pName, const QString& sText, EOrderCommand e);
   void AddBranch(QMenu* pMenu, const char* pName, const QString& sText, EBranchCommand e);
+  void AddExchange(QMenu* pMenu, const char* pName, const QString& sText, EExchangeCommand e);
   // Enabling and check marks of a menu's items, asked of the core as it
   // opens; released as it closes.
   void UpdateStates(const QMenu& menu);
   void ReleaseStates(const QMenu& menu);
 
   void BuildFileMenu();
+  void BuildFileExchangeMenus(QMenu* pFile);
   void BuildEditMenu();
   void BuildEditAdvancedMenu(QMenu* pEdit);
   void BuildFindMenu(QMenu* pEdit);
@@ -57,6 +60,7 @@ class CMenuBuilder {
   void BuildFoldersMenu();
   void BuildNotesMenu();
   void BuildNotesAdvancedMenu(QMenu* pNotes);
+  void BuildNotesExchangeMenus(QMenu* pAdvanced);
   void BuildBookmarksMenu();
   void BuildInsertMenu();
   void BuildHelpMenu();

@@ -172,6 +172,7 @@ void CMenuBuilder::BuildNotesAdvancedMenu(QMenu* pNotes) {
             QObject::tr("Export Notes To &Text File..."), EBranchCommand::ExportText);
   AddBranch(pAdvanced, "Notes - Advanced - Export Notes To XML File",
             QObject::tr("Export Notes To &XML File..."), EBranchCommand::ExportXml);
+  BuildNotesExchangeMenus(pAdvanced);
   pAdvanced->addSeparator();
   auto protect = [&](const char* pCommand, const QString& sText, EProtectionCommand e) {
     Add(
