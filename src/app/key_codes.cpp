@@ -180,6 +180,19 @@ std::optional<SKeyCombination> ParseCombination(std::string_view sText) {
   return combination;
 }
 
+uint16_t HotKeyModifiers(const SKeyCombination& combination) {
+  return (combination.nFlags & kAccelAlt ? 1 : 0) | (combination.nFlags & kAccelControl ? 2 : 0) |
+         (combination.nFlags & kAccelShift ? 4 : 0);
+}
+
+SKeyCombination HotKeyCombination(uint16_t nKey, uint16_t nModifiers) {
+  SKeyCombination combination{kAccelVirtKey, nKey};
+  if (nModifiers & 1) combination.nFlags |= kAccelAlt;
+  if (nModifiers & 2) combination.nFlags |= kAccelControl;
+  if (nModifiers & 4) combination.nFlags |= kAccelShift;
+  return combination;
+}
+
 std::optional<int> QtKeyOf(const SKeyCombination& combination) {
   const SNamedKey* pKey = FindByCode(combination.nKey);
   if (!pKey || pKey->nQtKey == kQtNone) return std::nullopt;

@@ -36,6 +36,10 @@ std::string CombinationText(const SKeyCombination& combination);
 // "Esc", "Backspace", "PgUp", "PgDown"). nullopt when it names no key.
 std::optional<SKeyCombination> ParseCombination(std::string_view sText);
 
+// The activation hot key's modifiers as the settings keep them: 1 Alt, 2 Ctrl, 4 Shift.
+uint16_t HotKeyModifiers(const SKeyCombination& combination);
+SKeyCombination HotKeyCombination(uint16_t nKey, uint16_t nModifiers);
+
 // Qt's modifier bits, as QKeyCombination holds them.
 inline constexpr int kQtShift = 0x02000000;
 inline constexpr int kQtControl = 0x04000000;

@@ -27,7 +27,7 @@ std::string UserDataDir() {
   return sData + "/Orvella";
 }
 
-std::string ShortcutsFilePath() { return UserDataDir() + "/Users_Shortcuts.shortcuts"; }
-std::string ExternalToolsFilePath() { return UserDataDir() + "/ExternalTools.ini"; }
+std::string ShortcutsFilePath() { return UserDataDir() + "/" + kShortcutsFileName; }
+std::string ExternalToolsFilePath() { return UserDataDir() + "/" + kExternalToolsFileName; }
 
 }  // namespace orv

@@ -1,11 +1,14 @@
 #pragma once
-// Where the user's own files live, for the desktop app and the command line
-// alike: $XDG_DATA_HOME/Orvella (~/.local/share/Orvella), or the folder
-// ORVELLA_HOME names (tests, portable use).
+// The user's own files: their names, and for the command line the folder
+// they are in, $XDG_DATA_HOME/Orvella (~/.local/share/Orvella) or the folder
+// ORVELLA_HOME names — the folder the desktop app finds through Qt.
 
 #include <string>
 
 namespace orv {
+
+inline constexpr char kShortcutsFileName[] = "Users_Shortcuts.shortcuts";
+inline constexpr char kExternalToolsFileName[] = "ExternalTools.ini";
 
 std::string UserDataDir();
 std::string ShortcutsFilePath();

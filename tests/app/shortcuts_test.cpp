@@ -53,6 +53,11 @@ TEST(KeyCodes, TextsParseBackAndEveryNamedKeyRoundTripsThroughQt) {
   EXPECT_EQ(CombinationOfQtKey(kQtKeypad | 0x01000010), ParseCombination("HOME"));
   EXPECT_EQ(CombinationOfQtKey(kQtKeypad | '7'), ParseCombination("NUMPAD7"));
   EXPECT_FALSE(CombinationOfQtKey(0x10000000 | 'A'));  // Meta has no place in the file
+
+  // The activation hot key's own coding; the defaults are Ctrl+F12.
+  EXPECT_EQ(CombinationText(HotKeyCombination(123, 2)), "Ctrl+F12");
+  EXPECT_EQ(HotKeyModifiers(*ParseCombination("Ctrl+Alt+Shift+K")), 7);
+  EXPECT_EQ(HotKeyCombination('K', 5), ParseCombination("Alt+Shift+K"));
 }
 
 TEST(AcceleratorManager, StartUpRegistersTheTableAsItsRulesSay) {

@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "base/file_system.h"
 #include "editors/html_cleanup.h"
 #include "model/note_keys.h"
 #include "ports/settings_defaults.h"
@@ -37,6 +38,7 @@
 #include "ui/window/folder_tab_bar.h"
 #include "ui/window/menu_builder.h"
 #include "ui/window/note_tree_view.h"
+#include "ui/window/tools_menu.h"
 
 namespace orv {
 
@@ -47,7 +49,8 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
       m_ui(this, settings),
       m_doc(m_ui, settings),
       m_tree(m_doc, m_ui, settings, *this),
-      m_recent(settings) {
+      m_recent(settings),
+      m_accelerators(StartUpAccelerators()) {
   setObjectName("MainWindow");
   setAcceptDrops(true);
   // The core's view must never see an empty folder list.
@@ -80,6 +83,9 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
   statusBar()->addWidget(m_pStatusNote, 1);
   statusBar()->addPermanentWidget(m_pStatusDoc);
 
+  if (auto sProblem = LoadShortcutsFile(m_accelerators, CFileSystem::Default(),
+                                        paths.ShortcutsFile().toStdString()))
+    Log(QString::fromStdString(*sProblem));
   m_pMenus = std::make_unique<CMenuBuilder>(*this);
   auto* pTabsBar = new QToolBar(tr("Tabs Bar"), this);
   pTabsBar->setObjectName("TabsBar");
@@ -355,10 +361,10 @@ CMainWindow* CMainWindow::ShowGuide() {
 }
 
 bool CMainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
+  if (!pWatched->isWidgetType() || static_cast<QWidget*>(pWatched)->window() != this) return false;
+  if (m_pToolsMenu && m_pToolsMenu->HandleKey(*pEvent)) return true;
   // Only presses no shortcut took get here.
-  if (pEvent->type() != QEvent::KeyPress || !pWatched->isWidgetType() ||
-      static_cast<QWidget*>(pWatched)->window() != this)
-    return false;
+  if (pEvent->type() != QEvent::KeyPress) return false;
   // The tree's label editor types − and + as any other text.
   const bool bInTree = pWatched == m_pTreeView || pWatched == m_pTreeView->viewport();
   const std::string sCommand = UnmatchedKeyCommand(*static_cast<QKeyEvent*>(pEvent), bInTree);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/accelerator_manager.h"
 #include "app/recent_files.h"
 #include "editors/clipboard_tracker.h"
 #include "storage/orvella_doc.h"
@@ -30,6 +31,7 @@ class CFindBar;
 class CFolderTabBar;
 class CMenuBuilder;
 class CNoteTreeView;
+class CToolsMenu;
 
 struct SIntSetting;
 
@@ -80,6 +82,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   CUiPort& Ui() { return m_ui; }
   // A command of the menus by its display name ("Notes - Move - Up"), or null.
   QAction* Command(const QString& sName) const;
+  // Every command's keys: the built-in ones and the user's.
+  const CAcceleratorManager& Accelerators() const { return m_accelerators; }
 
   // CTreeViewPort
   void RefreshTree() override;
@@ -109,6 +113,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
 
  private:
   friend class CMenuBuilder;
+  friend class CToolsMenu;
 
   // Runs a command, reporting what it throws in an error box.
   void Guarded(const std::function<void()>& run);
@@ -147,6 +152,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   CNoteTree m_tree;
   CBranchClipboard m_clipboard;
   CRecentFiles m_recent;
+  CAcceleratorManager m_accelerators;
   CNoteTreeView* m_pTreeView;
   CFolderTabBar* m_pTabs;
   CEditorPane* m_pEditors;
@@ -155,6 +161,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   QSplitter* m_pSplitter;
   QPointer<CMainWindow> m_pGuide;
   std::unique_ptr<CMenuBuilder> m_pMenus;
+  CToolsMenu* m_pToolsMenu = nullptr;
   QLabel* m_pStatusNote;
   QLabel* m_pStatusDoc;
   QSystemTrayIcon* m_pTray = nullptr;

@@ -59,6 +59,8 @@ class CMenuBuilder {
   void BuildNotesAdvancedMenu(QMenu* pNotes);
   void BuildBookmarksMenu();
   void BuildInsertMenu();
+  void BuildSettingMenu();
+  void BuildToolsMenu();
   void BuildHelpMenu();
   void BuildToolBar();
 
@@ -72,6 +74,9 @@ class CMenuBuilder {
   void ApplyToSelection(std::string (*apply)(std::string_view), bool bReselect);
   void CalculateSelection();
   void GoToLine();
+  // The shortcuts dialog; its keys go to the file and onto the commands at once.
+  void EditShortcuts();
+  void ApplyShortcuts();
 
   CMainWindow& m_window;
   CNoteTree& m_tree;
