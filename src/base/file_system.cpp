@@ -322,4 +322,20 @@ void ReplaceFileContents(CFileSystem& fs, const std::string& sPath, std::string_
                         [&](COsFile& file) { file.WriteAt(0, sData.data(), sData.size()); });
 }
 
+std::optional<std::string> ReadSmallFile(CFileSystem& fs, const std::string& sPath,
+                                         uint64_t nMaxSize) {
+  std::unique_ptr<COsFile> pFile;
+  try {
+    pFile = fs.Open(sPath, EOpenMode::Read);
+  } catch (const CIoError& e) {
+    if (e.Errno() == ENOENT) return std::nullopt;
+    throw;
+  }
+  const uint64_t nSize = pFile->Size();
+  if (nSize > nMaxSize) throw CIoError("The file " + sPath + " is too large");
+  std::string sData(nSize, '\0');
+  sData.resize(pFile->ReadAt(0, sData.data(), sData.size()));
+  return sData;
+}
+
 }  // namespace orv

@@ -123,4 +123,9 @@ void ReplaceFileAtomically(CFileSystem& fs, const std::string& sPath,
                            const std::function<void(COsFile&)>& write);
 void ReplaceFileContents(CFileSystem& fs, const std::string& sPath, std::string_view sData);
 
+// The whole of a small file; nullopt when there is no such file. Throws
+// CIoError when it cannot be read or holds more than nMaxSize bytes.
+std::optional<std::string> ReadSmallFile(CFileSystem& fs, const std::string& sPath,
+                                         uint64_t nMaxSize);
+
 }  // namespace orv

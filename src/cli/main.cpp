@@ -16,6 +16,7 @@
 #include "cli/note_cli.h"
 #include "cli/note_set_cli.h"
 #include "cli/protection_commands.h"
+#include "cli/shortcut_cli.h"
 #include "cli/storage_commands.h"
 
 int main(int argc, char** argv) {
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   orv::cli::AddProtectionCommands(app, options);
   orv::cli::AddStorageCommands(app);
   orv::cli::AddEditorCommands(app);
+  orv::cli::AddShortcutCommands(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

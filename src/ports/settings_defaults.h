@@ -111,6 +111,12 @@ inline constexpr SIntSetting kDontAskNumbering = DontAskAgainSetting("Numbering"
 inline constexpr SIntSetting kDontAskOnNodeSetpassword = DontAskAgainSetting("OnNodeSetpassword");
 inline constexpr SIntSetting kDontAskOnNotesColorReset = DontAskAgainSetting("OnNotesColorReset");
 inline constexpr SIntSetting kDontAskAllChild = DontAskAgainSetting("AllChild");
+inline constexpr SIntSetting kDontAskAgainSettings[] = {
+    kDontAskAttDel,     kDontAskAttDelAll,         kDontAskExtTools,          kDontAskDelPage,
+    kDontAskPageSort,   kDontAskDelNode,           kDontAskNodeSort,          kDontAskSortCrTime,
+    kDontAskSortMdTime, kDontAskSortAllTree,       kDontAskSortCrTimeAll,     kDontAskSortMdTimeAll,
+    kDontAskNumbering,  kDontAskOnNodeSetpassword, kDontAskOnNotesColorReset, kDontAskAllChild,
+};
 
 // Colours and fonts of the tree and the three editors.
 inline constexpr SIntSetting kTreeBckColor{kSettingsSection, "treeBckColor", kDefaultWindowColour};

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "app/user_files.h"
+
 namespace orv {
 
 namespace {
@@ -46,8 +48,8 @@ QString CAppPaths::LogsDir() const { return m_sDataDir + "/Logs"; }
 QString CAppPaths::LogFile() const { return LogsDir() + "/log.txt"; }
 QString CAppPaths::AttDir() const { return m_sDataDir + "/Att"; }
 QString CAppPaths::AttachmentsFile() const { return m_sDataDir + "/Attachments.stg"; }
-QString CAppPaths::ShortcutsFile() const { return m_sDataDir + "/Users_Shortcuts.shortcuts"; }
-QString CAppPaths::ExternalToolsFile() const { return m_sDataDir + "/ExternalTools.ini"; }
+QString CAppPaths::ShortcutsFile() const { return m_sDataDir + "/" + kShortcutsFileName; }
+QString CAppPaths::ExternalToolsFile() const { return m_sDataDir + "/" + kExternalToolsFileName; }
 
 bool CAppPaths::CreateFolders() const {
   bool bAll = true;

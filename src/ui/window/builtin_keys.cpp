@@ -14,47 +14,6 @@ struct SKeys {
   const char* pKeys;  // separated by "; ", in QKeySequence's portable form
 };
 
-constexpr SKeys kWindowKeys[] = {
-    {"File - New", "Ctrl+N"},
-    {"File - Open", "Ctrl+O"},
-    {"File - Save", "Ctrl+S"},
-    {"File - Properties ...", "Ctrl+Alt+Return"},
-    {"View - Focus To Tree", "F5"},
-    {"View - Focus To Editor", "F6"},
-    {"Edit - Undo", "Alt+Backspace; Ctrl+Z"},
-    {"Edit - Cut", "Shift+Del; Ctrl+X"},
-    {"Edit - Copy", "Ctrl+C; Ctrl+Ins"},
-    {"Edit - Paste", "Ctrl+V; Shift+Ins"},
-    {"Edit - Select All", "Ctrl+A"},
-    {"Edit - Find - Select All", "Ctrl+F"},
-    {"Edit - Find - Replace", "Ctrl+H"},
-    {"Edit - Find - Find Next", "F3"},
-    {"Edit - Find - Find Previous", "Shift+F3"},
-    {"Edit - Advanced - Case - Lowercase", "Ctrl+Alt+Shift+L"},
-    {"Edit - Advanced - Case - Uppercase", "Ctrl+Alt+Shift+U"},
-    {"Edit - Advanced - Case - Capitalize", "Ctrl+Alt+Shift+P"},
-    {"Edit - Advanced - Case - Sentencize", "Ctrl+Alt+Shift+J"},
-    {"Edit - Advanced - Case - Invert Case", "Ctrl+Alt+Shift+K"},
-    {"Edit - Advanced - Case - Go To Line", "Ctrl+G"},
-    {"Notes - Rename", "F2"},
-    {"Notes - Set Icon", "Ctrl+Shift+F2"},
-    {"Notes - Set Description", "Shift+F2"},
-    {"Folders - New", "F7"},
-    {"Folders - Rename", "Shift+F7"},
-    {"Folders - Delete", "Ctrl+F7"},
-    {"Folders - Set Icon", "Ctrl+Shift+F7"},
-    {"Folders - Next Folder", "Ctrl+Tab; Ctrl+PgDown"},
-    {"Folders - Previous Folder", "Ctrl+Shift+Backtab; Ctrl+PgUp"},
-    {"Insert - Date and Time", "Ctrl+Shift+T"},
-    {"Insert - Custom Date", "Ctrl+Shift+D"},
-    {"Insert - Internal Hyperlink ...", "Ctrl+Shift+H"},
-    {"Insert - Web Hyperlink ...", "Ctrl+Shift+W"},
-    {"Insert - E-Mail Link ...", "Ctrl+Shift+E"},
-    {"Insert - Link to File...", "Ctrl+Shift+F"},
-    {"Help - Help Contents", "F1"},
-    {"Tray - Minimize", "Shift+Esc"},
-};
-
 constexpr SKeys kTreeKeys[] = {
     // In an editor Shift+Return breaks a line.
     {"Notes - Advanced - Stats...", "Shift+Return"},
@@ -91,15 +50,13 @@ QList<QKeySequence> Find(const SKeys (&table)[N], std::string_view sCommand) {
 
 }  // namespace
 
-QList<QKeySequence> BuiltInKeys(std::string_view sCommand) {
-  // Bookmark k: Ctrl+Shift+k sets it, Ctrl+k goes to it.
-  for (auto [sPrefix, sModifiers] :
-       {std::pair{std::string_view("Bookmarks - Set Bookmark - "), "Ctrl+Shift+"},
-        std::pair{std::string_view("Bookmarks - Go To Bookmark - "), "Ctrl+"}}) {
-    if (sCommand.size() == sPrefix.size() + 1 && sCommand.starts_with(sPrefix))
-      return {QKeySequence(QString::fromLatin1(sModifiers) + QChar::fromLatin1(sCommand.back()))};
-  }
-  return Find(kWindowKeys, sCommand);
+QList<QKeySequence> CommandKeys(const CAcceleratorManager& keys, std::string_view sCommand) {
+  QList<QKeySequence> sequences;
+  if (const CCmdAccelOb* pCommand = keys.FindByName(sCommand))
+    for (const CAccelsOb& accel : pCommand->m_Accels)
+      if (const std::optional<int> nQt = QtKeyOf(accel.combination))
+        sequences.append(QKeySequence(QKeyCombination::fromCombined(*nQt)));
+  return sequences;
 }
 
 QList<QKeySequence> TreeKeys(std::string_view sCommand) { return Find(kTreeKeys, sCommand); }

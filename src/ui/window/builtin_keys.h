@@ -1,19 +1,21 @@
 #pragma once
-// The keys the program comes with: the main window's table (commands by their
-// display names, "File - New", …) and the note tree's own keys, which work
-// only while the tree has the focus.
+// The keys of the main window's commands (by their display names, "File -
+// New", …) as Qt sequences, and the note tree's own keys, which work only
+// while the tree has the focus.
 
 #include <QKeySequence>
 #include <QList>
 #include <string>
 #include <string_view>
 
+#include "app/accelerator_manager.h"
+
 class QKeyEvent;
 
 namespace orv {
 
-// The window-wide keys of a command; empty when it has none.
-QList<QKeySequence> BuiltInKeys(std::string_view sCommand);
+// The window-wide keys of a command, built-in and the user's; empty when it has none.
+QList<QKeySequence> CommandKeys(const CAcceleratorManager& keys, std::string_view sCommand);
 // The keys a command has in the note tree; empty when it has none.
 QList<QKeySequence> TreeKeys(std::string_view sCommand);
 // The command of a key press that can miss its shortcut, or empty: Shift

@@ -56,7 +56,7 @@ void CMenuBuilder::BuildFoldersMenu() {
        {std::pair{"Folders - Next Folder", 1}, std::pair{"Folders - Previous Folder", -1}}) {
     auto* pAction = new QAction(&m_window);
     pAction->setObjectName(pName);
-    pAction->setShortcuts(BuiltInKeys(pName));
+    pAction->setShortcuts(CommandKeys(m_window.Accelerators(), pName));
     m_window.addAction(pAction);
     QObject::connect(pAction, &QAction::triggered, &m_window,
                      [this, nBy = nStep] { m_window.Tabs().StepFolder(nBy); });

@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "base/file_system.h"
 #include "editors/html_cleanup.h"
 #include "exchange/shared_folder.h"
 #include "model/note_keys.h"
@@ -39,6 +40,7 @@
 #include "ui/window/menu_builder.h"
 #include "ui/window/note_tree_view.h"
 #include "ui/window/shared_folder_watch.h"
+#include "ui/window/tools_menu.h"
 
 namespace orv {
 
@@ -50,6 +52,7 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
       m_doc(m_ui, settings),
       m_tree(m_doc, m_ui, settings, *this),
       m_recent(settings),
+      m_accelerators(StartUpAccelerators()),
       m_pShares(std::make_unique<CSharedFolders>()),
       m_pShareWatch(new CSharedFolderWatch(this)) {
   setObjectName("MainWindow");
@@ -84,6 +87,9 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
   statusBar()->addWidget(m_pStatusNote, 1);
   statusBar()->addPermanentWidget(m_pStatusDoc);
 
+  if (auto sProblem = LoadShortcutsFile(m_accelerators, CFileSystem::Default(),
+                                        paths.ShortcutsFile().toStdString()))
+    Log(QString::fromStdString(*sProblem));
   m_pMenus = std::make_unique<CMenuBuilder>(*this);
   auto* pTabsBar = new QToolBar(tr("Tabs Bar"), this);
   pTabsBar->setObjectName("TabsBar");
@@ -366,10 +372,10 @@ CMainWindow* CMainWindow::ShowGuide() {
 }
 
 bool CMainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
+  if (!pWatched->isWidgetType() || static_cast<QWidget*>(pWatched)->window() != this) return false;
+  if (m_pToolsMenu && m_pToolsMenu->HandleKey(*pEvent)) return true;
   // Only presses no shortcut took get here.
-  if (pEvent->type() != QEvent::KeyPress || !pWatched->isWidgetType() ||
-      static_cast<QWidget*>(pWatched)->window() != this)
-    return false;
+  if (pEvent->type() != QEvent::KeyPress) return false;
   // The tree's label editor types − and + as any other text.
   const bool bInTree = pWatched == m_pTreeView || pWatched == m_pTreeView->viewport();
   const std::string sCommand = UnmatchedKeyCommand(*static_cast<QKeyEvent*>(pEvent), bInTree);

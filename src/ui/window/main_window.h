@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/accelerator_manager.h"
 #include "app/recent_files.h"
 #include "editors/clipboard_tracker.h"
 #include "storage/orvella_doc.h"
@@ -32,6 +33,7 @@ class CMenuBuilder;
 class CNoteTreeView;
 class CSharedFolders;
 class CSharedFolderWatch;
+class CToolsMenu;
 
 struct SIntSetting;
 
@@ -82,6 +84,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   CUiPort& Ui() { return m_ui; }
   // A command of the menus by its display name ("Notes - Move - Up"), or null.
   QAction* Command(const QString& sName) const;
+  // Every command's keys: the built-in ones and the user's.
+  const CAcceleratorManager& Accelerators() const { return m_accelerators; }
 
   // CTreeViewPort
   void RefreshTree() override;
@@ -111,6 +115,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
 
  private:
   friend class CMenuBuilder;
+  friend class CToolsMenu;
 
   // Runs a command, reporting what it throws in an error box.
   void Guarded(const std::function<void()>& run);
@@ -157,6 +162,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   CNoteTree m_tree;
   CBranchClipboard m_clipboard;
   CRecentFiles m_recent;
+  CAcceleratorManager m_accelerators;
   CNoteTreeView* m_pTreeView;
   CFolderTabBar* m_pTabs;
   CEditorPane* m_pEditors;
@@ -167,6 +173,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   std::unique_ptr<CMenuBuilder> m_pMenus;
   std::unique_ptr<CSharedFolders> m_pShares;
   CSharedFolderWatch* m_pShareWatch;
+  CToolsMenu* m_pToolsMenu = nullptr;
   QLabel* m_pStatusNote;
   QLabel* m_pStatusDoc;
   QSystemTrayIcon* m_pTray = nullptr;

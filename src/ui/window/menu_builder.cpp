@@ -28,6 +28,8 @@ void CMenuBuilder::Build() {
   BuildNotesMenu();
   BuildBookmarksMenu();
   BuildInsertMenu();
+  BuildSettingMenu();
+  BuildToolsMenu();
   BuildHelpMenu();
   BuildToolBar();
   for (QMenu* pMenu : m_window.menuBar()->findChildren<QMenu*>()) {
@@ -42,7 +44,7 @@ QAction* CMenuBuilder::Add(QMenu* pMenu, const char* pName, const QString& sText
   QAction* pAction = pMenu->addAction(sText);
   pAction->setObjectName(QString::fromUtf8(pName));
   pAction->setCheckable(static_cast<bool>(checked));
-  QList<QKeySequence> keys = BuiltInKeys(pName);
+  QList<QKeySequence> keys = CommandKeys(m_window.Accelerators(), pName);
   QWidget* pKeyOwner = nullptr;
   if (QList<QKeySequence> treeKeys = TreeKeys(pName); !treeKeys.isEmpty() && keys.isEmpty()) {
     keys = treeKeys;

@@ -63,6 +63,8 @@ class CMenuBuilder {
   void BuildNotesExchangeMenus(QMenu* pAdvanced);
   void BuildBookmarksMenu();
   void BuildInsertMenu();
+  void BuildSettingMenu();
+  void BuildToolsMenu();
   void BuildHelpMenu();
   void BuildToolBar();
 
@@ -76,6 +78,9 @@ class CMenuBuilder {
   void ApplyToSelection(std::string (*apply)(std::string_view), bool bReselect);
   void CalculateSelection();
   void GoToLine();
+  // The shortcuts dialog; its keys go to the file and onto the commands at once.
+  void EditShortcuts();
+  void ApplyShortcuts();
 
   CMainWindow& m_window;
   CNoteTree& m_tree;
