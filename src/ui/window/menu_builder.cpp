@@ -44,12 +44,9 @@ QAction* CMenuBuilder::Add(QMenu* pMenu, const char* pName, const QString& sText
   QAction* pAction = pMenu->addAction(sText);
   pAction->setObjectName(QString::fromUtf8(pName));
   pAction->setCheckable(static_cast<bool>(checked));
-  QList<QKeySequence> keys = CommandKeys(m_window.Accelerators(), pName);
+  const QList<QKeySequence> keys = KeysOf(pName);
   QWidget* pKeyOwner = nullptr;
-  if (QList<QKeySequence> treeKeys = TreeKeys(pName); !treeKeys.isEmpty() && keys.isEmpty()) {
-    keys = treeKeys;
-    eScope = EScope::Tree;
-  }
+  if (!TreeKeys(pName).isEmpty()) eScope = EScope::Tree;
   if (!keys.isEmpty()) {
     pAction->setShortcuts(keys);
     // Keys that mean one thing in the tree and another in an editor (Ctrl+C,
@@ -75,6 +72,15 @@ QAction* CMenuBuilder::Add(QMenu* pMenu, const char* pName, const QString& sText
                    [this, run = std::move(run)] { m_window.Guarded(run); });
   m_commands.push_back({pAction, std::move(enabled), std::move(checked)});
   return pAction;
+}
+
+QList<QKeySequence> CMenuBuilder::KeysOf(const std::string& sName) const {
+  QList<QKeySequence> keys = CommandKeys(m_window.Accelerators(), sName);
+  // A command with keys of its own in the tree has them there alone (Shift+Return
+  // breaks a line in an editor), with the user's keys beside them.
+  for (const QKeySequence& key : TreeKeys(sName))
+    if (!keys.contains(key)) keys.append(key);
+  return keys;
 }
 
 QAction* CMenuBuilder::Command(const QString& sName) const {

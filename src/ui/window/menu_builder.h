@@ -78,6 +78,8 @@ class CMenuBuilder {
   void ApplyToSelection(std::string (*apply)(std::string_view), bool bReselect);
   void CalculateSelection();
   void GoToLine();
+  // A command's keys: the built-in ones, the user's and the tree's own.
+  QList<QKeySequence> KeysOf(const std::string& sName) const;
   // The shortcuts dialog; its keys go to the file and onto the commands at once.
   void EditShortcuts();
   void ApplyShortcuts();

@@ -6,7 +6,6 @@
 #include "ui/app_paths.h"
 #include "ui/dialogs/accel_map_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
-#include "ui/window/builtin_keys.h"
 #include "ui/window/main_window.h"
 #include "ui/window/menu_builder.h"
 #include "ui/window/tools_menu.h"
@@ -45,9 +44,7 @@ void CMenuBuilder::ApplyShortcuts() {
   for (QAction* pAction : m_window.findChildren<QAction*>()) {
     const std::string sName = pAction->objectName().toStdString();
     if (!m_window.m_accelerators.FindByName(sName)) continue;
-    QList<QKeySequence> keys = CommandKeys(m_window.m_accelerators, sName);
-    if (keys.isEmpty()) keys = TreeKeys(sName);
-    pAction->setShortcuts(keys);
+    pAction->setShortcuts(KeysOf(sName));
     // A command that had no keys lived in its menu alone; the window takes
     // its keys now (a second add changes nothing).
     if (pAction->shortcutContext() == Qt::WindowShortcut) m_window.addAction(pAction);
