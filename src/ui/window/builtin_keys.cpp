@@ -19,6 +19,8 @@ constexpr SKeys kWindowKeys[] = {
     {"File - Open", "Ctrl+O"},
     {"File - Save", "Ctrl+S"},
     {"File - Properties ...", "Ctrl+Alt+Return"},
+    {"View - HTML - Web", "Ctrl+W"},
+    {"View - HTML - Source", "Ctrl+R"},
     {"View - Focus To Tree", "F5"},
     {"View - Focus To Editor", "F6"},
     {"Edit - Undo", "Alt+Backspace; Ctrl+Z"},
