@@ -12,6 +12,7 @@
 #include <QTextList>
 #include <QToolButton>
 #include <optional>
+#include <tuple>
 
 #include "editors/html_fragments.h"
 #include "ui/editors/html_document_writer.h"
@@ -122,19 +123,17 @@ CHtmlToolBar::CHtmlToolBar(CRichTextEdit& web, QWidget* pParent)
   AddAction("HTML Editor - Outdent", tr("Outdent"), "\u21e4", nullptr, [this] { Indent(-1); });
   AddAction("HTML Editor - Indent", tr("Indent"), "\u21e5", nullptr, [this] { Indent(1); });
   addSeparator();
-  AddAction("HTML Editor - Hyperlink", tr("Hyperlink..."), "\U0001F517", nullptr,
+  AddAction("HTML Editor - Hyperlink", tr("Hyperlink..."), tr("Link"), nullptr,
             [this] { InsertHyperlink(); });
-  AddAction("HTML Editor - Image", tr("Picture..."), "\U0001F5BC", nullptr,
+  AddAction("HTML Editor - Image", tr("Picture..."), tr("Picture"), nullptr,
             [this] { InsertPicture(); });
   AddTableMenu();
-  for (const char* pName : {"HTML Editor - Absolute", "HTML Editor - Static"}) {
-    QAction* pAction = AddAction(
-        pName,
-        pName == std::string_view("HTML Editor - Absolute") ? tr("Absolute Position")
-                                                            : tr("Static Position"),
-        pName == std::string_view("HTML Editor - Absolute") ? "\u2316" : "\u2630", nullptr, [] {});
+  for (auto [pName, pText, pGlyph] :
+       {std::tuple{"HTML Editor - Absolute", "Absolute Position", "Absolute"},
+        std::tuple{"HTML Editor - Static", "Static Position", "Static"}}) {
+    QAction* pAction = AddAction(pName, tr(pText), tr(pGlyph), nullptr, [] {});
     pAction->setEnabled(false);
-    pAction->setToolTip(pAction->text() + ": " + tr(kNoPositioning));
+    pAction->setToolTip(tr(pText) + ": " + tr(kNoPositioning));
   }
   connect(&m_web, &QTextEdit::currentCharFormatChanged, this, [this] { ShowCurrentFormat(); });
   connect(&m_web, &QTextEdit::cursorPositionChanged, this, [this] { ShowCurrentFormat(); });
