@@ -173,8 +173,10 @@ void CHtmlToolBar::AddTableMenu() {
       {ETableCommand::CombineCells, "Co&mbine Cells"},
       {ETableCommand::SplitCell, "&Split Cell"},
       {ETableCommand::DeleteTable, "Delete &Table"}};
-  for (auto [eCommand, pText] : commands)
-    pMenu->addAction(tr(pText), this, [this, eCommand] { RunTableCommand(eCommand); });
+  for (const auto& [eCommand, pText] : commands) {
+    const ETableCommand eRun = eCommand;
+    pMenu->addAction(tr(pText), this, [this, eRun] { RunTableCommand(eRun); });
+  }
   QAction* pTable = addAction(QString::fromUtf8("\u25a6"));
   pTable->setObjectName("HTML Editor - Table");
   pTable->setToolTip(tr("Table"));
