@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTextTable>
 
 #include "editors/html_fragments.h"
+#include "tree/note_protection.h"
 #include "ui/dialog_driver.h"
 #include "ui/editors/find_bar.h"
 #include "ui/editors/html_tool_bar.h"
@@ -190,6 +192,25 @@ TEST_F(HtmlEditorTest, ItsColoursAreSixHexDigitsAndItsFontTheStoredOne) {
   EXPECT_EQ(palette.color(QPalette::Text), themeText);
   EXPECT_EQ(Editor().Web().font().family(), "Html Face");
   EXPECT_DOUBLE_EQ(Editor().Web().font().pointSizeF(), 15);
+}
+
+TEST_F(HtmlEditorTest, WhatTheViewCannotShowOrMayNotSeeKeepsTheNotesBytes) {
+  const std::string sPositioned = "<div style=\"position:absolute;left:9px\">pinned</div>";
+  XMLelement* pNote = OpenHtml(sPositioned);
+  EXPECT_TRUE(Window().statusBar()->currentMessage().contains("absolute positioning"));
+  Window().StoreEditorContent();
+  EXPECT_EQ(Content(*pNote), sPositioned);
+
+  ProtectWithPassword(Tree(), *pNote, "secret", false);
+  Choose(Folder().AllNotes().front());
+  CDialogDriver driver;
+  driver.OnNextDialog([](QDialog& dialog) { dialog.reject(); });  // the password prompt
+  Choose(pNote);
+  EXPECT_EQ(Web().toPlainText(), "Please enter a valid password for view this content");
+  EXPECT_TRUE(Editor().Web().isReadOnly());
+  EXPECT_GT(Web().begin().begin().fragment().charFormat().fontWeight(), QFont::Normal);  // STRONG
+  Choose(Folder().AllNotes().front());
+  EXPECT_EQ(Content(*pNote), sPositioned);
 }
 
 }  // namespace
