@@ -64,11 +64,47 @@ bool HasContent(const GumboElement& body) {
   return false;
 }
 
+// What of an element the editor's view cannot show, or null.
+const char* NotShownOf(const GumboElement& element) {
+  switch (element.tag) {
+    case GUMBO_TAG_FORM:
+    case GUMBO_TAG_INPUT:
+    case GUMBO_TAG_BUTTON:
+    case GUMBO_TAG_TEXTAREA:
+      return "form fields";
+    case GUMBO_TAG_SVG:
+    case GUMBO_TAG_CANVAS:
+    case GUMBO_TAG_MATH:
+      return "drawings";
+    case GUMBO_TAG_VIDEO:
+    case GUMBO_TAG_AUDIO:
+    case GUMBO_TAG_EMBED:
+      return "media";
+    default:
+      break;
+  }
+  const GumboAttribute* pStyle = gumbo_get_attribute(&element.attributes, "style");
+  if (!pStyle) return nullptr;
+  std::string sStyle;
+  for (const char* p = pStyle->value; *p; ++p)
+    if (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r') sStyle += *p;
+  sStyle = Upper(sStyle);
+  if (sStyle.find("POSITION:ABSOLUTE") != std::string::npos ||
+      sStyle.find("POSITION:FIXED") != std::string::npos)
+    return "absolute positioning";
+  return nullptr;
+}
+
 class CCleanupFilter : public CHtmlFilter {
  public:
   bool KeepElement(const GumboNode& element) override {
     const EVerdict eVerdict = Judge(element);
-    if (eVerdict == EVerdict::kKeep) return true;
+    if (eVerdict == EVerdict::kKeep) {
+      const char* pNotShown = NotShownOf(element.v.element);
+      if (pNotShown && m_result.sNotShown.find(pNotShown) == std::string::npos)
+        m_result.sNotShown += (m_result.sNotShown.empty() ? "" : ", ") + std::string(pNotShown);
+      return true;
+    }
     m_result.bChanged = true;
     const std::string sEntry = " <" + Upper(HtmlTagName(element.v.element)) + ">";
     if (eVerdict == EVerdict::kReport && m_result.sReport.find(sEntry) == std::string::npos)

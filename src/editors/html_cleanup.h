@@ -24,6 +24,9 @@ struct SHtmlCleanup {
   std::string sHtml;
   // " <SCRIPT> <IFRAME>": a space and the tag for each kind removed.
   std::string sReport;
+  // What the note holds that the editor keeps but cannot show ("absolute
+  // positioning, form fields"); empty when it shows everything.
+  std::string sNotShown;
   // Whether anything was removed or added. When not, the original HTML shows
   // the same as sHtml and may be kept as it is.
   bool bChanged = false;

@@ -67,6 +67,21 @@ TEST(HtmlCleanupTest, HeadAndDocumentKeepWhatIsHarmless) {
   EXPECT_EQ(CleanHtml(untouched.sHtml).sHtml, untouched.sHtml);  // its own output is stable
 }
 
+TEST(HtmlCleanupTest, SaysWhatItKeepsButTheEditorCannotShow) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"<p>plain</p><div style=\"position: static\">s</div>", ""},
+      {"<div style=\"top:0; POSITION : Absolute\">a</div><p style=\"position:fixed\">b</p>",
+       "absolute positioning"},
+      {"<form><input name=q><button>go</button></form><svg></svg><video></video>",
+       "form fields, drawings, media"},
+  };
+  for (auto [sInput, sNotShown] : cases) {
+    const SHtmlCleanup cleanup = CleanHtml(sInput);
+    EXPECT_EQ(cleanup.sNotShown, sNotShown) << sInput;
+    EXPECT_FALSE(cleanup.bChanged) << sInput;  // kept as it is
+  }
+}
+
 TEST(HtmlCleanupTest, DeepNestingIsWritten) {
   std::string sDeep;
   for (int i = 0; i < 4000; ++i) sDeep += "<span>";

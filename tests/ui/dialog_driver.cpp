@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 
@@ -61,6 +62,20 @@ void Press(QDialog& dialog, QDialogButtonBox::StandardButton eButton) {
   QAbstractButton* pButton = pButtons ? pButtons->button(eButton) : nullptr;
   if (!pButton) return FailDialog(dialog, "the dialog lacks the button");
   pButton->click();
+}
+
+std::vector<std::string> MessageBoxesShownBy(const std::function<void()>& run, int nExpected) {
+  std::vector<std::string> shown;
+  CDialogDriver driver;
+  for (int i = 0; i < nExpected; ++i) {
+    driver.OnNext<QMessageBox>([&](QMessageBox& box) {
+      shown.push_back(box.windowTitle().toStdString() + ": " + box.text().toStdString());
+      box.accept();
+    });
+  }
+  run();
+  for (int i = 0; i < 50 && driver.Pending() > 0; ++i) QTest::qWait(10);
+  return shown;
 }
 
 }  // namespace orv::test

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace orv::test {
@@ -51,5 +52,9 @@ class CDialogDriver : public QObject {
 
 // Presses a standard button of the dialog's button box (a message box's too).
 void Press(QDialog& dialog, QDialogButtonBox::StandardButton eButton);
+
+// The nExpected message boxes run shows (they may open later, from the event
+// loop), each as "title: text", accepted.
+std::vector<std::string> MessageBoxesShownBy(const std::function<void()>& run, int nExpected);
 
 }  // namespace orv::test

@@ -300,21 +300,6 @@ TEST_F(EditMenuTest, TrackClipboardPastesEachNewTextOnce) {
   EXPECT_EQ(Shown(), "firstsecond");
 }
 
-// The "Unsupported Tags" boxes shown while run runs.
-std::vector<std::string> UnsupportedTagsShownBy(const std::function<void()>& run, int nExpected) {
-  std::vector<std::string> shown;
-  CDialogDriver driver;
-  for (int i = 0; i < nExpected; ++i) {
-    driver.OnNext<QMessageBox>([&](QMessageBox& box) {
-      shown.push_back(box.windowTitle().toStdString() + ": " + box.text().toStdString());
-      box.accept();
-    });
-  }
-  run();
-  for (int i = 0; i < 50 && driver.Pending() > 0; ++i) QTest::qWait(10);
-  return shown;
-}
-
 TEST_F(EditMenuTest, HtmlIsCleanedBeforeTheEditorSeesItAndAViewedNoteKeepsItsBytes) {
   const std::string sBox =
       "Unsupported Tags: The following tags have been removed as the Editor does not support "
@@ -326,7 +311,7 @@ TEST_F(EditMenuTest, HtmlIsCleanedBeforeTheEditorSeesItAndAViewedNoteKeepsItsByt
   for (const std::string& sContent : {sDirty, sClean}) {
     XMLelement* pNote = nullptr;
     const bool bDirty = sContent == sDirty;
-    const auto shown = UnsupportedTagsShownBy(
+    const auto shown = MessageBoxesShownBy(
         [&] {
           pNote = OpenNote(1, sContent);
           Tree().RefreshTree(true);  // shown again: no second box
@@ -343,7 +328,7 @@ TEST_F(EditMenuTest, HtmlIsCleanedBeforeTheEditorSeesItAndAViewedNoteKeepsItsByt
   auto* pPasted = new QMimeData;  // the clipboard's
   pPasted->setHtml("<p>pasted<script>alert(2)</script></p><object></object>");
   QGuiApplication::clipboard()->setMimeData(pPasted);
-  EXPECT_EQ(UnsupportedTagsShownBy([&] { Trigger("Edit - Paste"); }, 1),
+  EXPECT_EQ(MessageBoxesShownBy([&] { Trigger("Edit - Paste"); }, 1),
             std::vector{sBox + " <SCRIPT> <OBJECT>"});
   EXPECT_TRUE(Shown().contains("pasted"));
   EXPECT_FALSE(Shown().contains("alert"));

@@ -6,8 +6,10 @@
 #include <QVBoxLayout>
 
 #include "editors/html_cleanup.h"
+#include "editors/html_fragments.h"
 #include "model/note_keys.h"
 #include "tree/note_protection.h"
+#include "ui/editors/html_tool_bar.h"
 #include "ui/editors/text_links.h"
 #include "ui/rtf/rtf_reader.h"
 #include "ui/rtf/rtf_writer.h"
@@ -45,34 +47,41 @@ CEditorPane::CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pPa
   pLayout->setSpacing(0);
   pLayout->addWidget(m_pFormatBar);
   pLayout->addWidget(m_pRich);
-  m_pHtml = new CRichTextEdit(this);
-  m_pHtml->setObjectName("HtmlEditor");
+  m_pHtml = new CHtmlEditor(this);
   for (QWidget* pPage : {static_cast<QWidget*>(m_pEmpty), static_cast<QWidget*>(m_pPlain),
                          m_pRichPage, static_cast<QWidget*>(m_pHtml)})
     addWidget(pPage);
   connect(m_pRich, &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
   connect(FollowLinksIn(*m_pPlain), &CLinkClicks::LinkClicked, this, &CEditorPane::LinkClicked);
-  for (QTextDocument* pDocument : {m_pPlain->document(), m_pRich->document(), m_pHtml->document()})
+  for (QTextDocument* pDocument : {m_pPlain->document(), m_pRich->document(),
+                                   m_pHtml->Web().document(), m_pHtml->Source().document()})
     connect(pDocument, &QTextDocument::modificationChanged, this, [this](bool bChanged) {
       if (bChanged && m_pNote) emit Edited();
     });
-  connect(m_pHtml, &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
-  m_pHtml->CleanPastedHtml([this](const QString& sHtml) {
-    auto [sCleaned, sWarning] = CleanedHtml(sHtml.toStdString());
-    TellRemovedTags(sWarning);
-    return sCleaned;
+  connect(&m_pHtml->Web(), &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
+  connect(&m_pHtml->ToolBar(), &CHtmlToolBar::TableError, this, &CEditorPane::HtmlEditorError);
+  m_pHtml->SetCleanup([this](const QString& sHtml) {
+    SCleaned cleaned = CleanedHtml(sHtml.toStdString());
+    TellRemovedTags(cleaned.sWarning);
+    return cleaned.sHtml;
   });
 }
 
-std::pair<QString, QString> CEditorPane::CleanedHtml(const std::string& sHtml) {
+CEditorPane::SCleaned CEditorPane::CleanedHtml(const std::string& sHtml) {
   // Before Qt sees it: Qt would apply a <style> and drop a <script> unseen.
   SHtmlCleanup cleanup = CleanHtml(sHtml);
   const QString sWarning = cleanup.sReport.empty()
                                ? QString()
                                : QString::fromStdString(UnsupportedTagsMessage(cleanup.sReport));
+  const QString sNotShown =
+      cleanup.sNotShown.empty()
+          ? QString()
+          : tr("This note holds %1, which the HTML editor cannot show; its HTML is kept as "
+               "stored unless you edit the note.")
+                .arg(QString::fromStdString(cleanup.sNotShown));
   // Nothing removed: Qt reads the note's own bytes, and only an edit
   // writes them anew.
-  return {QString::fromStdString(cleanup.bChanged ? cleanup.sHtml : sHtml), sWarning};
+  return {QString::fromStdString(cleanup.bChanged ? cleanup.sHtml : sHtml), sWarning, sNotShown};
 }
 
 void CEditorPane::TellRemovedTags(const QString& sWarning) {
@@ -96,9 +105,10 @@ void CEditorPane::ShowNote(XMLelement* pNote) {
     if (CBaseContentNode* pContent = m_tree.CurrentFolder().ContentOf(*pNote))
       sContent = pContent->GetContent();
   }
-  const QString sWarning = Load(KindOfType(GetProperty(*pNote, kTypeKey)), sContent,
+  const SCleaned cleaned = Load(KindOfType(GetProperty(*pNote, kTypeKey)), sContent,
                                 opening.bShowContent, opening.bReadOnly);
-  if (bNewNote) TellRemovedTags(sWarning);
+  if (bNewNote) TellRemovedTags(cleaned.sWarning);
+  if (bNewNote && !cleaned.sNotShown.isEmpty()) emit NotShownWhole(cleaned.sNotShown);
   m_pNote = pNote;
   m_pFolder = &m_tree.CurrentFolder();
   int nScroll = std::atoi(GetProperty(*pNote, kScrollPosKey).c_str());
@@ -106,14 +116,21 @@ void CEditorPane::ShowNote(XMLelement* pNote) {
   if (nScroll != 0 && nCaret != 0) RestoreScrollAndCaret(nScroll, nCaret);
 }
 
-QString CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool bShowContent,
-                          bool bReadOnly) {
+CEditorPane::SCleaned CEditorPane::Load(EEditorKind eKind, const std::string& sContent,
+                                        bool bShowContent, bool bReadOnly) {
   m_eKind = eKind;
   if (eKind == EEditorKind::Empty) {
     setCurrentWidget(m_pEmpty);
     return {};
   }
-  QString sWarning;
+  if (eKind == EEditorKind::Html) {
+    SCleaned cleaned{QString::fromUtf8(kHtmlPasswordPage.data(), kHtmlPasswordPage.size()), {}, {}};
+    if (bShowContent) cleaned = CleanedHtml(sContent);
+    m_pHtml->Load(cleaned.sHtml, bShowContent ? sContent : std::string(kHtmlPasswordPage),
+                  bReadOnly || !bShowContent);
+    setCurrentWidget(m_pHtml);
+    return cleaned;
+  }
   WithShownEdit([&](auto& edit) {
     QTextDocument& document = *edit.document();
     // Loading is not an edit: with undo on, Ctrl+Z would take the loaded
@@ -123,11 +140,7 @@ QString CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool b
       edit.setPlainText(QString::fromUtf8(kPasswordPlaceholder));
     else if (eKind == EEditorKind::Rich)
       ReadRtf(sContent, document, kRtfCodePage);
-    else if (eKind == EEditorKind::Html) {
-      QString sHtml;
-      std::tie(sHtml, sWarning) = CleanedHtml(sContent);
-      m_pHtml->setHtml(sHtml);
-    } else
+    else
       edit.setPlainText(QString::fromStdString(sContent));
     edit.setReadOnly(bReadOnly);
     document.setUndoRedoEnabled(true);
@@ -135,7 +148,7 @@ QString CEditorPane::Load(EEditorKind eKind, const std::string& sContent, bool b
   });
   if (eKind == EEditorKind::Rich) m_pFormatBar->setEnabled(!bReadOnly);
   setCurrentWidget(eKind == EEditorKind::Rich ? m_pRichPage : ActiveEdit());
-  return sWarning;
+  return {};
 }
 
 void CEditorPane::Store() {
@@ -144,9 +157,13 @@ void CEditorPane::Store() {
   if (!m_pNote || m_pFolder != &m_tree.CurrentFolder() || m_pFolder->OpenNote() != m_pNote) return;
   auto [nScroll, nCaret] = ScrollAndCaret();
   // Every refresh stores: an unchanged note costs no copy of its text.
-  StoreEditorTextBack(m_tree, *m_pNote, EditedText(), nScroll, nCaret);
+  const std::optional<std::string> sEdited = EditedText();
+  StoreEditorTextBack(m_tree, *m_pNote, sEdited, nScroll, nCaret);
   // Stored: the next change is news again (the window marks its title by it).
-  WithShownEdit([](auto& edit) { edit.document()->setModified(false); });
+  if (m_eKind == EEditorKind::Html)
+    m_pHtml->MarkStored(sEdited);
+  else
+    WithShownEdit([](auto& edit) { edit.document()->setModified(false); });
 }
 
 void CEditorPane::Forget() {
@@ -171,8 +188,7 @@ std::optional<std::string> CEditorPane::EditedText() const {
       if (m_pRich->document()->isModified()) return WriteRtf(*m_pRich->document(), kRtfCodePage);
       break;
     case EEditorKind::Html:
-      if (m_pHtml->document()->isModified()) return m_pHtml->toHtml().toStdString();
-      break;
+      return m_pHtml->EditedHtml();
     case EEditorKind::Empty:
       break;
   }
@@ -186,7 +202,7 @@ QWidget* CEditorPane::ActiveEdit() const {
     case EEditorKind::Rich:
       return m_pRich;
     case EEditorKind::Html:
-      return m_pHtml;
+      return &m_pHtml->ShownEdit();
     case EEditorKind::Empty:
       return nullptr;
   }

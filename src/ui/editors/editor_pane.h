@@ -12,6 +12,7 @@
 
 #include "tree/note_tree.h"
 #include "ui/editors/format_bar.h"
+#include "ui/editors/html_editor.h"
 #include "ui/editors/rich_text_edit.h"
 
 namespace orv {
@@ -34,7 +35,8 @@ class CEditorPane : public QStackedWidget {
 
   XMLelement* OpenNoteElement() const { return m_pNote; }
   EEditorKind Kind() const { return m_eKind; }
-  // The editor with the focus's job: the plain or rich text edit shown, or null.
+  // The editor with the focus's job: the plain, rich text or HTML edit shown
+  // (the HTML editor's web or source view), or null.
   QWidget* ActiveEdit() const;
   std::string SelectedText() const;
   // Replaces the selection as the user would type it (date insertion, links).
@@ -49,7 +51,8 @@ class CEditorPane : public QStackedWidget {
 
   QPlainTextEdit& PlainEdit() { return *m_pPlain; }
   CRichTextEdit& RichEdit() { return *m_pRich; }
-  CRichTextEdit& HtmlEdit() { return *m_pHtml; }
+  CRichTextEdit& HtmlEdit() { return m_pHtml->Web(); }
+  CHtmlEditor& HtmlEditor() { return *m_pHtml; }
   CFormatBar& FormatBar() { return *m_pFormatBar; }
 
  signals:
@@ -59,6 +62,11 @@ class CEditorPane : public QStackedWidget {
   // HTML of a note or a paste held tags the HTML editor does not take; they
   // were removed before it showed. sMessage says which.
   void UnsupportedTagsRemoved(const QString& sMessage);
+  // A command of the HTML editor could not run here; sMessage says why.
+  void HtmlEditorError(const QString& sMessage);
+  // The note holds HTML the HTML editor cannot show all of (sMessage says
+  // what); it keeps its HTML as stored unless the user edits it.
+  void NotShownWhole(const QString& sMessage);
 
  private:
   // Calls run with the edit shown (plain or rich text; none for the empty
@@ -73,19 +81,25 @@ class CEditorPane : public QStackedWidget {
         run(*m_pRich);
         break;
       case EEditorKind::Html:
-        run(*m_pHtml);
+        if (m_pHtml->IsSourceShown())
+          run(m_pHtml->Source());
+        else
+          run(m_pHtml->Web());
         break;
       case EEditorKind::Empty:
         break;
     }
   }
-  // The HTML the HTML editor may show of sHtml, and the warning about what
-  // was removed from it (empty when nothing was).
-  static std::pair<QString, QString> CleanedHtml(const std::string& sHtml);
+  struct SCleaned {
+    QString sHtml;      // what the HTML editor may show of it
+    QString sWarning;   // about what was removed (empty when nothing was)
+    QString sNotShown;  // about what it keeps but cannot show (empty for nothing)
+  };
+  static SCleaned CleanedHtml(const std::string& sHtml);
   // Says what was removed once what is left shows, not in the middle of showing it.
   void TellRemovedTags(const QString& sWarning);
-  // Returns the warning of the HTML cleanup.
-  QString Load(EEditorKind eKind, const std::string& sContent, bool bShowContent, bool bReadOnly);
+  // Returns what the HTML cleanup found (nothing for the other kinds).
+  SCleaned Load(EEditorKind eKind, const std::string& sContent, bool bShowContent, bool bReadOnly);
   // The open editor's text as the note stores it; none when the user did not change it.
   std::optional<std::string> EditedText() const;
   std::pair<int, int> ScrollAndCaret() const;
@@ -97,7 +111,7 @@ class CEditorPane : public QStackedWidget {
   QWidget* m_pRichPage;
   CRichTextEdit* m_pRich;
   CFormatBar* m_pFormatBar;
-  CRichTextEdit* m_pHtml;
+  CHtmlEditor* m_pHtml;
   EEditorKind m_eKind = EEditorKind::Empty;
   XMLelement* m_pNote = nullptr;
   const CXMLTree* m_pFolder = nullptr;

@@ -22,8 +22,10 @@
 
 #include "base/file_system.h"
 #include "editors/html_cleanup.h"
+#include "editors/html_table_rules.h"
 #include "exchange/shared_folder.h"
 #include "model/note_keys.h"
+#include "ports/hex_colour_setting.h"
 #include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
 #include "tree/document_commands.h"
@@ -117,6 +119,11 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
     m_ui.ShowMessage(std::string(kUnsupportedTagsTitle), sMessage.toStdString(),
                      EMessageIcon::Warning);
   });
+  connect(m_pEditors, &CEditorPane::HtmlEditorError, this, [this](const QString& sMessage) {
+    m_ui.ShowMessage(std::string(kTableErrorTitle), sMessage.toStdString(), EMessageIcon::Error);
+  });
+  connect(m_pEditors, &CEditorPane::NotShownWhole, this,
+          [this](const QString& sMessage) { statusBar()->showMessage(sMessage); });
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
           &CMainWindow::PasteTrackedClipboard);
   if (m_eRole == EWindowRole::Main) SetUpTray();
@@ -318,17 +325,20 @@ void CMainWindow::ApplyLooks() {
     const SIntSetting& background;
     const SIntSetting* pText;
     const SBinarySetting& font;
+    bool bHexColours = false;  // the HTML editor's are six hex digits
   };
   for (const SLooks& looks :
        {SLooks{m_pTreeView, kTreeBckColor, &kTreeTextColor, kTreeFont},
         SLooks{&m_pEditors->PlainEdit(), kTextBckColor, &kTextColor, kTextFont},
         SLooks{&m_pEditors->RichEdit(), kRtfBckColor, nullptr, kRtfFont},
-        SLooks{&m_pEditors->HtmlEdit(), kHtmlBckColor, &kHtmlTextColor, kHtmlFont}}) {
+        SLooks{&m_pEditors->HtmlEdit(), kHtmlBckColor, &kHtmlTextColor, kHtmlFont, true}}) {
     // Only what the user chose: unset, the desktop's theme decides.
     QPalette palette = looks.pWidget->palette();
     auto apply = [&](const SIntSetting& setting, QPalette::ColorRole eRole) {
-      int32_t nColour = m_settings.GetInt(setting.sSection, setting.sName, -1);
-      if (nColour >= 0) palette.setColor(eRole, ToQColor(nColour));
+      const std::optional<int32_t> nColour =
+          looks.bHexColours ? ReadHexColour(m_settings, setting)
+                            : std::optional(m_settings.GetInt(setting.sSection, setting.sName, -1));
+      if (nColour && *nColour >= 0) palette.setColor(eRole, ToQColor(*nColour));
     };
     apply(looks.background, QPalette::Base);
     if (looks.pText) apply(*looks.pText, QPalette::Text);

@@ -60,6 +60,9 @@ QAction* CMenuBuilder::Add(QMenu* pMenu, const char* pName, const QString& sText
       case EScope::Editor:
         pKeyOwner = &m_window.Editors();
         break;
+      case EScope::Html:
+        pKeyOwner = &m_window.Editors().HtmlEditor();
+        break;
     }
     if (pKeyOwner) {
       pAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -169,6 +172,7 @@ void CMenuBuilder::BuildViewMenu() {
       pPanels, "View - Panels - Status Bar", QObject::tr("&Status Bar"),
       [this] { m_window.statusBar()->setVisible(!m_window.statusBar()->isVisible()); }, {},
       [this] { return m_window.statusBar()->isVisible(); });
+  BuildViewHtmlMenu(pView);
   pView->addSeparator();
   Add(pView, "View - Focus To Tree", QObject::tr("Focus To T&ree"),
       [this] { m_window.TreeView().setFocus(); });
@@ -186,6 +190,27 @@ void CMenuBuilder::BuildViewMenu() {
       pView, "Tray - Alway on Top", QObject::tr("Always on T&op"),
       [this] { m_window.ToggleTopmost(); }, {},
       [this] { return ReadSetting(m_window.Settings(), kTopmost) != 0; });
+}
+
+void CMenuBuilder::BuildViewHtmlMenu(QMenu* pView) {
+  QMenu* pHtml = pView->addMenu(QObject::tr("&HTML"));
+  for (bool bSource : {false, true}) {
+    // Its keys work where the HTML editor is: Ctrl+R is another command's
+    // in the rich-text editor.
+    Add(
+        pHtml, bSource ? "View - HTML - Source" : "View - HTML - Web",
+        bSource ? QObject::tr("&Source") : QObject::tr("&Web"),
+        [this, bSource] {
+          if (m_window.Editors().Kind() == EEditorKind::Html)
+            m_window.Editors().HtmlEditor().ShowSource(bSource);
+        },
+        [this] { return m_window.Editors().Kind() == EEditorKind::Html; },
+        [this, bSource] {
+          return m_window.Editors().Kind() == EEditorKind::Html &&
+                 m_window.Editors().HtmlEditor().IsSourceShown() == bSource;
+        },
+        EScope::Html);
+  }
 }
 
 void CMenuBuilder::BuildHelpMenu() {

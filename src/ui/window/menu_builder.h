@@ -28,7 +28,7 @@ class CMenuBuilder {
 
  private:
   // Where a command's keys work.
-  enum class EScope { Window, Tree, Editor };
+  enum class EScope { Window, Tree, Editor, Html };
 
   struct SCommand {
     QAction* pAction;
@@ -57,6 +57,7 @@ class CMenuBuilder {
   // The case commands again in the rich-text editor's context menu.
   void BuildRichTextContextMenu();
   void BuildViewMenu();
+  void BuildViewHtmlMenu(QMenu* pView);
   void BuildFoldersMenu();
   void BuildNotesMenu();
   void BuildNotesAdvancedMenu(QMenu* pNotes);
