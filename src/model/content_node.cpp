@@ -114,6 +114,8 @@ bool CBaseContentNode::SetContent(std::string sText) {
 }
 
 void CBaseContentNode::KeepVisibleText(std::string sText) const {
+  // Grown by appending, it may hold twice its size: kept for long, it keeps no spare room.
+  sText.shrink_to_fit();
   m_pVisibleText = std::make_unique<const std::string>(std::move(sText));
 }
 

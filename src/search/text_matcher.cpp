@@ -5,6 +5,9 @@
 #include <unicode/utf8.h>
 
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace orv {
 namespace {
@@ -36,7 +39,6 @@ CTextMatcher::CTextMatcher(std::string_view sText, bool bMatchCase, bool bWholeW
   const auto cFirst = static_cast<UChar32>(m_folded.front());
   icu::UnicodeSet variants(cFirst, cFirst);
   variants.closeOver(USET_CASE_INSENSITIVE);
-  size_t nStartBytes = 0;
   for (int32_t i = 0; i < variants.getRangeCount(); ++i)
     for (UChar32 c = variants.getRangeStart(i); c <= variants.getRangeEnd(i); ++c) {
       if (Fold(c) != cFirst) continue;
@@ -46,10 +48,9 @@ CTextMatcher::CTextMatcher(std::string_view sText, bool bMatchCase, bool bWholeW
       U8_APPEND(bytes, nLength, U8_MAX_LENGTH, c, bError);
       if (bError || m_startBytes[bytes[0]]) continue;
       m_startBytes[bytes[0]] = true;
-      ++nStartBytes;
-      m_onlyStartByte = bytes[0];
+      if (m_nStartBytes < m_startList.size()) m_startList[m_nStartBytes] = bytes[0];
+      ++m_nStartBytes;
     }
-  if (nStartBytes != 1) m_onlyStartByte.reset();
 }
 
 std::optional<STextHit> CTextMatcher::Find(std::string_view sValue) const {
@@ -85,22 +86,41 @@ size_t CTextMatcher::FoldedHitEnd(std::string_view sValue, size_t nStart) const 
   return nPos;
 }
 
+size_t CTextMatcher::NextStart(std::string_view sValue, size_t nFrom) const {
+  const auto* pBytes = reinterpret_cast<const unsigned char*>(sValue.data());
+  const size_t nSize = sValue.size();
+  if (m_nStartBytes == 1) {
+    const void* pNext = std::memchr(pBytes + nFrom, m_startList[0], nSize - nFrom);
+    return pNext ? static_cast<size_t>(static_cast<const unsigned char*>(pNext) - pBytes)
+                 : std::string_view::npos;
+  }
+#ifdef __SSE2__
+  // Sixteen bytes a step, as memchr does for one byte: "z" and "Z" alike.
+  if (m_nStartBytes <= m_startList.size()) {
+    __m128i wanted[std::tuple_size_v<decltype(m_startList)>];
+    for (size_t k = 0; k < m_nStartBytes; ++k)
+      wanted[k] = _mm_set1_epi8(static_cast<char>(m_startList[k]));
+    for (; nFrom + 16 <= nSize; nFrom += 16) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pBytes + nFrom));
+      __m128i found = _mm_cmpeq_epi8(block, wanted[0]);
+      for (size_t k = 1; k < m_nStartBytes; ++k)
+        found = _mm_or_si128(found, _mm_cmpeq_epi8(block, wanted[k]));
+      if (const int nMask = _mm_movemask_epi8(found)) return nFrom + __builtin_ctz(nMask);
+    }
+  }
+#endif
+  for (; nFrom < nSize; ++nFrom)
+    if (m_startBytes[pBytes[nFrom]]) return nFrom;
+  return std::string_view::npos;
+}
+
 std::optional<STextHit> CTextMatcher::FindFolded(std::string_view sValue) const {
   if (m_bWholeWord) {
     const size_t nEnd = FoldedHitEnd(sValue, 0);
     if (nEnd != sValue.size()) return std::nullopt;
     return STextHit{0, nEnd};
   }
-  const auto* pBytes = reinterpret_cast<const unsigned char*>(sValue.data());
-  const size_t nSize = sValue.size();
-  for (size_t i = 0; i < nSize; ++i) {
-    if (m_onlyStartByte) {
-      const void* pNext = std::memchr(pBytes + i, *m_onlyStartByte, nSize - i);
-      if (!pNext) break;
-      i = static_cast<size_t>(static_cast<const unsigned char*>(pNext) - pBytes);
-    } else if (!m_startBytes[pBytes[i]]) {
-      continue;
-    }
+  for (size_t i = NextStart(sValue, 0); i != std::string_view::npos; i = NextStart(sValue, i + 1)) {
     const size_t nEnd = FoldedHitEnd(sValue, i);
     if (nEnd != std::string_view::npos) return STextHit{i, nEnd - i};
   }

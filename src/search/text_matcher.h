@@ -31,6 +31,8 @@ class CTextMatcher {
   std::optional<STextHit> FindInNoteText(std::string_view sText) const;
 
  private:
+  // Where in sValue, from nFrom on, a hit may start; npos for nowhere.
+  size_t NextStart(std::string_view sValue, size_t nFrom) const;
   // The end of a hit that starts at nStart, or npos.
   size_t FoldedHitEnd(std::string_view sValue, size_t nStart) const;
   std::optional<STextHit> FindFolded(std::string_view sValue) const;
@@ -42,7 +44,8 @@ class CTextMatcher {
   // The first bytes that a value's code point folding to the text's first
   // one can start with: only there can a hit start.
   std::array<bool, 256> m_startBytes{};
-  std::optional<unsigned char> m_onlyStartByte;  // when there is just one
+  size_t m_nStartBytes = 0;
+  std::array<unsigned char, 4> m_startList{};  // the first four of them
 };
 
 // How many code points the first nBytes bytes of sText hold.

@@ -26,6 +26,8 @@ TEST(TextMatcherTest, FindsTheFirstHitInCodePoints) {
       {"Kelvin sign folds to k", "k", false, false, "10 \u212A", 3},
       {"Greek final sigma", "ΣΟΦΙΑ", false, false, "σοφια", 0},
       {"a hit after a near miss", "aab", false, false, "aaab", 1},
+      {"a folded hit past sixteen bytes", "ZEBRA", false, false,
+       "a long line of text before the zebra", 31},
       {"the text longer than the value", "budgets", false, false, "budget", std::nullopt},
       {"whole word: the whole value", "plan", true, true, "plan", 0},
       {"whole word: not a word test", "plan", true, true, "plan B", std::nullopt},
