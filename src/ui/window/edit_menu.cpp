@@ -18,6 +18,7 @@
 #include "ui/editors/selection_edit.h"
 #include "ui/window/main_window.h"
 #include "ui/window/menu_builder.h"
+#include "ui/window/note_tree_view.h"
 
 namespace orv {
 
@@ -147,7 +148,8 @@ void CMenuBuilder::BuildFindMenu(QMenu* pEdit) {
   // Every folder's notes: it needs no editor.
   Add(pEdit, "Edit - Find - Advanced Find", QObject::tr("A&dvanced Find..."), [this] {
     CAdvancedFindDlg dialog(m_tree, m_window.Settings(), m_window.Editors(), &m_window);
-    dialog.exec();
+    // The folder's remembered scroll may hide the note passed to.
+    if (dialog.exec() == QDialog::Accepted) m_window.TreeView().ShowSelected(m_tree.SelectedNote());
   });
 }
 

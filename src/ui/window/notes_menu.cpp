@@ -141,7 +141,9 @@ void CMenuBuilder::BuildNotesAdvancedMenu(QMenu* pNotes) {
   Add(pAdvanced, "Notes - Advanced - Find Nodes by Name in Current Folder ...",
       QObject::tr("&Find Nodes by Name in Current Folder..."), [this] {
         CFindNodeDlg dialog(m_tree, m_window.Settings(), m_window.Editors(), &m_window);
-        dialog.exec();
+        // The folder's remembered scroll may hide the note passed to.
+        if (dialog.exec() == QDialog::Accepted)
+          m_window.TreeView().ShowSelected(m_tree.SelectedNote());
       });
   QMenu* pSort = pAdvanced->addMenu(QObject::tr("&Sort"));
   QMenu* pSortSubnotes = pSort->addMenu(QObject::tr("Sort &Subnotes"));
