@@ -271,9 +271,15 @@ std::u16string CCodePage::Utf8ToUtf16(std::string_view sUtf8) {
 }
 
 bool IsUtf8BeyondAscii(std::string_view s) {
+  // Most text is ASCII: eight bytes at a time until the first that is not.
+  size_t nAscii = 0;
+  for (uint64_t nWord = 0; nAscii + 8 <= s.size(); nAscii += 8) {
+    std::memcpy(&nWord, s.data() + nAscii, 8);
+    if (nWord & 0x8080808080808080ULL) break;
+  }
   bool bBeyondAscii = false;
   size_t nMore = 0;
-  for (char c : s) {
+  for (char c : s.substr(nAscii)) {
     const auto nByte = static_cast<unsigned char>(c);
     if (nMore > 0) {
       if ((nByte & 0xC0) != 0x80) return false;

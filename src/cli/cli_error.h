@@ -10,4 +10,14 @@ class CCliError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Ends the program quietly with a status of its own (`find` without hits, 1).
+class CExitStatus : public std::exception {
+ public:
+  explicit CExitStatus(int nStatus) : m_nStatus(nStatus) {}
+  int Status() const { return m_nStatus; }
+
+ private:
+  int m_nStatus;
+};
+
 }  // namespace orv::cli

@@ -1,6 +1,7 @@
 // orvella-cli: the scriptable front end over the core library.
 // Exit status: 0 done, 1 usage error, 2 the command failed, 3 a protected
-// document got no passphrase or a wrong one.
+// document got no passphrase or a wrong one. `find` exits as grep does: 1
+// without hits, 2 for a usage error.
 
 #include <CLI/CLI.hpp>
 #include <exception>
@@ -8,10 +9,12 @@
 
 #include "cli/bookmark_cli.h"
 #include "cli/branch_cli.h"
+#include "cli/cli_error.h"
 #include "cli/cli_session.h"
 #include "cli/document_commands.h"
 #include "cli/editor_commands.h"
 #include "cli/exchange_cli.h"
+#include "cli/find_cli.h"
 #include "cli/folder_cli.h"
 #include "cli/note_cli.h"
 #include "cli/note_set_cli.h"
@@ -34,6 +37,7 @@ int main(int argc, char** argv) {
   orv::cli::AddBranchCommands(app, options);
   orv::cli::AddBookmarkCommands(app, options);
   orv::cli::AddProtectionCommands(app, options);
+  orv::cli::AddFindCommand(app, options);
   orv::cli::AddStorageCommands(app);
   orv::cli::AddEditorCommands(app);
   orv::cli::AddShortcutCommands(app);
@@ -41,7 +45,10 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     int nCode = app.exit(e);
+    if (nCode != 0 && app.got_subcommand("find")) return 2;
     return nCode == 0 ? 0 : 1;
+  } catch (const orv::cli::CExitStatus& e) {
+    return e.Status();
   } catch (const orv::CPassphraseError& e) {
     std::cerr << "orvella-cli: " << e.what() << '\n';
     return 3;

@@ -87,15 +87,23 @@ void CBaseContentNode::Read(CArchiveReader& archive) {
   std::string sText = archive.ReadString();
   m_sAddressHash = std::move(sKey);
   m_sText = std::move(sText);
+  m_pVisibleText.reset();
 }
 
 const std::string& CBaseContentNode::GetContent() {
-  if (m_bExternal) m_sText = ReadWholeFile(m_sPath, m_fs);
+  if (m_bExternal) {
+    std::string sText = ReadWholeFile(m_sPath, m_fs);
+    if (sText != m_sText) {
+      m_sText = std::move(sText);
+      m_pVisibleText.reset();
+    }
+  }
   return m_sText;
 }
 
 bool CBaseContentNode::SetContent(std::string sText) {
   m_sText = std::move(sText);
+  m_pVisibleText.reset();
   if (m_bExternal) {
     CFileHandle file(m_sPath, m_fs);
     file.OpenWrite();
@@ -103,6 +111,12 @@ bool CBaseContentNode::SetContent(std::string sText) {
     file.Close();
   }
   return true;
+}
+
+void CBaseContentNode::KeepVisibleText(std::string sText) const {
+  // Grown by appending, it may hold twice its size: kept for long, it keeps no spare room.
+  sText.shrink_to_fit();
+  m_pVisibleText = std::make_unique<const std::string>(std::move(sText));
 }
 
 std::unique_ptr<CBaseContentNode> CBaseContentNode::Clone() const {

@@ -53,6 +53,12 @@ class CBaseContentNode {
   // Same class, text, external flag and path; a key of its own.
   std::unique_ptr<CBaseContentNode> Clone() const;
 
+  // The text a reader sees, as search derived it from the stored text; null
+  // until kept, and again whenever the stored text changes. Keeping it
+  // changes nothing stored, so a const object may keep it.
+  const std::string* KeptVisibleText() const { return m_pVisibleText.get(); }
+  void KeepVisibleText(std::string sText) const;
+
  protected:
   CBaseContentNode(int32_t nType, std::string sText, bool bExternal, std::string sPath,
                    CFileSystem& fs);
@@ -67,6 +73,9 @@ class CBaseContentNode {
   bool m_bExternal;
   std::string m_sPath;
   std::string m_sText;
+  // A pointer, not a string: most objects never keep one, and a million of
+  // them should not pay for the room.
+  mutable std::unique_ptr<const std::string> m_pVisibleText;
   CFileSystem& m_fs;
   bool m_bAlreadySaved = false;
 };

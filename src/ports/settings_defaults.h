@@ -161,6 +161,17 @@ inline constexpr SStringSetting kTipTimeStamp{"Tip", "TimeStamp", ""};
 // The history entries themselves are texts named "0", "1", … in the same section.
 inline constexpr SIntSetting kFindHistoryCount{"FindHistory", "CountHistories", 0};
 inline constexpr SIntSetting kAdvancedFindHistoryCount{"AdvancedFindHistory", "CountHistories", 0};
+// The find dialogs' boxes as the user left them; the advanced one's scope is
+// everywhere (m_idAllScope 0) or only the choice m_idScope, in the dialog's order.
+inline constexpr SIntSetting kFindNodeMatchCase{"CFindNodeDlg", "m_chMatchCaseNodeName", 0};
+inline constexpr SIntSetting kFindNodeWholeWord{"CFindNodeDlg", "m_chMatchWholeWordNodeName", 0};
+inline constexpr SIntSetting kAdvancedFindMatchCase{"CAdvancedFindDlg", "m_chMatchCaseNodeName", 0};
+inline constexpr SIntSetting kAdvancedFindWholeWord{"CAdvancedFindDlg",
+                                                    "m_chMatchWholeWordNodeName", 0};
+inline constexpr SIntSetting kAdvancedFindAttach{"CAdvancedFindDlg", "m_chIncludeAttach", 0};
+inline constexpr SIntSetting kAdvancedFindAllScope{"CAdvancedFindDlg", "m_idAllScope", 0};
+inline constexpr SIntSetting kAdvancedFindScope{"CAdvancedFindDlg", "m_idScope", 0};
+inline constexpr SIntSetting kAdvancedFindCurSel{"CAdvancedFindDlg", "CurSel", 0};
 inline constexpr SIntSetting kSettingsDialogTab = CurrentTabSetting("CSettingsDialog");
 // The style names themselves are texts "style0", "style1", … in the same section.
 inline constexpr SIntSetting kStyleCount{"Styles", "count", 0};

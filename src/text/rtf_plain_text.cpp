@@ -28,6 +28,21 @@ struct SGroup {
   int nUnicodeSkip = 1;
 };
 
+// Building a code page's tables takes hundreds of conversions, and notes
+// share a few code pages: each thread keeps those it built.
+const CCodePage& SharedCodePage(const std::string& sName) {
+  thread_local std::map<std::string, std::unique_ptr<CCodePage>, std::less<>> codePages;
+  std::unique_ptr<CCodePage>& pCodePage = codePages[sName];
+  if (!pCodePage) {
+    try {
+      pCodePage = std::make_unique<CCodePage>(sName);
+    } catch (const std::invalid_argument&) {
+      pCodePage = std::make_unique<CCodePage>("windows-1252");
+    }
+  }
+  return *pCodePage;
+}
+
 class CRtfTextReader {
  public:
   explicit CRtfTextReader(std::string_view sCodePage) : m_sFallback(sCodePage) {}
@@ -205,20 +220,16 @@ class CRtfTextReader {
   }
 
   const CCodePage& CodePage(int nCodePage) {
-    std::unique_ptr<CCodePage>& pCodePage = m_codePages[nCodePage];
-    if (!pCodePage) {
-      try {
-        pCodePage = std::make_unique<CCodePage>(nCodePage ? CodePageName(nCodePage) : m_sFallback);
-      } catch (const std::invalid_argument&) {
-        pCodePage = std::make_unique<CCodePage>("windows-1252");
-      }
-    }
-    return *pCodePage;
+    return SharedCodePage(nCodePage ? CodePageName(nCodePage) : m_sFallback);
   }
 
   void FlushBytes() {
     if (m_sBytes.empty()) return;
-    m_sOut += CodePage(m_nBytesCodePage).ToUtf8(m_sBytes);
+    // ASCII reads the same in every code page an RTF text names.
+    if (std::all_of(m_sBytes.begin(), m_sBytes.end(), [](char c) { return c >= 0; }))
+      m_sOut += m_sBytes;
+    else
+      m_sOut += CodePage(m_nBytesCodePage).ToUtf8(m_sBytes);
     m_sBytes.clear();
   }
   void FlushUnits() {
@@ -239,7 +250,6 @@ class CRtfTextReader {
   int m_nFontNumber = -1;  // the font the font table describes now
   std::unordered_map<int, int> m_fontCharsets;
   int m_nDocumentCodePage = 0;
-  std::map<int, std::unique_ptr<CCodePage>> m_codePages;
   // Text waiting for its conversion: bytes of one code page, or UTF-16 units.
   std::string m_sBytes;
   int m_nBytesCodePage = 0;

@@ -4,6 +4,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "tree/folder_commands.h"
+
 namespace orv {
 namespace {
 
@@ -35,23 +37,6 @@ int FindFolderNamed(const CNoteTree& tree, std::string_view sName, F&& view) {
   for (size_t i = 0; i < folders.Count(); ++i)
     if (view(folders.At(i).FolderName()) == sName) return static_cast<int>(i);
   return -1;
-}
-
-// Makes folder nIndex current, or tells the user there is no folder sName.
-bool ShowFolder(CNoteTree& tree, int nIndex, std::string_view sName) {
-  if (nIndex < 0) {
-    tree.Ui().ShowMessage("Information", "Folder with name '" + std::string(sName) + "' not found.",
-                          EMessageIcon::Information);
-    return false;
-  }
-  tree.StoreEditorContent();
-  tree.Folders().SetCurrent(nIndex);
-  // Without keeping the scroll: the pane's position is the folder's we left,
-  // and would overwrite the one this folder remembers.
-  tree.RefreshTree(false);
-  tree.RebuildTabs();
-  tree.MarkModified();
-  return true;
 }
 
 }  // namespace

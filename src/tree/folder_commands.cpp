@@ -161,6 +161,22 @@ void SwitchFolder(CNoteTree& tree, int nIndex) {
   tree.MarkModified();
 }
 
+bool ShowFolder(CNoteTree& tree, int nIndex, std::string_view sName) {
+  if (nIndex < 0) {
+    tree.Ui().ShowMessage("Information", "Folder with name '" + std::string(sName) + "' not found.",
+                          EMessageIcon::Information);
+    return false;
+  }
+  tree.StoreEditorContent();
+  tree.Folders().SetCurrent(nIndex);
+  // Without keeping the scroll: the pane's position is the folder's we left,
+  // and would overwrite the one this folder remembers.
+  tree.RefreshTree(false);
+  tree.RebuildTabs();
+  tree.MarkModified();
+  return true;
+}
+
 std::string TabToolTip(const CXMLTree& folder) {
   return folder.FolderName().empty() ? "A new unsaved file" : folder.FolderName();
 }

@@ -4,6 +4,7 @@
 // tells the view what to redraw.
 
 #include <string>
+#include <string_view>
 
 #include "tree/note_tree.h"
 
@@ -38,6 +39,11 @@ bool RunFolderCommand(CNoteTree& tree, EFolderCommand eCommand);
 // The user selected the tab of folder nIndex; std::invalid_argument when
 // there is no such folder.
 void SwitchFolder(CNoteTree& tree, int nIndex);
+
+// Makes folder nIndex current, as a bookmark, a link or a find hit leads
+// there; for a negative index tells the user there is no folder sName and
+// returns false.
+bool ShowFolder(CNoteTree& tree, int nIndex, std::string_view sName);
 
 // The tool tip of a folder's tab.
 std::string TabToolTip(const CXMLTree& folder);

@@ -11,12 +11,14 @@
 #include "editors/text_case.h"
 #include "editors/text_lines.h"
 #include "editors/web_addresses.h"
+#include "ui/dialogs/advanced_find_dialog.h"
 #include "ui/dialogs/go_to_line_dialog.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/editors/find_bar.h"
 #include "ui/editors/selection_edit.h"
 #include "ui/window/main_window.h"
 #include "ui/window/menu_builder.h"
+#include "ui/window/note_tree_view.h"
 
 namespace orv {
 
@@ -143,6 +145,12 @@ void CMenuBuilder::BuildFindMenu(QMenu* pEdit) {
     // Its keys work in the bar too, F3 above all.
     bar.addAction(pAction);
   }
+  // Every folder's notes: it needs no editor.
+  Add(pEdit, "Edit - Find - Advanced Find", QObject::tr("A&dvanced Find..."), [this] {
+    CAdvancedFindDlg dialog(m_tree, m_window.Settings(), m_window.Editors(), &m_window);
+    // The folder's remembered scroll may hide the note passed to.
+    if (dialog.exec() == QDialog::Accepted) m_window.TreeView().ShowSelected(m_tree.SelectedNote());
+  });
 }
 
 void CMenuBuilder::BuildRichTextContextMenu() {

@@ -8,6 +8,7 @@
 #include "tree/note_navigation.h"
 #include "tree/note_order_commands.h"
 #include "tree/note_protection.h"
+#include "ui/dialogs/find_node_dialog.h"
 #include "ui/window/main_window.h"
 #include "ui/window/menu_builder.h"
 #include "ui/window/note_tree_view.h"
@@ -137,6 +138,13 @@ void CMenuBuilder::BuildNotesMenu() {
 
 void CMenuBuilder::BuildNotesAdvancedMenu(QMenu* pNotes) {
   QMenu* pAdvanced = pNotes->addMenu(QObject::tr("Ad&vanced..."));
+  Add(pAdvanced, "Notes - Advanced - Find Nodes by Name in Current Folder ...",
+      QObject::tr("&Find Nodes by Name in Current Folder..."), [this] {
+        CFindNodeDlg dialog(m_tree, m_window.Settings(), m_window.Editors(), &m_window);
+        // The folder's remembered scroll may hide the note passed to.
+        if (dialog.exec() == QDialog::Accepted)
+          m_window.TreeView().ShowSelected(m_tree.SelectedNote());
+      });
   QMenu* pSort = pAdvanced->addMenu(QObject::tr("&Sort"));
   QMenu* pSortSubnotes = pSort->addMenu(QObject::tr("Sort &Subnotes"));
   AddOrder(pSortSubnotes, "Notes - Advanced - Sort - Sort Subnotes - Sort By Name",
