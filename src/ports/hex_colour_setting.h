@@ -13,7 +13,9 @@ namespace orv {
 // The colour as a COLORREF (red in the low byte), or none when the value is
 // not six hexadecimal digits.
 std::optional<int32_t> ParseHexColour(std::string_view sValue);
-// None when the setting is unset or unreadable: the desktop's theme decides.
-std::optional<int32_t> ReadHexColour(CSettingsStore& store, const SIntSetting& setting);
+// Any colour of the settings, in the form it is kept in: the HTML editor's
+// two as hex digits, the others as numbers. None when unset or unreadable.
+std::optional<int32_t> ReadColour(CSettingsStore& store, const SIntSetting& setting);
+void WriteColour(CSettingsStore& store, const SIntSetting& setting, int32_t nColorRef);
 
 }  // namespace orv

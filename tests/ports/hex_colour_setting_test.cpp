@@ -19,9 +19,15 @@ TEST(HexColourSetting, ReadsSixHexDigitsRedFirst) {
   for (auto [sValue, nColour] : cases) EXPECT_EQ(ParseHexColour(sValue), nColour) << sValue;
 
   CMemorySettingsStore store;
-  EXPECT_EQ(ReadHexColour(store, kHtmlBckColor), std::nullopt);
+  EXPECT_EQ(ReadColour(store, kHtmlBckColor), std::nullopt);
   store.SetString("Settings", "htmlBckColor", "102030");
-  EXPECT_EQ(ReadHexColour(store, kHtmlBckColor), 0x302010);
+  EXPECT_EQ(ReadColour(store, kHtmlBckColor), 0x302010);
+  // The others are numbers; each is written back in its own form.
+  WriteColour(store, kHtmlTextColor, 0x0080FF);
+  WriteColour(store, kTextColor, 0x0080FF);
+  EXPECT_EQ(store.GetString("Settings", "HTMLtextColor", ""), "ff8000");
+  EXPECT_EQ(store.GetInt("Settings", "textColor", -1), 0x0080FF);
+  EXPECT_EQ(ReadColour(store, kTreeBckColor), std::nullopt);
 }
 
 }  // namespace

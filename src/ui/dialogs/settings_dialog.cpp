@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/key_codes.h"
+#include "ports/hex_colour_setting.h"
 #include "ui/dialogs/accel_map_dialog.h"
 #include "ui/dialogs/colour_ref.h"
 #include "ui/dialogs/font_ref.h"
@@ -32,8 +33,9 @@ CLooksPage::CLooksPage(CSettingsStore& settings, const SKeys& keys, QWidget* pPa
     : QWidget(pParent),
       m_settings(settings),
       m_keys(keys),
-      m_nBackground(ReadSetting(settings, keys.background)),
-      m_nText(keys.pText ? ReadSetting(settings, *keys.pText) : kDefaultTextColour),
+      m_nBackground(ReadColour(settings, keys.background).value_or(kDefaultWindowColour)),
+      m_nText(keys.pText ? ReadColour(settings, *keys.pText).value_or(kDefaultTextColour)
+                         : kDefaultTextColour),
       m_font(StoredFont(settings, keys.font, font())) {
   auto* pBackground = new QPushButton(tr("&Background Colour..."), this);
   auto* pFont = new QPushButton(keys.pText ? tr("&Font and Colour...") : tr("&Font..."), this);
@@ -80,8 +82,8 @@ void CLooksPage::ShowSample() {
 }
 
 void CLooksPage::Write() {
-  WriteSetting(m_settings, m_keys.background, m_nBackground);
-  if (m_keys.pText) WriteSetting(m_settings, *m_keys.pText, m_nText);
+  WriteColour(m_settings, m_keys.background, m_nBackground);
+  if (m_keys.pText) WriteColour(m_settings, *m_keys.pText, m_nText);
   if (m_font) StoreFont(m_settings, m_keys.font, *m_font);
 }
 

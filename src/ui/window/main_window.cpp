@@ -325,20 +325,17 @@ void CMainWindow::ApplyLooks() {
     const SIntSetting& background;
     const SIntSetting* pText;
     const SBinarySetting& font;
-    bool bHexColours = false;  // the HTML editor's are six hex digits
   };
   for (const SLooks& looks :
        {SLooks{m_pTreeView, kTreeBckColor, &kTreeTextColor, kTreeFont},
         SLooks{&m_pEditors->PlainEdit(), kTextBckColor, &kTextColor, kTextFont},
         SLooks{&m_pEditors->RichEdit(), kRtfBckColor, nullptr, kRtfFont},
-        SLooks{&m_pEditors->HtmlEdit(), kHtmlBckColor, &kHtmlTextColor, kHtmlFont, true}}) {
+        SLooks{&m_pEditors->HtmlEdit(), kHtmlBckColor, &kHtmlTextColor, kHtmlFont}}) {
     // Only what the user chose: unset, the desktop's theme decides.
     QPalette palette = looks.pWidget->palette();
     auto apply = [&](const SIntSetting& setting, QPalette::ColorRole eRole) {
-      const std::optional<int32_t> nColour =
-          looks.bHexColours ? ReadHexColour(m_settings, setting)
-                            : std::optional(m_settings.GetInt(setting.sSection, setting.sName, -1));
-      if (nColour && *nColour >= 0) palette.setColor(eRole, ToQColor(*nColour));
+      if (const std::optional<int32_t> nColour = ReadColour(m_settings, setting))
+        palette.setColor(eRole, ToQColor(*nColour));
     };
     apply(looks.background, QPalette::Base);
     if (looks.pText) apply(*looks.pText, QPalette::Text);
