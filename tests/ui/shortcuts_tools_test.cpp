@@ -32,7 +32,10 @@ TEST_F(ShortcutsToolsTest, KeysTheUserGivesReachTheCommandsAndOutliveARestart) {
   CDialogDriver driver;
   std::string sRefusal;
   driver.OnNext<CAccelMapDialog>([&](CAccelMapDialog& dialog) {
-    SelectCommand(dialog, "File - Save As ...");
+    // Narrowing the list moves the choice off a command it hides.
+    for (QLineEdit* pEdit : dialog.findChildren<QLineEdit*>())
+      if (pEdit->placeholderText().startsWith("Type part")) pEdit->setText("save as");
+    EXPECT_EQ(dialog.CommandList().currentItem()->text(), "File - Save As ...");
     QTest::keyClick(&dialog.Capture(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(dialog.Capture().text(), "Ctrl+Shift+S");
     dialog.Assign();

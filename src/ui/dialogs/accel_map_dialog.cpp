@@ -90,18 +90,39 @@ CAccelMapDialog::CAccelMapDialog(const CAcceleratorManager& keys, QWidget* pPare
   pReset->setToolTip(tr("Drop every key you gave; the built-in keys stay"));
   auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
+  // Two hundred commands: typing part of a name narrows the list.
+  auto* pFilter = new QLineEdit(this);
+  pFilter->setPlaceholderText(tr("Type part of a command's name"));
+  pFilter->setClearButtonEnabled(true);
+  connect(pFilter, &QLineEdit::textChanged, this, [this](const QString& sPart) {
+    int nFirstShown = -1;
+    for (int i = 0; i < m_pCommands->count(); ++i) {
+      QListWidgetItem* pItem = m_pCommands->item(i);
+      pItem->setHidden(!pItem->text().contains(sPart, Qt::CaseInsensitive));
+      if (!pItem->isHidden() && nFirstShown < 0) nFirstShown = i;
+    }
+    // Keys are never given to a command the list no longer shows.
+    if (!m_pCommands->currentItem() || m_pCommands->currentItem()->isHidden())
+      m_pCommands->setCurrentRow(nFirstShown);
+  });
+  auto label = [this](const QString& sText, QWidget* pBuddy) {
+    auto* pLabel = new QLabel(sText, this);
+    pLabel->setBuddy(pBuddy);
+    return pLabel;
+  };
   auto* pLayout = new QGridLayout(this);
-  pLayout->addWidget(new QLabel(tr("&Commands:"), this), 0, 0);
-  pLayout->addWidget(m_pCommands, 1, 0, 6, 1);
-  pLayout->addWidget(new QLabel(tr("&Keys:"), this), 0, 1);
-  pLayout->addWidget(m_pKeys, 1, 1);
-  pLayout->addWidget(pRemove, 2, 1);
-  pLayout->addWidget(new QLabel(tr("&New key:"), this), 3, 1);
+  pLayout->addWidget(label(tr("&Commands:"), pFilter), 0, 0);
+  pLayout->addWidget(pFilter, 1, 0);
+  pLayout->addWidget(m_pCommands, 2, 0, 6, 1);
+  pLayout->addWidget(label(tr("&Keys:"), m_pKeys), 0, 1);
+  pLayout->addWidget(m_pKeys, 1, 1, 2, 1);
+  pLayout->addWidget(label(tr("&New key:"), m_pCapture), 3, 1);
   pLayout->addWidget(m_pCapture, 4, 1);
   pLayout->addWidget(m_pUsedBy, 5, 1);
   pLayout->addWidget(pAssign, 6, 1);
-  pLayout->addWidget(pReset, 7, 0);
-  pLayout->addWidget(pButtons, 7, 1);
+  pLayout->addWidget(pRemove, 7, 1);
+  pLayout->addWidget(pReset, 8, 0);
+  pLayout->addWidget(pButtons, 8, 1);
   pLayout->setColumnStretch(0, 2);
   pLayout->setColumnStretch(1, 1);
   resize(720, 480);
@@ -114,6 +135,7 @@ CAccelMapDialog::CAccelMapDialog(const CAcceleratorManager& keys, QWidget* pPare
   connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   m_pCommands->setCurrentRow(0);
+  pFilter->setFocus();
 }
 
 std::optional<uint16_t> CAccelMapDialog::SelectedCommand() const {
