@@ -193,6 +193,23 @@ SKeyCombination HotKeyCombination(uint16_t nKey, uint16_t nModifiers) {
   return combination;
 }
 
+std::optional<uint32_t> X11KeySymOf(uint16_t nKey) {
+  constexpr uint32_t kXkF1 = 0xFFBE, kXkKp0 = 0xFFB0;
+  if (nKey >= kVkLetterA && nKey < kVkLetterA + 26) return 'a' + (nKey - kVkLetterA);
+  if (nKey >= kVkDigit0 && nKey < kVkDigit0 + 10) return nKey;
+  if (nKey >= kVkF1 && nKey < kVkF1 + kFunctionKeys) return kXkF1 + (nKey - kVkF1);
+  if (nKey >= kVkNumpad0 && nKey < kVkNumpad0 + 10) return kXkKp0 + (nKey - kVkNumpad0);
+  static constexpr std::pair<uint16_t, uint32_t> kOthers[] = {
+      {0x08, 0xFF08}, {0x09, 0xFF09}, {0x0D, 0xFF0D}, {0x13, 0xFF13}, {0x1B, 0xFF1B},
+      {0x20, 0x0020}, {0x21, 0xFF55}, {0x22, 0xFF56}, {0x23, 0xFF57}, {0x24, 0xFF50},
+      {0x25, 0xFF51}, {0x26, 0xFF52}, {0x27, 0xFF53}, {0x28, 0xFF54}, {0x2C, 0xFF61},
+      {0x2D, 0xFF63}, {0x2E, 0xFFFF},
+  };
+  for (const auto& [nVk, nSym] : kOthers)
+    if (nVk == nKey) return nSym;
+  return std::nullopt;
+}
+
 std::optional<int> QtKeyOf(const SKeyCombination& combination) {
   const SNamedKey* pKey = FindByCode(combination.nKey);
   if (!pKey || pKey->nQtKey == kQtNone) return std::nullopt;

@@ -40,6 +40,10 @@ std::optional<SKeyCombination> ParseCombination(std::string_view sText);
 uint16_t HotKeyModifiers(const SKeyCombination& combination);
 SKeyCombination HotKeyCombination(uint16_t nKey, uint16_t nModifiers);
 
+// The X keysym of a virtual key, for a key grabbed from the X server; nullopt
+// for keys without one here.
+std::optional<uint32_t> X11KeySymOf(uint16_t nKey);
+
 // Qt's modifier bits, as QKeyCombination holds them.
 inline constexpr int kQtShift = 0x02000000;
 inline constexpr int kQtControl = 0x04000000;

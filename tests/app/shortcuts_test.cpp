@@ -58,6 +58,14 @@ TEST(KeyCodes, TextsParseBackAndEveryNamedKeyRoundTripsThroughQt) {
   EXPECT_EQ(CombinationText(HotKeyCombination(123, 2)), "Ctrl+F12");
   EXPECT_EQ(HotKeyModifiers(*ParseCombination("Ctrl+Alt+Shift+K")), 7);
   EXPECT_EQ(HotKeyCombination('K', 5), ParseCombination("Alt+Shift+K"));
+  // The X keysyms a grab asks for (X11/keysymdef.h).
+  const std::pair<const char*, std::optional<uint32_t>> kKeySyms[] = {
+      {"F12", 0xFFC9},           {"Q", 'q'},         {"7", '7'},
+      {"NUMPAD5", 0xFFB5},       {"DELETE", 0xFFFF}, {"PRIOR", 0xFF55},
+      {"VK_APPS", std::nullopt},
+  };
+  for (const auto& [pName, nKeySym] : kKeySyms)
+    EXPECT_EQ(X11KeySymOf(ParseCombination(pName)->nKey), nKeySym) << pName;
 }
 
 TEST(AcceleratorManager, StartUpRegistersTheTableAsItsRulesSay) {

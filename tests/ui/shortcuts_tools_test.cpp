@@ -119,7 +119,14 @@ TEST_F(ShortcutsToolsTest, SettingsAreCheckedWholeBeforeAnyIsWritten) {
     dialog.Pages().setCurrentIndex(3);
     dialog.accept();
   });
+  // No X server offscreen: the new key cannot be grabbed, and is kept all the same.
+  std::string sWarning;
+  driver.OnNextDialog([&](QDialog& box) {
+    sWarning = static_cast<QMessageBox&>(box).text().toStdString();
+    box.accept();
+  });
   Trigger("Setting - Setting");
+  EXPECT_EQ(sWarning, "Activation hot key is not registered, please choose another key.");
   EXPECT_EQ(ReadSetting(*m_pSettings, kNumBackCopies), 7);
   EXPECT_EQ(ReadSetting(*m_pSettings, kDefType), kDefTypeNone);
   EXPECT_EQ(ReadSetting(*m_pSettings, kSetDef), 0);

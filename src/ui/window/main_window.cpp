@@ -30,6 +30,7 @@
 #include "tree/bookmark_commands.h"
 #include "tree/document_commands.h"
 #include "tree/note_navigation.h"
+#include "ui/activation_hot_key.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/colour_ref.h"
 #include "ui/dialogs/font_ref.h"
@@ -126,7 +127,12 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
           [this](const QString& sMessage) { statusBar()->showMessage(sMessage); });
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
           &CMainWindow::PasteTrackedClipboard);
-  if (m_eRole == EWindowRole::Main) SetUpTray();
+  if (m_eRole == EWindowRole::Main) {
+    SetUpTray();
+    m_pHotKey = new CActivationHotKey(this);
+    connect(m_pHotKey, &CActivationHotKey::Activated, this, &CMainWindow::Activate);
+    RegisterHotKey();  // at start-up a key another program holds is no news
+  }
   ApplyLooks();
   RebuildTabs();
   m_tree.RefreshTree(false);
@@ -405,6 +411,12 @@ void CMainWindow::SetUpTray() {
     if (e == QSystemTrayIcon::Trigger || e == QSystemTrayIcon::DoubleClick) Activate();
   });
   m_pTray->show();
+}
+
+bool CMainWindow::RegisterHotKey() {
+  return m_pHotKey && m_pHotKey->Register(HotKeyCombination(
+                          static_cast<uint16_t>(ReadSetting(m_settings, kActShortcutKeyCode)),
+                          static_cast<uint16_t>(ReadSetting(m_settings, kActShortcutModifiers))));
 }
 
 void CMainWindow::MinimizeToTray() {

@@ -34,6 +34,7 @@ class CNoteTreeView;
 class CSharedFolders;
 class CSharedFolderWatch;
 class CToolsMenu;
+class CActivationHotKey;
 
 struct SIntSetting;
 
@@ -135,6 +136,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void RememberToolBar(QToolBar& bar, const SIntSetting& setting);
   void RememberSplitter();
   void SetUpTray();
+  // Grabs the activation hot key the settings hold; false when it could not be.
+  bool RegisterHotKey();
   // Hides to the tray (saving first when the settings ask for it).
   void MinimizeToTray();
   void SetFullScreen(bool bOn);
@@ -174,6 +177,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   std::unique_ptr<CSharedFolders> m_pShares;
   CSharedFolderWatch* m_pShareWatch;
   CToolsMenu* m_pToolsMenu = nullptr;
+  CActivationHotKey* m_pHotKey = nullptr;
   QLabel* m_pStatusNote;
   QLabel* m_pStatusDoc;
   QSystemTrayIcon* m_pTray = nullptr;

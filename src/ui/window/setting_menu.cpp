@@ -16,8 +16,21 @@ void CMenuBuilder::BuildSettingMenu() {
   QMenu* pSetting = m_window.menuBar()->addMenu(QObject::tr("&Setting"));
   Add(pSetting, "Setting - Setting", QObject::tr("&Settings..."), [this] {
     CSettingsDialog dialog(m_window.Settings(), &m_window);
-    QObject::connect(&dialog, &CSettingsDialog::Applied, &m_window,
-                     [this] { m_window.ApplyLooks(); });
+    auto hotKey = [this] {
+      return std::pair(ReadSetting(m_window.Settings(), kActShortcutKeyCode),
+                       ReadSetting(m_window.Settings(), kActShortcutModifiers));
+    };
+    QObject::connect(
+        &dialog, &CSettingsDialog::Applied, &m_window, [this, hotKey, held = hotKey()]() mutable {
+          m_window.ApplyLooks();
+          if (hotKey() == held) return;
+          held = hotKey();
+          // The new key is stored all the same.
+          if (!m_window.RegisterHotKey())
+            m_window.Ui().ShowMessage(
+                "Warning", "Activation hot key is not registered, please choose another key.",
+                EMessageIcon::Warning);
+        });
     dialog.exec();
   });
   Add(pSetting, "Setting - Edit Accels", QObject::tr("&Keyboard Shortcuts..."),
