@@ -9,10 +9,12 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <fstream>
 
 #include "ui/dialog_driver.h"
 #include "ui/dialogs/accel_map_dialog.h"
+#include "ui/dialogs/external_tool_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/main_window_fixture.h"
 #include "ui/window/note_tree_view.h"
@@ -99,6 +101,31 @@ TEST_F(ShortcutsToolsTest, AToolsKeyStartsItBeforeAnyShortcutAndTheMenuListsIt) 
   });
   items[3]->trigger();
   EXPECT_EQ(sWarning, "Application is unable to execute!. Check its parameters.");
+}
+
+TEST_F(ShortcutsToolsTest, TheToolsDialogNumbersReordersAndAsksBeforeDeletingAll) {
+  CDialogDriver driver;
+  std::string sQuestion;
+  driver.OnNext<CExternalToolDialog>([&](CExternalToolDialog& dialog) {
+    dialog.AddItem();
+    dialog.AddItem();
+    dialog.Move(-1);  // the second, selected, goes first
+    ASSERT_EQ(dialog.Tools().size(), 2u);
+    EXPECT_EQ(dialog.Tools()[0].sTitle, "External Tool #1");
+    EXPECT_EQ(dialog.Grid().item(1, 0)->text(), "External Tool #0");
+    dialog.DeleteAll();
+    EXPECT_EQ(dialog.Tools().size(), 2u);  // answered No
+    dialog.accept();
+  });
+  driver.OnNextDialog([&](QDialog& box) {
+    sQuestion = static_cast<QMessageBox&>(box).text().toStdString();
+    Press(box, QDialogButtonBox::No);
+  });
+  Trigger("Tools - External Tools ...");
+  EXPECT_EQ(sQuestion, "Are you sure to delete all external tools ?");
+  std::ifstream file(m_pPaths->ExternalToolsFile().toStdString());
+  const std::string sFile{std::istreambuf_iterator<char>(file), {}};
+  EXPECT_EQ(sFile, "1.1\nExternal Tool #1\n\n\n\n0 0\nExternal Tool #0\n\n\n\n0 0\n");
 }
 
 TEST_F(ShortcutsToolsTest, SettingsAreCheckedWholeBeforeAnyIsWritten) {
