@@ -89,6 +89,8 @@ size_t CTextMatcher::FoldedHitEnd(std::string_view sValue, size_t nStart) const 
 size_t CTextMatcher::NextStart(std::string_view sValue, size_t nFrom) const {
   const auto* pBytes = reinterpret_cast<const unsigned char*>(sValue.data());
   const size_t nSize = sValue.size();
+  // An empty text may have no bytes at all to point at: memchr must not see it.
+  if (nFrom >= nSize) return std::string_view::npos;
   if (m_nStartBytes == 1) {
     const void* pNext = std::memchr(pBytes + nFrom, m_startList[0], nSize - nFrom);
     return pNext ? static_cast<size_t>(static_cast<const unsigned char*>(pNext) - pBytes)
