@@ -25,7 +25,11 @@ int OldStyleLevel(const SRtfParaState& para) {
 
 double TwipsToPixels(int nTwips) { return nTwips / kTwipsPerPixel; }
 int PixelsToTwips(double dPixels) {
-  return static_cast<int>(std::lround(dPixels * kTwipsPerPixel));
+  // A file's sizes may be anything: far beyond any page, and still an int.
+  constexpr double kMaxTwips = 1 << 28;
+  const double dTwips = dPixels * kTwipsPerPixel;
+  if (!std::isfinite(dTwips)) return 0;
+  return static_cast<int>(std::lround(std::clamp(dTwips, -kMaxTwips, kMaxTwips)));
 }
 
 CRtfDocBuilder::CRtfDocBuilder(QTextDocument& doc, const SRtfTables& tables)

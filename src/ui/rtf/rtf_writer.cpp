@@ -4,6 +4,7 @@
 #include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <stdexcept>
@@ -168,17 +169,20 @@ class CRtfWriter {
       m_lastPara.reset();  // each row's paragraphs say they are in the table
       m_out.Word("trowd");
       m_out.Word("trgaph", 108);
-      int nRight = 0;
+      // In doubles, kept within a page's reach: the widths come from a file.
+      constexpr double kMaxRight = 1 << 28;
+      double dRight = 0;
       for (int nColumn = 0; nColumn < nColumns; ++nColumn) {
         const QTextLength width = nColumn < listWidths.size() ? listWidths[nColumn] : QTextLength();
         if (width.type() == QTextLength::FixedLength) {
-          nRight += PixelsToTwips(width.rawValue());
+          dRight += PixelsToTwips(width.rawValue());
         } else if (width.type() == QTextLength::PercentageLength) {
-          nRight += static_cast<int>(std::lround(kTableWidthTwips * width.rawValue() / 100));
+          dRight += kTableWidthTwips * width.rawValue() / 100;
         } else {
-          nRight += kTableWidthTwips / nColumns;
+          dRight += static_cast<double>(kTableWidthTwips) / nColumns;
         }
-        m_out.Word("cellx", nRight);
+        dRight = std::isfinite(dRight) ? std::clamp(dRight, 0.0, kMaxRight) : 0.0;
+        m_out.Word("cellx", static_cast<int>(std::lround(dRight)));
       }
       for (int nColumn = 0; nColumn < nColumns; ++nColumn)
         WriteCell(pTable->cellAt(nRow, nColumn), nRow, nColumn);
