@@ -4,6 +4,7 @@
 
 #include "app/command_table.h"
 #include "base/file_system.h"
+#include "base/little_endian.h"
 
 namespace orv {
 
@@ -16,14 +17,13 @@ constexpr uint8_t kLockedMark = 1, kUnlockedMark = 2;
 constexpr uint64_t kMaxFileSize = 1024 * 1024;
 
 void PutWord(std::string& sOut, uint32_t nWord) {
-  for (int i = 0; i < 4; ++i) sOut += static_cast<char>((nWord >> (8 * i)) & 0xFF);
+  uint8_t bytes[4];
+  PutLe32(bytes, nWord);
+  sOut.append(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
 uint32_t WordAt(std::string_view sFile, size_t nIndex) {
-  uint32_t nWord = 0;
-  for (int i = 0; i < 4; ++i)
-    nWord |= uint32_t{static_cast<unsigned char>(sFile[nIndex * 4 + i])} << (8 * i);
-  return nWord;
+  return GetLe32(reinterpret_cast<const uint8_t*>(sFile.data()) + nIndex * 4);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/code_page.h"
+#include "base/little_endian.h"
 
 namespace orv {
 
@@ -17,17 +18,6 @@ constexpr size_t kStrikeOutAt = 22;
 constexpr size_t kFaceAt = 28;
 constexpr size_t kFaceChars = 32;  // with the terminating zero, in either width
 constexpr int32_t kHeaviestWeight = 1000;
-
-int32_t Int32At(std::span<const uint8_t> bytes, size_t nAt) {
-  uint32_t nValue = 0;
-  for (size_t i = 0; i < 4; ++i) nValue |= static_cast<uint32_t>(bytes[nAt + i]) << (8 * i);
-  return static_cast<int32_t>(nValue);
-}
-
-void PutInt32(std::vector<uint8_t>& bytes, size_t nAt, int32_t nValue) {
-  for (size_t i = 0; i < 4; ++i)
-    bytes[nAt + i] = static_cast<uint8_t>(static_cast<uint32_t>(nValue) >> (8 * i));
-}
 
 // The face of a wide record: UTF-16 up to the first zero unit.
 std::string WideFace(std::span<const uint8_t> face) {
@@ -46,8 +36,8 @@ std::optional<SFontRecord> ReadFontRecord(std::span<const uint8_t> bytes) {
   const bool bWide = bytes.size() == kWideFontRecordSize;
   if (bytes.size() != kFontRecordSize && !bWide) return std::nullopt;
   SFontRecord font;
-  font.nHeight = Int32At(bytes, kHeightAt);
-  font.nWeight = Int32At(bytes, kWeightAt);
+  font.nHeight = static_cast<int32_t>(GetLe32(bytes.data() + kHeightAt));
+  font.nWeight = static_cast<int32_t>(GetLe32(bytes.data() + kWeightAt));
   if (font.nWeight < 0 || font.nWeight > kHeaviestWeight) return std::nullopt;
   font.bItalic = bytes[kItalicAt] != 0;
   font.bUnderline = bytes[kUnderlineAt] != 0;
@@ -68,8 +58,9 @@ std::vector<uint8_t> WriteFontRecord(const SFontRecord& font) {
   std::string sAnsi;
   const bool bNarrow = CCodePage().FromUtf8(font.sFace, sAnsi) && sAnsi.size() < kFaceChars;
   std::vector<uint8_t> bytes(bNarrow ? kFontRecordSize : kWideFontRecordSize, 0);
-  PutInt32(bytes, kHeightAt, font.nHeight);
-  PutInt32(bytes, kWeightAt, std::clamp(font.nWeight, 0, kHeaviestWeight));
+  PutLe32(bytes.data() + kHeightAt, static_cast<uint32_t>(font.nHeight));
+  PutLe32(bytes.data() + kWeightAt,
+          static_cast<uint32_t>(std::clamp(font.nWeight, 0, kHeaviestWeight)));
   bytes[kItalicAt] = font.bItalic ? 1 : 0;
   bytes[kUnderlineAt] = font.bUnderline ? 1 : 0;
   bytes[kStrikeOutAt] = font.bStrikeOut ? 1 : 0;

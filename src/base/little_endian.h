@@ -1,0 +1,29 @@
+#pragma once
+// Little-endian integers in byte buffers, as the compound file, the font
+// record and the shortcut file store them.
+
+#include <cstdint>
+
+namespace orv {
+
+inline uint16_t GetLe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint32_t GetLe32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+inline uint64_t GetLe64(const uint8_t* p) {
+  return GetLe32(p) | (static_cast<uint64_t>(GetLe32(p + 4)) << 32);
+}
+inline void PutLe16(uint8_t* p, uint16_t v) {
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+}
+inline void PutLe32(uint8_t* p, uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+inline void PutLe64(uint8_t* p, uint64_t v) {
+  PutLe32(p, static_cast<uint32_t>(v));
+  PutLe32(p + 4, static_cast<uint32_t>(v >> 32));
+}
+
+}  // namespace orv
