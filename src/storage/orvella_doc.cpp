@@ -164,7 +164,8 @@ void COrvellaDoc::ReadContents(CCompoundStream& stream, SLoaded& loaded) {
 }
 
 COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath,
-                                       const std::string* pKnownPassphrase) {
+                                       const std::string* pKnownPassphrase,
+                                       const std::string& sShownPath) {
   SLoaded loaded;
   try {
     auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly, m_fs);
@@ -185,7 +186,7 @@ COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath,
       if (pKnownPassphrase)
         passphrase = *pKnownPassphrase;
       else
-        passphrase = m_ui.AskPassphrase("Enter a passphrase", sPath);
+        passphrase = m_ui.AskPassphrase("Enter a passphrase", sShownPath);
       // Without a passphrase nothing can be read; the open fails rather than
       // show an empty document that a save would write over the real one.
       if (!passphrase) throw CPassphraseError(kNoPassphraseText, false);
@@ -207,14 +208,25 @@ COrvellaDoc::SLoaded COrvellaDoc::Load(const std::string& sPath,
 void COrvellaDoc::OnOpenDocument(const std::string& sPath) {
   // Taken before reading: a change made while we read shows as a change.
   std::optional<SFileStamp> stamp = m_fs.Stamp(sPath);
-  SLoaded loaded = Load(sPath, nullptr);
+  TakeLoaded(Load(sPath, nullptr, sPath), sPath, stamp);
+  ClearModified();
+}
+
+void COrvellaDoc::OnRecoverDocument(const std::string& sCopy, const std::string& sPath,
+                                    std::optional<SFileStamp> diskStamp) {
+  TakeLoaded(Load(sCopy, nullptr, sPath), sPath, diskStamp);
+  ClearModified();
+  m_bModified = true;
+}
+
+void COrvellaDoc::TakeLoaded(SLoaded loaded, const std::string& sPath,
+                             std::optional<SFileStamp> diskStamp) {
   // An empty "Contents" stream leaves the folder list as it was.
   if (loaded.bHasContents) m_folders = std::move(loaded.folders);
   if (loaded.bHasBookmarks) m_bookmarks = std::move(loaded.bookmarks);
   m_sPassphrase = loaded.sPassphrase;
   m_sPathName = sPath;
-  m_diskStamp = stamp;
-  ClearModified();
+  m_diskStamp = diskStamp;
 }
 
 void COrvellaDoc::LockForChange(const std::string& sPath) {
@@ -231,7 +243,7 @@ bool COrvellaDoc::ChangedOnDisk() {
 }
 
 void COrvellaDoc::Merge(const std::string& sPath) {
-  SLoaded loaded = Load(sPath, nullptr);
+  SLoaded loaded = Load(sPath, nullptr, sPath);
   if (!loaded.bHasContents || loaded.folders.Empty()) return;
   m_folders.AppendAll(std::move(loaded.folders));
   m_bModified = true;
@@ -317,6 +329,8 @@ void COrvellaDoc::OnSaveDocument(const std::string& sPath) {
 }
 
 void COrvellaDoc::ExportCurrentFolder(const std::string& sPath) { Save(sPath, true, 0); }
+
+void COrvellaDoc::SaveCopy(const std::string& sPath) { Save(sPath, false, 0); }
 
 void COrvellaDoc::BackupInto(const std::string& sFolder) {
   if (m_sPathName.empty()) throw CDocumentError("The document has no file to back up yet");

@@ -88,10 +88,22 @@ class COrvellaDoc {
   void Merge(const std::string& sPath);
   // Writes a document holding only the current folder.
   void ExportCurrentFolder(const std::string& sPath);
+  // Writes the whole document as it stands to another file (enciphered when
+  // it is); its own name, backups and unsaved state stay as they are.
+  void SaveCopy(const std::string& sPath);
+  // Opens a file written by SaveCopy as the document sPath, with its changes
+  // unsaved; diskStamp is sPath's file as the copy's document last read or
+  // saved it, so that another program's change since is noticed. A protected
+  // copy asks for its passphrase naming sPath. On any failure the document
+  // stays as it was.
+  void OnRecoverDocument(const std::string& sCopy, const std::string& sPath,
+                         std::optional<SFileStamp> diskStamp);
   // Saves to the document's own file, then copies it into `sFolder`.
   void BackupInto(const std::string& sFolder);
 
   const std::string& PathName() const { return m_sPathName; }
+  // The document's file as we last read or wrote it; nullopt for none.
+  const std::optional<SFileStamp>& DiskStamp() const { return m_diskStamp; }
 
   CFolderList& Folders() { return m_folders; }
   const CFolderList& Folders() const { return m_folders; }
@@ -128,8 +140,11 @@ class COrvellaDoc {
     std::vector<CBookmark> bookmarks;
     CFolderList folders;
   };
-  SLoaded Load(const std::string& sPath, const std::string* pKnownPassphrase);
+  // A passphrase is asked for naming sShownPath.
+  SLoaded Load(const std::string& sPath, const std::string* pKnownPassphrase,
+               const std::string& sShownPath);
   void ReadContents(CCompoundStream& stream, SLoaded& loaded);
+  void TakeLoaded(SLoaded loaded, const std::string& sPath, std::optional<SFileStamp> diskStamp);
   void Save(const std::string& sPath, bool bCurrentFolderOnly, int nBackupCopies);
   void WriteContents(CCompoundStream& stream, bool bCurrentFolderOnly);
   CBlowfish MakeCipher(const std::string& sPassphrase) const;
