@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include "app/user_files.h"
+#include "shell/recovery_copy.h"
 
 namespace orv {
 
@@ -50,11 +52,16 @@ QString CAppPaths::AttDir() const { return m_sDataDir + "/Att"; }
 QString CAppPaths::AttachmentsFile() const { return m_sDataDir + "/Attachments.stg"; }
 QString CAppPaths::ShortcutsFile() const { return m_sDataDir + "/" + kShortcutsFileName; }
 QString CAppPaths::ExternalToolsFile() const { return m_sDataDir + "/" + kExternalToolsFileName; }
+QString CAppPaths::RecoveryDir() const {
+  return m_sDataDir + "/" + QString::fromUtf8(kRecoveryFolderName);
+}
 
 bool CAppPaths::CreateFolders() const {
   bool bAll = true;
-  for (const QString& sDir : {m_sDataDir, LogsDir(), AttDir(), m_sTempDir})
+  for (const QString& sDir : {m_sDataDir, LogsDir(), AttDir(), m_sTempDir, RecoveryDir()})
     bAll = QDir().mkpath(sDir) && bAll;
+  // Copies of the user's documents, protected or not, are for the user's eyes only.
+  QFile::setPermissions(RecoveryDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   return bAll;
 }
 

@@ -26,6 +26,8 @@ class CAppPaths {
   QString AttachmentsFile() const;
   QString ShortcutsFile() const;
   QString ExternalToolsFile() const;
+  // The copies of unsaved work, kept until saved or dropped.
+  QString RecoveryDir() const;
   QString TempDir() const { return m_sTempDir; }
   QString SettingsFile() const { return m_sSettingsFile; }
 

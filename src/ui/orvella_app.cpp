@@ -8,6 +8,7 @@
 #include "app/start_document.h"
 #include "ports/settings_defaults.h"
 #include "ui/app_paths.h"
+#include "ui/crash_reporter.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/qt_settings_store.h"
 #include "ui/single_instance.h"
@@ -53,6 +54,9 @@ COrvellaApp::COrvellaApp(int& argc, char** argv) : m_app(argc, argv) {
 int COrvellaApp::Run() {
   CAppPaths paths;
   paths.CreateFolders();
+  if (std::optional<int> nStatus = RunCrashReportHelper(QApplication::arguments(), paths))
+    return *nStatus;
+  InstallAppCrashHandler(paths);
   CQtSettingsStore settings;
   if (ReadSetting(settings, kInstalled).empty())
     WriteSetting(settings, kInstalled,
@@ -72,6 +76,7 @@ int COrvellaApp::Run() {
   if (!OpenFirstDocument(window, settings, paths, CommandLineDocument(QApplication::arguments())))
     return 1;
   window.ShowAsRemembered();
+  window.OfferRecoveredWork();
   if (bOneInstance)
     instance.Publish([&window] { window.Activate(); },
                      [&window](const QString& sPath) { return window.IsOpen(sPath); });

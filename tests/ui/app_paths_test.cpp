@@ -61,8 +61,13 @@ TEST(AppPathsTest, HomePutsEverythingWritableUnderOneFolder) {
 
   EXPECT_TRUE(paths.CreateFolders());
   EXPECT_TRUE(paths.CreateFolders());  // existing folders are fine
-  for (const QString& sDir : {paths.LogsDir(), paths.AttDir(), paths.TempDir()})
+  for (const QString& sDir :
+       {paths.LogsDir(), paths.AttDir(), paths.TempDir(), paths.RecoveryDir()})
     EXPECT_TRUE(QFileInfo(sDir).isDir()) << sDir.toStdString();
+  // Copies of the user's documents: nobody else may look in.
+  EXPECT_EQ(QFileInfo(paths.RecoveryDir()).permissions() &
+                (QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther),
+            QFile::Permissions());
 }
 
 TEST(AppPathsTest, EmptyTempKeepsTheFolderAndWhatLinksPointTo) {

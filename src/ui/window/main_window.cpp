@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -57,7 +58,9 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
       m_recent(settings),
       m_accelerators(StartUpAccelerators()),
       m_pShares(std::make_unique<CSharedFolders>()),
-      m_pShareWatch(new CSharedFolderWatch(this)) {
+      m_pShareWatch(new CSharedFolderWatch(this)),
+      m_recovery(CFileSystem::Default(), paths.RecoveryDir().toStdString()),
+      m_pRecoveryTimer(new QTimer(this)) {
   setObjectName("MainWindow");
   setAcceptDrops(true);
   // The core's view must never see an empty folder list.
@@ -115,7 +118,13 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
   connect(m_pShareWatch, &CSharedFolderWatch::Changed, this, &CMainWindow::OnSharedFolderChanged);
   QCoreApplication::instance()->installEventFilter(this);
   connect(m_pEditors, &CEditorPane::LinkClicked, this, &CMainWindow::FollowLink);
-  connect(m_pEditors, &CEditorPane::Edited, this, [this] { setWindowModified(true); });
+  connect(m_pEditors, &CEditorPane::Edited, this, [this] {
+    setWindowModified(true);
+    KeepRecoveryCopySoon();
+  });
+  m_pRecoveryTimer->setSingleShot(true);
+  m_pRecoveryTimer->setInterval(kRecoveryPause);
+  connect(m_pRecoveryTimer, &QTimer::timeout, this, &CMainWindow::WriteRecoveryCopy);
   connect(m_pEditors, &CEditorPane::UnsupportedTagsRemoved, this, [this](const QString& sMessage) {
     m_ui.ShowMessage(std::string(kUnsupportedTagsTitle), sMessage.toStdString(),
                      EMessageIcon::Warning);
@@ -212,6 +221,11 @@ void CMainWindow::UpdateTitle() {
                       : QFileInfo(QString::fromStdString(m_doc.PathName())).fileName();
   setWindowTitle(sName + "[*] - Orvella");
   setWindowModified(m_doc.IsModified());
+  // Saved, reloaded or replaced: the changes are no longer at risk.
+  if (m_doc.IsModified())
+    KeepRecoveryCopySoon();
+  else
+    m_recovery.Discard();
 }
 
 void CMainWindow::UpdateStatus() {
@@ -235,6 +249,8 @@ void CMainWindow::closeEvent(QCloseEvent* pEvent) {
     return;
   }
   if (m_pTray) m_pTray->hide();
+  // Saved, or dropped by the user's answer.
+  m_recovery.Discard();
   pEvent->accept();
 }
 

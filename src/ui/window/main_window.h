@@ -12,6 +12,7 @@
 #include "app/accelerator_manager.h"
 #include "app/recent_files.h"
 #include "editors/clipboard_tracker.h"
+#include "shell/recovery_copy.h"
 #include "storage/orvella_doc.h"
 #include "tree/branch_commands.h"
 #include "tree/note_tree.h"
@@ -21,6 +22,7 @@ class QMimeData;
 class QSplitter;
 class QSystemTrayIcon;
 class QLabel;
+class QTimer;
 class QToolBar;
 
 namespace orv {
@@ -41,6 +43,9 @@ struct SIntSetting;
 // The user's window, or the window Help Contents shows the guide in: that one
 // leaves the recent files, the tray and the window's remembered state alone.
 enum class EWindowRole { Main, Guide };
+
+// How long the user pauses before unsaved changes are copied for recovery.
+inline constexpr int kRecoveryPause = 3000;  // ms
 
 class CMainWindow : public QMainWindow, public CTreeViewPort {
   Q_OBJECT
@@ -70,6 +75,9 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   bool HasQuit() const { return m_bQuitting; }
   // True when the last OpenDocument failed because its passphrase prompt was cancelled.
   bool OpenWasCancelled() const { return m_bOpenCancelled; }
+  // After a crash: offers back the newest unsaved work a dead copy of the
+  // program left (main_window_recovery.cpp).
+  void OfferRecoveredWork();
   // Help Contents: the guide in a window of its own, so the user's document
   // stays open here; null when the guide could not be opened.
   CMainWindow* ShowGuide();
@@ -156,6 +164,11 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void CheckSharedFolderSoon();
   void ForgetSharedFolders();
   void OnSharedFolderChanged();
+  // The recovery copy of unsaved changes (main_window_recovery.cpp): written
+  // once the user has paused, removed once the changes are saved or dropped.
+  void KeepRecoveryCopySoon();
+  bool WriteRecoveryCopy();
+  bool RestoreRecovered(const SOrphanedCopy& copy);
 
   CSettingsStore& m_settings;
   const CAppPaths& m_paths;
@@ -185,6 +198,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   bool m_bOpenCancelled = false;
   bool m_bShareCheckQueued = false;
   const CXMLTree* m_pWatchedShare = nullptr;  // the shared folder the watch is on, never read
+  CRecoveryCopy m_recovery;
+  QTimer* m_pRecoveryTimer;
 };
 
 }  // namespace orv
