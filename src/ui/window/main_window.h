@@ -44,7 +44,8 @@ struct SIntSetting;
 // leaves the recent files, the tray and the window's remembered state alone.
 enum class EWindowRole { Main, Guide };
 
-// How long the user pauses before unsaved changes are copied for recovery.
+// How long the user pauses before unsaved changes are copied for recovery
+// (longer for a document that takes long to copy).
 inline constexpr int kRecoveryPause = 3000;  // ms
 
 class CMainWindow : public QMainWindow, public CTreeViewPort {

@@ -3,9 +3,11 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
+#include <algorithm>
 
 #include "ui/app_paths.h"
 #include "ui/editors/editor_pane.h"
@@ -45,7 +47,11 @@ bool CMainWindow::WriteRecoveryCopy() {
     return true;
   }
   try {
+    QElapsedTimer clock;
+    clock.start();
     m_recovery.Write(m_doc);
+    // A large document takes a while to copy: most of the user's pauses stay theirs.
+    m_pRecoveryTimer->setInterval(std::max<int>(kRecoveryPause, 10 * clock.elapsed()));
     return true;
   } catch (const std::exception& e) {
     Log(tr("Unsaved changes not copied for recovery: %1").arg(QString::fromUtf8(e.what())));
