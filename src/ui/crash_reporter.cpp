@@ -2,6 +2,10 @@
 
 #include <unistd.h>
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 #include "shell/crash_handler.h"
@@ -14,16 +18,27 @@ namespace {
 
 constexpr uint64_t kMaxRecordSize = 16 << 20;
 
-QString CrashQuestion() {
+// A record that nobody took up this long after it was written was left by a
+// helper that could not ask (no display, say).
+constexpr qint64 kLeftRecordAge = 60;  // seconds
+
+QString CrashQuestion(const SCrashRecord& record, ECrashAsked eAsked) {
   const QString sName = QString::fromUtf8(kCrashApplicationName);
-  return QObject::tr(
-             "An unhandled exception has occurred in %1\n\n%1 has to be closed.\n\n"
-             "Would you like to generate an exception report? It describes this computer's "
+  const QString sLead =
+      eAsked == ECrashAsked::AsItEnds
+          ? QObject::tr("An unhandled exception has occurred in %1\n\n%1 has to be closed.")
+                .arg(sName)
+          : QObject::tr("%1 was closed by an unhandled exception on %2.")
+                .arg(sName, QLocale().toString(QDateTime::fromSecsSinceEpoch(record.nTime),
+                                               QLocale::ShortFormat));
+  return sLead +
+         QObject::tr(
+             "\n\nWould you like to generate an exception report? It describes this computer's "
              "system, the fault and where in %1 it happened, so that the developers can find "
              "the cause; you can send it to them with a few words on what you were doing.\n\n"
              "The report holds none of your notes' text, but it does name the folders the "
              "program and its libraries are installed in.")
-      .arg(sName);
+             .arg(sName);
 }
 
 QString SavedAdvice(const QString& sReportPath, const QString& sCommentsPath) {
@@ -46,10 +61,18 @@ void InstallAppCrashHandler(const CAppPaths& paths) {
 
 std::optional<int> RunCrashReportHelper(const QStringList& arguments, const CAppPaths& paths) {
   if (arguments.size() != 3 || arguments[1] != kCrashReportSwitch) return std::nullopt;
-  return ReportCrash(arguments[2], paths.DataDir()) ? 0 : 1;
+  return ReportCrash(arguments[2], paths.DataDir(), ECrashAsked::AsItEnds) ? 0 : 1;
 }
 
-bool ReportCrash(const QString& sRecordPath, const QString& sReportFolder, QWidget* pParent) {
+void OfferLeftCrashReports(const CAppPaths& paths, QWidget* pParent) {
+  const QDateTime oldest = QDateTime::currentDateTime().addSecs(-kLeftRecordAge);
+  for (const QFileInfo& record : QDir(paths.TempDir()).entryInfoList({"crash-*.txt"}, QDir::Files))
+    if (record.lastModified() < oldest)
+      ReportCrash(record.filePath(), paths.DataDir(), ECrashAsked::AtNextStart, pParent);
+}
+
+bool ReportCrash(const QString& sRecordPath, const QString& sReportFolder, ECrashAsked eAsked,
+                 QWidget* pParent) {
   CFileSystem& fs = CFileSystem::Default();
   std::optional<SCrashRecord> record;
   try {
@@ -61,7 +84,8 @@ bool ReportCrash(const QString& sRecordPath, const QString& sReportFolder, QWidg
   }
   if (!record) return false;
   const QString sName = QString::fromUtf8(kCrashApplicationName);
-  if (QMessageBox::question(pParent, sName, CrashQuestion()) != QMessageBox::Yes) return true;
+  if (QMessageBox::question(pParent, sName, CrashQuestion(*record, eAsked)) != QMessageBox::Yes)
+    return true;
   try {
     const std::string sReport =
         FormatCrashReport(*record, ReadSystemDetails(*record), SymbolizeFrames(*record));

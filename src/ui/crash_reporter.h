@@ -23,10 +23,18 @@ void InstallAppCrashHandler(const CAppPaths& paths);
 // nullopt for any other command line.
 std::optional<int> RunCrashReportHelper(const QStringList& arguments, const CAppPaths& paths);
 
+// Asked by the helper as the program ends, or at the next start for a
+// record the helper could not take up.
+enum class ECrashAsked { AsItEnds, AtNextStart };
+
 // Reads and removes the record at sRecordPath, asks the user, and writes the
 // report into sReportFolder when they say yes. False when there was no
 // record to read.
-bool ReportCrash(const QString& sRecordPath, const QString& sReportFolder,
+bool ReportCrash(const QString& sRecordPath, const QString& sReportFolder, ECrashAsked eAsked,
                  QWidget* pParent = nullptr);
+
+// Offers the reports of crashes whose helper could not ask (it found no
+// display, say): their records are still in the scratch folder.
+void OfferLeftCrashReports(const CAppPaths& paths, QWidget* pParent);
 
 }  // namespace orv

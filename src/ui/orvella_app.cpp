@@ -77,6 +77,7 @@ int COrvellaApp::Run() {
     return 1;
   window.ShowAsRemembered();
   window.OfferRecoveredWork();
+  OfferLeftCrashReports(paths, &window);
   if (bOneInstance)
     instance.Publish([&window] { window.Activate(); },
                      [&window](const QString& sPath) { return window.IsOpen(sPath); });

@@ -2,12 +2,13 @@
 // next window offers the edit back; and the crash report's helper asks
 // before it writes.
 
-#include <signal.h>
-
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QProcess>
+#include <filesystem>
 
 #include "main_window_fixture.h"
 #include "shell/crash_record.h"
@@ -120,7 +121,7 @@ TEST(CrashReporter, AsksFirstAndWritesTheReportOnYes) {
     });
   for (int i = 0; i < 2; ++i) {
     const QString sRecord = WriteRecord(dir);
-    EXPECT_TRUE(ReportCrash(sRecord, sFolder));
+    EXPECT_TRUE(ReportCrash(sRecord, sFolder, ECrashAsked::AsItEnds));
     EXPECT_FALSE(QFileInfo::exists(sRecord));
     EXPECT_EQ(QFileInfo::exists(sFolder + "/Orvella.err"), i == 1);
   }
@@ -138,7 +139,30 @@ TEST(CrashReporter, AsksFirstAndWritesTheReportOnYes) {
             std::string::npos);
   EXPECT_TRUE(QFileInfo::exists(sFolder + "/Orvella comments.txt"));
   // No record, no question.
-  EXPECT_FALSE(ReportCrash(sFolder + "/none.txt", sFolder));
+  EXPECT_FALSE(ReportCrash(sFolder + "/none.txt", sFolder, ECrashAsked::AsItEnds));
+}
+
+TEST(CrashReporter, ARecordNobodyTookUpIsOfferedAtTheNextStart) {
+  CTempDir dir;
+  qputenv("ORVELLA_HOME", QByteArray::fromStdString(dir.Path().string()));
+  const CAppPaths paths;
+  paths.CreateFolders();
+  QFile left(paths.TempDir() + "/crash-1.txt"), fresh(paths.TempDir() + "/crash-2.txt");
+  for (QFile* pRecord : {&left, &fresh}) {
+    std::filesystem::rename(WriteRecord(dir).toStdString(), pRecord->fileName().toStdString());
+    ASSERT_TRUE(pRecord->open(QIODevice::ReadWrite));
+  }
+  left.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
+  left.close();
+  fresh.close();
+  std::vector<std::string> shown =
+      MessageBoxesShownBy([&] { OfferLeftCrashReports(paths, nullptr); }, 1);
+  qunsetenv("ORVELLA_HOME");
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].starts_with("Orvella: Orvella was closed by an unhandled exception on "))
+      << shown[0];
+  EXPECT_FALSE(left.exists());
+  EXPECT_TRUE(fresh.exists());  // its helper may be reading it
 }
 
 }  // namespace
