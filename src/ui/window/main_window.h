@@ -76,8 +76,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   bool HasQuit() const { return m_bQuitting; }
   // True when the last OpenDocument failed because its passphrase prompt was cancelled.
   bool OpenWasCancelled() const { return m_bOpenCancelled; }
-  // After a crash: offers back the newest unsaved work a dead copy of the
-  // program left (main_window_recovery.cpp).
+  // After a crash: offers back the unsaved work that dead copies of the
+  // program left, newest first, until one is restored (main_window_recovery.cpp).
   void OfferRecoveredWork();
   // Help Contents: the guide in a window of its own, so the user's document
   // stays open here; null when the guide could not be opened.
