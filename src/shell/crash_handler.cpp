@@ -25,7 +25,7 @@ namespace orv {
 namespace {
 
 constexpr int kCaughtSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
-constexpr size_t kAltStackSize = 64 * 1024;
+constexpr size_t kAltStackSize = size_t{64} * 1024;
 constexpr size_t kUncaughtMax = 1024;
 
 struct SFrame {

@@ -10,7 +10,7 @@ namespace {
 constexpr int kAnyCode = -1000;
 // How far from the stack pointer a faulting access counts as one into the
 // guard page below the stack: further than any one push or call reaches.
-constexpr uint64_t kStackReach = 64 * 1024;
+constexpr uint64_t kStackReach = uint64_t{64} * 1024;
 
 struct SExceptionName {
   int nSignal;

@@ -185,7 +185,7 @@ std::string FormatCrashComments() {
 std::string WriteCrashReportFiles(CFileSystem& fs, const std::string& sFolder,
                                   const std::string& sReport) {
   const std::filesystem::path folder(sFolder);
-  const std::string sReportPath = (folder / kCrashReportFileName).string();
+  std::string sReportPath = (folder / kCrashReportFileName).string();
   ReplaceFileContents(fs, sReportPath, sReport);
   ReplaceFileContents(fs, (folder / kCrashCommentsFileName).string(), FormatCrashComments());
   return sReportPath;

@@ -16,7 +16,7 @@ constexpr std::string_view kInfoExtension = ".info";
 constexpr std::string_view kLockExtension = ".lock";
 constexpr std::string_view kDocumentKey = "Document=";
 constexpr std::string_view kStampKey = "Stamp=";
-constexpr uint64_t kMaxInfoSize = 64 * 1024;
+constexpr uint64_t kMaxInfoSize = uint64_t{64} * 1024;
 
 std::string UniqueId() {
   std::random_device random;

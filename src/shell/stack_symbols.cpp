@@ -33,6 +33,7 @@ std::string OutputOf(const std::vector<std::string>& command) {
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   std::vector<char*> argv;
+  argv.reserve(command.size() + 1);
   for (const std::string& sArgument : command) argv.push_back(const_cast<char*>(sArgument.c_str()));
   argv.push_back(nullptr);
   pid_t pid = 0;

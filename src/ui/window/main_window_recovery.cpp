@@ -23,7 +23,7 @@ enum ERecoveryAnswer { kRestore, kDiscard, kLater };
 QString SavedWhen(int64_t nSavedNs) {
   const QDateTime saved = QDateTime::fromMSecsSinceEpoch(nSavedNs / 1000000);
   const QLocale locale;
-  const QString sTime =
+  QString sTime =
       locale.toString(saved.time(), locale.timeFormat(QLocale::ShortFormat).remove(":ss"));
   if (saved.date() == QDate::currentDate()) return sTime;
   return locale.toString(saved.date(), QLocale::ShortFormat) + " " + sTime;
