@@ -249,10 +249,19 @@ void CMenuBuilder::BuildToolBar() {
   pBar->addSeparator();
   add("Notes - Navigate - Back", QStyle::SP_ArrowBack);
   add("Notes - Navigate - Forward", QStyle::SP_ArrowForward);
-  m_pToolbarsMenu->addAction(pBar->toggleViewAction());
-  for (QToolBar* pOther : m_window.findChildren<QToolBar*>())
-    if (pOther != pBar) m_pToolbarsMenu->addAction(pOther->toggleViewAction());
   m_window.RememberToolBar(*pBar, kToolBar);
+  // Each bar's toggle is a command a user may give keys to.
+  constexpr std::pair<const char*, const char*> kToggles[] = {
+      {"StandardBar", "View - Toolbars - Standard"},
+      {"TabsBar", "View - Toolbars - Tabs"},
+      {"HtmlToolBar", "View - Toolbars - HTML Formatting"},
+      {"RtfFormatBar", "View - Toolbars - RTF Formatting"}};
+  for (auto [pBarName, pCommand] : kToggles)
+    if (auto* pToggled = m_window.findChild<QToolBar*>(pBarName)) {
+      pToggled->toggleViewAction()->setObjectName(pCommand);
+      m_pToolbarsMenu->addAction(pToggled->toggleViewAction());
+    }
+  ApplyShortcuts();
 }
 
 }  // namespace orv
