@@ -11,6 +11,7 @@
 #include "ui/app_paths.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/editors/editor_pane.h"
+#include "ui/print/print_commands.h"
 #include "ui/window/builtin_keys.h"
 #include "ui/window/main_window.h"
 #include "ui/window/note_tree_view.h"
@@ -138,6 +139,17 @@ void CMenuBuilder::BuildFileMenu() {
     m_window.StoreEditorContent();
     BackupTo(m_window.Doc(), m_window.Ui(), m_window.Settings());
   });
+  pFile->addSeparator();
+  const auto hasNote = [this] { return m_tree.SelectedNote() != nullptr; };
+  Add(
+      pFile, "File - Print ...", QObject::tr("&Print..."),
+      [this] { PrintSelectedNote(m_window, EPrintTarget::Printer); }, hasNote);
+  Add(
+      pFile, "File - Print Preview", QObject::tr("Print Pre&view..."),
+      [this] { PrintSelectedNote(m_window, EPrintTarget::Preview); }, hasNote);
+  Add(
+      pFile, "File - Export to PDF ...", QObject::tr("Export to P&DF..."),
+      [this] { PrintSelectedNote(m_window, EPrintTarget::Pdf); }, hasNote);
   pFile->addSeparator();
   m_pRecentMenu = pFile->addMenu(QObject::tr("Recent &Files"));
   RebuildRecentMenu();
