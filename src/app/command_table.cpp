@@ -225,6 +225,7 @@ constexpr SCommandRow kCommands[] = {
     {207, "File - Print ...", "Ctrl+P", kWithKeys},
     {208, "File - Print Preview", "", kWithoutKeys},
     {209, "File - Export to PDF ...", "", kWithoutKeys},
+    {210, "Help - Tip of the Day", "", kWithoutKeys},
 };
 
 }  // namespace
