@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/start_document.h"
@@ -47,17 +48,18 @@ SCommandLine ReadCommandLine(const QStringList& arguments) {
   return ParseCommandLine(rest);
 }
 
-// The tip of the day once the splash window has gone, when the user wants
-// tips at start-up and the window shows.
-void ShowTipAfter(CSplashWindow& splash, CMainWindow& window, CSettingsStore& settings,
+// The tip of the day once the splash window has gone (at once when it has
+// already), when the user wants tips at start-up and the window shows.
+void ShowTipAfter(CSplashWindow* pSplash, CMainWindow& window, CSettingsStore& settings,
                   const CAppPaths& paths) {
-  QObject::connect(
-      &splash, &CSplashWindow::Closed, &window,
-      [&window, &settings, &paths] {
-        if (ReadSetting(settings, kTipStartUp) && window.isVisible())
-          CTipDlg(settings, paths.TipsFile(), &window).Run();
-      },
-      Qt::QueuedConnection);
+  const auto showTip = [&window, &settings, &paths] {
+    if (ReadSetting(settings, kTipStartUp) && window.isVisible())
+      CTipDlg(settings, paths.TipsFile(), &window).Run();
+  };
+  if (pSplash && pSplash->isVisible())
+    QObject::connect(pSplash, &CSplashWindow::Closed, &window, showTip, Qt::QueuedConnection);
+  else
+    QTimer::singleShot(0, &window, showTip);
 }
 
 }  // namespace
@@ -114,7 +116,6 @@ int COrvellaApp::Run() {
   QPointer<CSplashWindow> pSplash = new CSplashWindow;
   pSplash->Start();
   CMainWindow window(settings, paths);
-  ShowTipAfter(*pSplash, window, settings, paths);
   QObject::connect(
       &window, &CMainWindow::QuitRequested, &m_app.value(), [] { QApplication::exit(1); },
       Qt::QueuedConnection);
@@ -126,6 +127,7 @@ int COrvellaApp::Run() {
   // Shown after it, the window would hide the splash wherever no window
   // manager keeps the splash on top.
   if (pSplash) pSplash->raise();
+  ShowTipAfter(pSplash, window, settings, paths);
   if (bOneInstance)
     instance.Publish([&window] { window.Activate(); },
                      [&window](const QString& sPath) { return window.IsOpen(sPath); });

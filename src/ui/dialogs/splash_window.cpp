@@ -1,6 +1,7 @@
 #include "ui/dialogs/splash_window.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -66,6 +67,11 @@ bool CSplashWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
       static_cast<QKeyEvent*>(pEvent)->key() == Qt::Key_Escape) {
     close();
     return true;
+  }
+  // A question of the start (a document's passphrase) is never left behind it.
+  if (pEvent->type() == QEvent::Show && pWatched != this) {
+    const auto* pDialog = qobject_cast<const QDialog*>(pWatched);
+    if (pDialog && pDialog->isModal()) close();
   }
   return QWidget::eventFilter(pWatched, pEvent);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The window that greets a start: the about text, closed after two seconds
-// or by Escape, pressed wherever the focus is.
+// The window that greets a start: the about text, closed after two seconds,
+// by Escape pressed wherever the focus is, or as soon as a question shows.
 
 #include <QString>
 #include <QWidget>
