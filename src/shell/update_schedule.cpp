@@ -42,8 +42,8 @@ std::optional<sys_days> ParseShortDate(const std::string& sText) {
 // Whole days from the start of `installed` to `now`, rounded half a second
 // away from zero, then cut toward zero.
 long long DaysSince(sys_days installed, const std::tm& now) {
-  const long long nSeconds = (DayOf(now) - installed).count() * 86400LL + now.tm_hour * 3600 +
-                             now.tm_min * 60 + now.tm_sec;
+  const int nSecondOfDay = now.tm_hour * 3600 + now.tm_min * 60 + now.tm_sec;
+  const long long nSeconds = (DayOf(now) - installed).count() * 86400LL + nSecondOfDay;
   const double dDays = (static_cast<double>(nSeconds) + (nSeconds < 0 ? -0.5 : 0.5)) / 86400.0;
   return static_cast<long long>(dDays);
 }
