@@ -144,13 +144,13 @@ int COrvellaApp::Run() {
 }
 
 int COrvellaApp::Print(CSettingsStore& settings, const CAppPaths& paths, const QString& sPath) {
-  // The guide's role: no tray icon, no hot key, and the recent files and the
-  // window's place stay as the user left them.
   // Said on the terminal the command came from, not in a box.
   if (!QFileInfo(sPath).isFile()) {
     std::fprintf(stderr, "orvella: no document %s\n", qPrintable(sPath));
     return 1;
   }
+  // The guide's role: no tray icon, no hot key, and the recent files and the
+  // window's place stay as the user left them.
   CMainWindow window(settings, paths, EWindowRole::Guide);
   if (!window.OpenDocument(sPath)) return 1;
   QPrinter printer(QPrinter::HighResolution);
