@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "model/note_keys.h"
+#include "ui/dialogs/busy_box.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/print/note_document.h"
 #include "ui/window/main_window.h"
@@ -92,17 +93,28 @@ void PrintSelectedNote(CMainWindow& window, EPrintTarget eTarget) {
   QPrinter printer(QPrinter::HighResolution);
   const QString sName = QString::fromStdString(GetProperty(*pNote, kNameKey));
   printer.setDocName(sName);
+  // A branch of thousands of notes takes a while to lay out.
+  const QString sBusy = QObject::tr("Laying out \"%1\" for print").arg(sName);
+  const auto printNow = [&] {
+    QString sError;
+    {
+      CBusyBox busy(window, sBusy);
+      sError = PrintSelectedNoteOn(window, printer, *bSubnotes);
+    }
+    if (!sError.isEmpty()) Fail(window, sError);
+  };
   switch (eTarget) {
     case EPrintTarget::Printer: {
       QPrintDialog dialog(&printer, &window);
-      if (dialog.exec() != QDialog::Accepted) return;
-      if (const QString sError = PrintSelectedNoteOn(window, printer, *bSubnotes);
-          !sError.isEmpty())
-        Fail(window, sError);
+      if (dialog.exec() == QDialog::Accepted) printNow();
       return;
     }
     case EPrintTarget::Preview: {
-      std::unique_ptr<QTextDocument> pDocument = SelectedNoteDocument(window, *pNote, *bSubnotes);
+      std::unique_ptr<QTextDocument> pDocument;
+      {
+        CBusyBox busy(window, sBusy);
+        pDocument = SelectedNoteDocument(window, *pNote, *bSubnotes);
+      }
       QPrintPreviewDialog dialog(&printer, &window);
       QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                        [&pDocument](QPrinter* pPrinter) { pDocument->print(pPrinter); });
@@ -121,9 +133,7 @@ void PrintSelectedNote(CMainWindow& window, EPrintTarget eTarget) {
       if (!path) return;
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(QString::fromStdString(*path));
-      if (const QString sError = PrintSelectedNoteOn(window, printer, *bSubnotes);
-          !sError.isEmpty())
-        Fail(window, sError);
+      printNow();
       return;
     }
   }
