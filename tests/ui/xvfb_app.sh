@@ -12,6 +12,7 @@ Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do xdotool search --maxdepth 0 --name "" >/dev/null 2>&1 && break; sleep 0.1; done
 root="$(xdotool search --maxdepth 0 --name "")"
+printf '[Tip]\nStartUp=0\n' >"$dir/Orvella.conf"  # no tip of the day to take the focus
 ORVELLA_HOME="$dir" QT_QPA_PLATFORM=xcb "$1" >"$dir/app.log" 2>&1 &
 pids+=($!)
 win=""
