@@ -2,6 +2,7 @@
 // source view and the switch between views, the tool bar's keys, and the
 // table commands with their messages.
 
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSpinBox>
@@ -131,8 +132,8 @@ TEST_F(HtmlEditorTest, TheToolBarFormatsTheWebViewAndRestsInTheSourceView) {
   EXPECT_TRUE(Editor().Source().toPlainText().contains("<ul>\n<li align=\"center\""));
 }
 
-TEST_F(HtmlEditorTest, TablesAreInsertedAndEditedWithTheirMessages) {
-  OpenHtml("<div>before</div>");
+TEST_F(HtmlEditorTest, TablesAndLinesAreInsertedAndEditedWithTheirMessages) {
+  XMLelement* pNote = OpenHtml("<div>before</div>");
   CHtmlToolBar& bar = Editor().ToolBar();
   {
     CDialogDriver driver;
@@ -174,6 +175,25 @@ TEST_F(HtmlEditorTest, TablesAreInsertedAndEditedWithTheirMessages) {
   bar.RunTableCommand(ETableCommand::DeleteTable);
   EXPECT_EQ(Web().rootFrame()->childFrames().size(), 0);
   EXPECT_TRUE(Web().toPlainText().startsWith("before"));
+
+  // A horizontal line's properties need the caret on one; its width is kept.
+  EXPECT_EQ(MessageBoxesShownBy([&] { bar.EditRuleProperties(); }, 1),
+            std::vector<std::string>{"Error: " + std::string(kSelectRuleMessage)});
+  bar.InsertRule();
+  QTextCursor onRule(&Web());
+  while (!onRule.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
+    ASSERT_TRUE(onRule.movePosition(QTextCursor::NextBlock));
+  Editor().Web().setTextCursor(onRule);
+  {
+    CDialogDriver driver;
+    driver.OnNext<QInputDialog>([](QInputDialog& dialog) {
+      dialog.setIntValue(40);
+      dialog.accept();
+    });
+    bar.EditRuleProperties();
+  }
+  Window().StoreEditorContent();
+  EXPECT_NE(Content(*pNote).find("<hr width=\"40%\">"), std::string::npos) << Content(*pNote);
 }
 
 TEST_F(HtmlEditorTest, ItsColoursAreSixHexDigitsAndItsFontTheStoredOne) {

@@ -165,6 +165,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void CheckSharedFolderSoon();
   void ForgetSharedFolders();
   void OnSharedFolderChanged();
+  void TellShareError(const std::exception& error);
   // The recovery copy of unsaved changes (main_window_recovery.cpp): written
   // once the user has paused, removed once the changes are saved or dropped.
   void KeepRecoveryCopySoon();
@@ -198,6 +199,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   bool m_bQuitting = false;
   bool m_bOpenCancelled = false;
   bool m_bShareCheckQueued = false;
+  // The last failure to read or write a shared folder, told once.
+  std::string m_sShareError;
   const CXMLTree* m_pWatchedShare = nullptr;  // the shared folder the watch is on, never read
   CRecoveryCopy m_recovery;
   QTimer* m_pRecoveryTimer;
