@@ -158,9 +158,17 @@ TEST_F(HtmlEditorTest, TablesAndLinesAreInsertedAndEditedWithTheirMessages) {
   ASSERT_NE(pTable, nullptr);
   EXPECT_EQ(pTable->rows(), 2);
   EXPECT_EQ(pTable->columns(), 3);
+  // Tab goes from cell to cell, and on from the last one into a new row.
+  auto caretCell = [&] { return pTable->cellAt(Editor().Web().textCursor()); };
+  Key(Qt::Key_Tab, Qt::NoModifier);
+  EXPECT_EQ(caretCell().column(), 1);
+  Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(caretCell().column(), 0);
+  for (int i = 0; i < 6; ++i) Key(Qt::Key_Tab, Qt::NoModifier);
+  EXPECT_EQ(caretCell().row(), 2);
   bar.RunTableCommand(ETableCommand::InsertRow);
   bar.RunTableCommand(ETableCommand::InsertColumn);
-  EXPECT_EQ(pTable->rows(), 3);
+  EXPECT_EQ(pTable->rows(), 4);
   EXPECT_EQ(pTable->columns(), 4);
   bar.RunTableCommand(ETableCommand::CombineCells);
   EXPECT_EQ(pTable->cellAt(Editor().Web().textCursor()).columnSpan(), 2);
