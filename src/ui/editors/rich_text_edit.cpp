@@ -3,8 +3,10 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QTextDocumentFragment>
 #include <QTextTable>
 
+#include "ui/editors/html_document_writer.h"
 #include "ui/editors/text_links.h"
 
 namespace orv {
@@ -54,10 +56,13 @@ void CRichTextEdit::InsertLink(const QString& sLink, const QString& sCaption) {
 
 void CRichTextEdit::insertFromMimeData(const QMimeData* pSource) {
   if (!m_clean || !pSource->hasHtml()) return QTextEdit::insertFromMimeData(pSource);
-  QMimeData cleaned;
-  cleaned.setHtml(m_clean(pSource->html()));
-  if (pSource->hasText()) cleaned.setText(pSource->text());
-  QTextEdit::insertFromMimeData(&cleaned);
+  // Read as a note is loaded: cleaned, and without the line Qt would show
+  // for a paragraph's closing break.
+  QTextDocument pasted;
+  pasted.setHtml(m_clean(pSource->html()));
+  DropClosingLineBreaks(pasted);
+  textCursor().insertFragment(QTextDocumentFragment(&pasted));
+  ensureCursorVisible();
 }
 
 void CRichTextEdit::LeaveLinkEdge() {
