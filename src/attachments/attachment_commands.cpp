@@ -24,6 +24,7 @@ std::vector<CAttachment> AddAttachments(CNoteTree& tree, XMLelement& note, CAtta
                                         const std::vector<std::string>& files,
                                         const TCopyProgress& progress) {
   std::vector<SAttachmentSource> sources;
+  sources.reserve(files.size());
   for (const std::string& sFile : files)
     sources.push_back({sFile, std::filesystem::path(sFile).filename().string()});
   const std::vector<std::string> streams = store.Add(sources, progress);

@@ -98,7 +98,7 @@ std::string SaveInFolder(CAttachmentStore& store, const CAttachment& attachment,
   store.Extract(attachment.StreamName(), sCopy, progress);
   try {
     for (int n = 1; n <= kMaxCandidates; ++n) {
-      const std::string sPath = sFolder + "/" + Candidate(*sName, n);
+      std::string sPath = sFolder + "/" + Candidate(*sName, n);
       if (IsSameCopy(fs, sPath, sCopy)) {
         RemoveQuietly(fs, sCopy);
         return sPath;

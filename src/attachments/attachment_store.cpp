@@ -34,7 +34,7 @@ std::string ChooseStreamName(const CCompoundFile& store, const std::string& sNam
     if (nKeep > 0 && nKeep < sName16.size() && sName16[nKeep - 1] >= 0xD800 &&
         sName16[nKeep - 1] <= 0xDBFF)
       --nKeep;
-    const std::string sCandidate = CCodePage::Utf16ToUtf8(sName16.substr(0, nKeep) + sSuffix);
+    std::string sCandidate = CCodePage::Utf16ToUtf8(sName16.substr(0, nKeep) + sSuffix);
     if (!store.Find(CCompoundFile::kRoot, sCandidate)) return sCandidate;
   }
 }
