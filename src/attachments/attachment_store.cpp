@@ -71,7 +71,12 @@ std::vector<std::string> CAttachmentStore::Add(const std::vector<SAttachmentSour
   for (const SAttachmentSource& source : sources) {
     try {
       files.push_back(m_fs.Open(source.sPath, EOpenMode::Read));
-      nTotal += files.back()->Size();
+      const uint64_t nSize = files.back()->Size();
+      // Refused before a byte is copied rather than after two gigabytes.
+      if (nSize > cfb::kMaxStreamSize)
+        throw CAttachmentError(source.sPath + " is larger than 2 GiB, more than a stream of " +
+                               m_sPath + " can hold");
+      nTotal += nSize;
     } catch (const CIoError& e) {
       throw CAttachmentError(e.what());
     }

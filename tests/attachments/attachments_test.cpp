@@ -253,6 +253,11 @@ TEST_F(AttachmentsTest, AFailedAddChangesNothing) {
   }
   EXPECT_THROW(AddAttachments(tree, *N("A"), store, {sSmall, dir.File("missing")}),
                CAttachmentError);
+  const std::string sHuge = Source("huge.bin", "");
+  fs::resize_file(sHuge, (uint64_t{2} << 30) + 1);  // sparse: nothing is written
+  EXPECT_THROW_MSG(
+      AddAttachments(tree, *N("A"), store, {sHuge}), CAttachmentError,
+      sHuge + " is larger than 2 GiB, more than a stream of " + store.Path() + " can hold");
   int nAsked = 0;
   EXPECT_THROW(AddAttachments(tree, *N("A"), store, {sBig},
                               [&](uint64_t, uint64_t) { return ++nAsked < 2; }),

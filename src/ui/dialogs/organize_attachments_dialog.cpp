@@ -44,10 +44,12 @@ class CCopyProgress {
   std::unique_ptr<QProgressDialog> m_pDialog;
 };
 
-bool ShowFailure(QWidget* pParent, CNoteTree& tree, const std::function<void()>& run) {
+// Runs a copy with a progress bar; a failure is shown, a cancel is not.
+bool RunCopy(QWidget* pParent, CNoteTree& tree,
+             const std::function<void(const TCopyProgress&)>& run) {
   CCopyProgress progress(pParent);
   try {
-    run();
+    run(progress.Callback());
     return true;
   } catch (const CCopyCancelled&) {
     return false;
@@ -63,9 +65,9 @@ bool AttachFiles(QWidget* pParent, CNoteTree& tree, XMLelement& note, CAttachmen
                  const QStringList& files) {
   std::vector<std::string> paths;
   for (const QString& sFile : files) paths.push_back(sFile.toStdString());
-  CCopyProgress progress(pParent);
-  return ShowFailure(pParent, tree,
-                     [&] { AddAttachments(tree, note, store, paths, progress.Callback()); });
+  return RunCopy(pParent, tree, [&](const TCopyProgress& progress) {
+    AddAttachments(tree, note, store, paths, progress);
+  });
 }
 
 COrganizeAttachmentsDlg::COrganizeAttachmentsDlg(CNoteTree& tree, XMLelement& note,
@@ -152,8 +154,8 @@ void COrganizeAttachmentsDlg::Fill(int nSelect) {
     m_pGrid->selectRow(std::clamp(nSelect, 0, static_cast<int>(m_list.size()) - 1));
 }
 
-bool COrganizeAttachmentsDlg::Report(const std::function<void()>& run) {
-  return ShowFailure(this, m_tree, run);
+bool COrganizeAttachmentsDlg::Report(const std::function<void(const TCopyProgress&)>& run) {
+  return RunCopy(this, m_tree, run);
 }
 
 void COrganizeAttachmentsDlg::AddFile() {
@@ -169,7 +171,9 @@ void COrganizeAttachmentsDlg::AddFolder() {
       this, tr("Add every file of a folder (not those of its subfolders)"));
   if (sFolder.isEmpty()) return;
   std::vector<std::string> files;
-  if (!Report([&] { files = FilesOfFolder(CFileSystem::Default(), sFolder.toStdString()); }))
+  if (!Report([&](const TCopyProgress&) {
+        files = FilesOfFolder(CFileSystem::Default(), sFolder.toStdString());
+      }))
     return;
   if (files.empty()) {
     m_tree.Ui().ShowMessage("Information", "The folder " + sFolder.toStdString() + " has no files",
@@ -200,10 +204,9 @@ QString COrganizeAttachmentsDlg::SaveSelected() {
   const int nRow = SelectedRow();
   if (nRow < 0) return {};
   std::string sPath;
-  CCopyProgress progress(this);
-  if (!Report([&] {
+  if (!Report([&](const TCopyProgress& progress) {
         sPath = SaveInFolder(m_store, m_list[static_cast<size_t>(nRow)], m_sAttDir.toStdString(),
-                             CFileSystem::Default(), progress.Callback());
+                             CFileSystem::Default(), progress);
       }))
     return {};
   return QString::fromStdString(sPath);
@@ -221,9 +224,8 @@ void COrganizeAttachmentsDlg::SaveAs() {
   const QString sName = QString::fromStdString(SafeFileName(attachment.sName).value_or(""));
   const QString sPath = QFileDialog::getSaveFileName(this, tr("Save As"), sName);
   if (sPath.isEmpty()) return;
-  CCopyProgress progress(this);
-  if (Report([&] {
-        m_store.Extract(attachment.StreamName(), sPath.toStdString(), progress.Callback());
+  if (Report([&](const TCopyProgress& progress) {
+        m_store.Extract(attachment.StreamName(), sPath.toStdString(), progress);
       }))
     m_pStatus->setText(tr("Saved to %1").arg(sPath));
 }

@@ -47,8 +47,9 @@ class COrganizeAttachmentsDlg : public QDialog {
   int SelectedRow() const;
   // Saves the selected attachment into "Att"; its path, empty on failure.
   QString SaveSelected();
-  // Runs a store operation, showing its failure; false when it failed.
-  bool Report(const std::function<void()>& run);
+  // Runs a store operation with a progress bar, showing its failure; false
+  // when it failed or was cancelled.
+  bool Report(const std::function<void(const TCopyProgress&)>& run);
 
   CNoteTree& m_tree;
   XMLelement& m_note;
