@@ -157,6 +157,9 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void ForgetSharedFolders();
   void OnSharedFolderChanged();
   void TellShareError(const std::exception& error);
+  // Attachments (main_window_attachments.cpp).
+  void OrganizeAttachments();
+  void AttachDropped(XMLelement* pNote, const QStringList& paths);
 
   CSettingsStore& m_settings;
   const CAppPaths& m_paths;
