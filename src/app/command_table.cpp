@@ -226,6 +226,7 @@ constexpr SCommandRow kCommands[] = {
     {208, "File - Print Preview", "", kWithoutKeys},
     {209, "File - Export to PDF ...", "", kWithoutKeys},
     {210, "Help - Tip of the Day", "", kWithoutKeys},
+    {211, "Notes - Attachments...", "", kWithoutKeys},
 };
 
 }  // namespace

@@ -27,13 +27,20 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-CStyleList::CStyleList(CSettingsStore& settings) : m_settings(settings) {
-  const int32_t nCount = std::clamp(ReadSetting(settings, kStyleCount), 0, kMaxStyles);
+CStyleList::CStyleList(CSettingsStore& settings) : m_settings(settings) { Reload(); }
+
+void CStyleList::Reload() {
+  // The style chosen here stays chosen while it exists.
+  const std::string sChosen = m_nCurSel >= 0 ? m_names[m_nCurSel] : "";
+  m_names.clear();
+  const int32_t nCount = std::clamp(ReadSetting(m_settings, kStyleCount), 0, kMaxStyles);
   for (int32_t i = 0; i < nCount; ++i) {
-    std::string sName = settings.GetString(kStylesSection, StyleKey(i), "");
+    std::string sName = m_settings.GetString(kStylesSection, StyleKey(i), "");
     if (!sName.empty()) m_names.push_back(std::move(sName));
   }
-  SetCurSel(ReadSetting(settings, kStyleCurSel));
+  const auto chosen = std::find(m_names.begin(), m_names.end(), sChosen);
+  SetCurSel(chosen != m_names.end() ? static_cast<int>(chosen - m_names.begin())
+                                    : ReadSetting(m_settings, kStyleCurSel));
 }
 
 void CStyleList::SetCurSel(int nIndex) {

@@ -29,6 +29,8 @@ class CStyleList {
  public:
   // Reads the list from the settings.
   explicit CStyleList(CSettingsStore& settings);
+  // Reads the list again: another window may have changed it.
+  void Reload();
 
   const std::vector<std::string>& Names() const { return m_names; }
   // The style selected in the style box; -1 when there is none.

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "attachments/attachment_store.h"
+
 namespace orv {
 
 namespace {
@@ -29,5 +31,6 @@ std::string UserDataDir() {
 
 std::string ShortcutsFilePath() { return UserDataDir() + "/" + kShortcutsFileName; }
 std::string ExternalToolsFilePath() { return UserDataDir() + "/" + kExternalToolsFileName; }
+std::string AttachmentsFilePath() { return UserDataDir() + "/" + kAttachmentsFileName; }
 
 }  // namespace orv

@@ -13,5 +13,7 @@ inline constexpr char kExternalToolsFileName[] = "ExternalTools.ini";
 std::string UserDataDir();
 std::string ShortcutsFilePath();
 std::string ExternalToolsFilePath();
+// "Attachments.stg", where the bytes of every note's attachments are kept.
+std::string AttachmentsFilePath();
 
 }  // namespace orv

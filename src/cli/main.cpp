@@ -7,6 +7,7 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/attach_cli.h"
 #include "cli/bookmark_cli.h"
 #include "cli/branch_cli.h"
 #include "cli/cli_error.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   orv::cli::AddBookmarkCommands(app, options);
   orv::cli::AddProtectionCommands(app, options);
   orv::cli::AddFindCommand(app, options);
+  orv::cli::AddAttachCommands(app, options);
   orv::cli::AddStorageCommands(app);
   orv::cli::AddEditorCommands(app);
   orv::cli::AddShortcutCommands(app);

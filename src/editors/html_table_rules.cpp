@@ -2,11 +2,13 @@
 
 namespace orv {
 
+std::optional<std::string_view> WholeTableError(const STableSpot& spot) {
+  if (!spot.bInTable) return "Please set the cursor into a table!";
+  return std::nullopt;
+}
+
 std::optional<std::string_view> TableCommandError(ETableCommand eCommand, const STableSpot& spot) {
-  if (eCommand == ETableCommand::DeleteTable) {
-    if (!spot.bInTable) return "Please set the cursor into a table!";
-    return std::nullopt;
-  }
+  if (eCommand == ETableCommand::DeleteTable) return WholeTableError(spot);
   if (!spot.bInTable) return "Please set the cursor into a table cell!";
   if (spot.bSelectionSpansCells) return "A selection spanning over multiple cells is not allowed.";
   switch (eCommand) {

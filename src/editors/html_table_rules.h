@@ -32,6 +32,9 @@ struct STableSpot {
 
 inline constexpr std::string_view kTableErrorTitle = "Error";
 
+// The message that stops a command on the whole table (its deletion, its
+// properties) at spot, or none when it may run.
+std::optional<std::string_view> WholeTableError(const STableSpot& spot);
 // The message that stops eCommand at spot, or none when it may run.
 std::optional<std::string_view> TableCommandError(ETableCommand eCommand, const STableSpot& spot);
 

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "app/user_files.h"
+#include "attachments/attachment_store.h"
 #include "shell/recovery_copy.h"
 
 namespace orv {
@@ -35,10 +36,12 @@ CAppPaths::CAppPaths() : m_sResourceDir(FindResourceDir()) {
     const QString sRoot = QDir::cleanPath(QDir(sHome).absolutePath());
     m_sDataDir = sRoot;
     m_sTempDir = sRoot + "/Temp";
+    m_sAttDir = sRoot + "/Att";
     m_sSettingsFile = sRoot + "/Orvella.conf";
   } else {
     m_sDataDir = Under(QStandardPaths::GenericDataLocation, {});
     m_sTempDir = Under(QStandardPaths::GenericCacheLocation, "/Temp");
+    m_sAttDir = Under(QStandardPaths::GenericCacheLocation, "/Att");
     // The file QSettings(UserScope, "Orvella", "Orvella") uses on Linux.
     m_sSettingsFile = Under(QStandardPaths::GenericConfigLocation, "/Orvella.conf");
   }
@@ -48,8 +51,7 @@ QString CAppPaths::AboutDocument() const { return m_sResourceDir + "/About Orvel
 QString CAppPaths::TipsFile() const { return m_sResourceDir + "/tips.txt"; }
 QString CAppPaths::LogsDir() const { return m_sDataDir + "/Logs"; }
 QString CAppPaths::LogFile() const { return LogsDir() + "/log.txt"; }
-QString CAppPaths::AttDir() const { return m_sDataDir + "/Att"; }
-QString CAppPaths::AttachmentsFile() const { return m_sDataDir + "/Attachments.stg"; }
+QString CAppPaths::AttachmentsFile() const { return m_sDataDir + "/" + kAttachmentsFileName; }
 QString CAppPaths::ShortcutsFile() const { return m_sDataDir + "/" + kShortcutsFileName; }
 QString CAppPaths::ExternalToolsFile() const { return m_sDataDir + "/" + kExternalToolsFileName; }
 QString CAppPaths::RecoveryDir() const {

@@ -2,7 +2,8 @@
 // Where the desktop app keeps its files. Read-only resources ("About
 // Orvella.orv", "tips.txt") come with the install, or from the build tree when
 // run uncopied; the user's own files live in $XDG_DATA_HOME/Orvella, scratch
-// files in $XDG_CACHE_HOME/Orvella/Temp, settings in ~/.config/Orvella.
+// files in $XDG_CACHE_HOME/Orvella/Temp, copies of attachments to open in
+// $XDG_CACHE_HOME/Orvella/Att, settings in ~/.config/Orvella.
 // ORVELLA_HOME, when set, puts the user's files, the scratch folder and the
 // settings under that one folder (tests, portable use).
 
@@ -22,7 +23,7 @@ class CAppPaths {
   QString DataDir() const { return m_sDataDir; }
   QString LogsDir() const;
   QString LogFile() const;
-  QString AttDir() const;
+  QString AttDir() const { return m_sAttDir; }
   QString AttachmentsFile() const;
   QString ShortcutsFile() const;
   QString ExternalToolsFile() const;
@@ -41,6 +42,7 @@ class CAppPaths {
   QString m_sResourceDir;
   QString m_sDataDir;
   QString m_sTempDir;
+  QString m_sAttDir;
   QString m_sSettingsFile;
 };
 

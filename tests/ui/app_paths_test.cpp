@@ -37,7 +37,7 @@ TEST(AppPathsTest, StandardLocationsWithoutHome) {
   const QString sCache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
   EXPECT_EQ(paths.DataDir(), sData + "/Orvella");
   EXPECT_EQ(paths.LogFile(), sData + "/Orvella/Logs/log.txt");
-  EXPECT_EQ(paths.AttDir(), sData + "/Orvella/Att");
+  EXPECT_EQ(paths.AttDir(), sCache + "/Orvella/Att");
   EXPECT_EQ(paths.TempDir(), sCache + "/Orvella/Temp");
   // Where QSettings keeps them on Linux, INI text under the ".conf" name.
   EXPECT_EQ(paths.SettingsFile().toStdString(),

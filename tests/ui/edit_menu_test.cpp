@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QTextBlock>
 
 #include "editors/go_to_line.h"
 #include "ui/dialog_driver.h"
@@ -326,12 +327,15 @@ TEST_F(EditMenuTest, HtmlIsCleanedBeforeTheEditorSeesItAndAViewedNoteKeepsItsByt
   }
 
   auto* pPasted = new QMimeData;  // the clipboard's
-  pPasted->setHtml("<p>pasted<script>alert(2)</script></p><object></object>");
+  pPasted->setHtml("<p>pasted<script>alert(2)</script></p><object></object><div>end<br></div>");
   QGuiApplication::clipboard()->setMimeData(pPasted);
   EXPECT_EQ(MessageBoxesShownBy([&] { Trigger("Edit - Paste"); }, 1),
             std::vector{sBox + " <SCRIPT> <OBJECT>"});
   EXPECT_TRUE(Shown().contains("pasted"));
   EXPECT_FALSE(Shown().contains("alert"));
+  // A paragraph's closing break shows as nothing, as it does in a loaded note.
+  const QTextBlock end = Document().findBlock(Shown().indexOf("end"));
+  EXPECT_FALSE(end.text().contains(QChar::LineSeparator)) << end.text().toStdString();
 }
 
 }  // namespace

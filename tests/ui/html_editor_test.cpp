@@ -143,8 +143,10 @@ TEST_F(HtmlEditorTest, TablesAndLinesAreInsertedAndEditedWithTheirMessages) {
   EXPECT_EQ(Web().rootFrame()->childFrames().size(), 0);
   EXPECT_EQ(MessageBoxesShownBy([&] { bar.RunTableCommand(ETableCommand::InsertRow); }, 1),
             std::vector<std::string>{"Error: Please set the cursor into a table cell!"});
-  EXPECT_EQ(MessageBoxesShownBy([&] { bar.RunTableCommand(ETableCommand::DeleteTable); }, 1),
-            std::vector<std::string>{"Error: Please set the cursor into a table!"});
+  for (auto run : {std::function<void()>([&] { bar.RunTableCommand(ETableCommand::DeleteTable); }),
+                   std::function<void()>([&] { bar.EditTableProperties(); })})
+    EXPECT_EQ(MessageBoxesShownBy(run, 1),
+              std::vector<std::string>{"Error: Please set the cursor into a table!"});
   {
     CDialogDriver driver;
     driver.OnNextDialog([](QDialog& dialog) {
@@ -158,9 +160,30 @@ TEST_F(HtmlEditorTest, TablesAndLinesAreInsertedAndEditedWithTheirMessages) {
   ASSERT_NE(pTable, nullptr);
   EXPECT_EQ(pTable->rows(), 2);
   EXPECT_EQ(pTable->columns(), 3);
+  {
+    CDialogDriver driver;
+    driver.OnNextDialog([](QDialog& dialog) {
+      dialog.findChild<QSpinBox*>("Border")->setValue(2);
+      dialog.findChild<QSpinBox*>("Width")->setValue(50);
+      dialog.accept();
+    });
+    bar.EditTableProperties();
+  }
+  Window().StoreEditorContent();
+  EXPECT_NE(Content(*pNote).find("<table border=\"2\" cellpadding=\"3\" width=\"50%\">"),
+            std::string::npos)
+      << Content(*pNote);
+  // Tab goes from cell to cell, and on from the last one into a new row.
+  auto caretCell = [&] { return pTable->cellAt(Editor().Web().textCursor()); };
+  Key(Qt::Key_Tab, Qt::NoModifier);
+  EXPECT_EQ(caretCell().column(), 1);
+  Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(caretCell().column(), 0);
+  for (int i = 0; i < 6; ++i) Key(Qt::Key_Tab, Qt::NoModifier);
+  EXPECT_EQ(caretCell().row(), 2);
   bar.RunTableCommand(ETableCommand::InsertRow);
   bar.RunTableCommand(ETableCommand::InsertColumn);
-  EXPECT_EQ(pTable->rows(), 3);
+  EXPECT_EQ(pTable->rows(), 4);
   EXPECT_EQ(pTable->columns(), 4);
   bar.RunTableCommand(ETableCommand::CombineCells);
   EXPECT_EQ(pTable->cellAt(Editor().Web().textCursor()).columnSpan(), 2);

@@ -58,9 +58,16 @@ class RichTextStylesTest : public testing::Test {
 };
 
 TEST_F(RichTextStylesTest, AStyleTakenFromAParagraphAppliesElsewhereAsOneUndoStep) {
+  CRichTextEdit otherEdit;
+  CFormatBar otherWindow(otherEdit, m_settings);
   Select(0, 7);
   AddStyle("Heading");
   EXPECT_EQ(Styles().Box().currentText(), "Heading");
+  // Another window offers it once it is active again.
+  otherWindow.show();
+  QApplication::setActiveWindow(&otherWindow);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&otherWindow));
+  EXPECT_EQ(otherWindow.Styles().Box().count(), 1);
   // After a restart the box offers it still.
   m_pBar = std::make_unique<CFormatBar>(m_rich, m_settings);
   ASSERT_EQ(Styles().Box().count(), 1);

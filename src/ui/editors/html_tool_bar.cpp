@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTextBlock>
 #include <QTextList>
+#include <QTextTable>
 #include <QToolButton>
 #include <optional>
 #include <tuple>
@@ -56,6 +57,40 @@ std::optional<std::pair<int, int>> AskTableSize(QWidget* pParent) {
   pLayout->addRow(pButtons);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return std::pair{pRows->value(), pColumns->value()};
+}
+
+struct STableLooks {
+  int nBorder;
+  int nPadding;
+  int nSpacing;
+  int nWidthPercent;  // 0: as wide as its content
+};
+
+// Asks for a table's looks, starting from looks; none when cancelled.
+std::optional<STableLooks> AskTableLooks(QWidget* pParent, const STableLooks& looks) {
+  QDialog dialog(pParent);
+  dialog.setObjectName("TablePropertiesDialog");
+  dialog.setWindowTitle(QObject::tr("Table Properties"));
+  auto* pLayout = new QFormLayout(&dialog);
+  auto spin = [&](const char* pName, const QString& sLabel, int nMax, int nValue) {
+    auto* pSpin = new QSpinBox(&dialog);
+    pSpin->setObjectName(pName);
+    pSpin->setRange(0, nMax);
+    pSpin->setValue(nValue);
+    pLayout->addRow(sLabel, pSpin);
+    return pSpin;
+  };
+  QSpinBox* pBorder = spin("Border", QObject::tr("&Border:"), 20, looks.nBorder);
+  QSpinBox* pPadding = spin("Padding", QObject::tr("Cell &padding:"), 50, looks.nPadding);
+  QSpinBox* pSpacing = spin("Spacing", QObject::tr("Cell &spacing:"), 50, looks.nSpacing);
+  QSpinBox* pWidth = spin("Width", QObject::tr("&Width (percent):"), 100, looks.nWidthPercent);
+  pWidth->setSpecialValueText(QObject::tr("as its content"));
+  auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(pButtons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(pButtons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  pLayout->addRow(pButtons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return STableLooks{pBorder->value(), pPadding->value(), pSpacing->value(), pWidth->value()};
 }
 
 }  // namespace
@@ -178,6 +213,8 @@ void CHtmlToolBar::AddTableMenu() {
     const ETableCommand eRun = eCommand;
     pMenu->addAction(tr(pText), this, [this, eRun] { RunTableCommand(eRun); });
   }
+  pMenu->addSeparator();
+  pMenu->addAction(tr("Table &Properties..."), this, &CHtmlToolBar::EditTableProperties);
   QAction* pTable = addAction(QString::fromUtf8("\u25a6"));
   pTable->setObjectName("HTML Editor - Table");
   pTable->setToolTip(tr("Table"));
@@ -321,6 +358,28 @@ void CHtmlToolBar::RunTableCommand(ETableCommand eCommand) {
   if (m_web.isReadOnly()) return;
   const QString sError = orv::RunTableCommand(m_web.textCursor(), eCommand);
   if (!sError.isEmpty()) emit Refused(sError);
+  m_web.setFocus();
+}
+
+void CHtmlToolBar::EditTableProperties() {
+  if (m_web.isReadOnly()) return;
+  const QTextCursor cursor = m_web.textCursor();
+  if (std::optional<std::string_view> sError = WholeTableError(TableSpotOf(cursor)))
+    return emit Refused(QString::fromUtf8(sError->data(), static_cast<qsizetype>(sError->size())));
+  QTextTable& table = *cursor.currentTable();
+  QTextTableFormat format = table.format();
+  const QTextLength width = format.width();
+  const std::optional<STableLooks> looks = AskTableLooks(
+      this, {qRound(format.border()), qRound(format.cellPadding()), qRound(format.cellSpacing()),
+             width.type() == QTextLength::PercentageLength ? qRound(width.rawValue()) : 0});
+  if (!looks) return;
+  format.setBorder(looks->nBorder);
+  format.setCellPadding(looks->nPadding);
+  format.setCellSpacing(looks->nSpacing);
+  format.setWidth(looks->nWidthPercent > 0
+                      ? QTextLength(QTextLength::PercentageLength, looks->nWidthPercent)
+                      : QTextLength());
+  table.setFormat(format);
   m_web.setFocus();
 }
 

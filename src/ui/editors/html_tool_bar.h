@@ -30,6 +30,8 @@ class CHtmlToolBar : public QToolBar {
   void InsertTable();
   void InsertPicture();
   void RunTableCommand(ETableCommand eCommand);
+  // Border, padding, spacing and width of the table at the caret, asked for.
+  void EditTableProperties();
   void InsertRule();
   // The width of the line at the caret, asked for; refused off a line.
   void EditRuleProperties();

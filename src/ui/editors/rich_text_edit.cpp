@@ -1,8 +1,12 @@
 #include "ui/editors/rich_text_edit.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QTextDocumentFragment>
+#include <QTextTable>
 
+#include "ui/editors/html_document_writer.h"
 #include "ui/editors/text_links.h"
 
 namespace orv {
@@ -52,10 +56,13 @@ void CRichTextEdit::InsertLink(const QString& sLink, const QString& sCaption) {
 
 void CRichTextEdit::insertFromMimeData(const QMimeData* pSource) {
   if (!m_clean || !pSource->hasHtml()) return QTextEdit::insertFromMimeData(pSource);
-  QMimeData cleaned;
-  cleaned.setHtml(m_clean(pSource->html()));
-  if (pSource->hasText()) cleaned.setText(pSource->text());
-  QTextEdit::insertFromMimeData(&cleaned);
+  // Read as a note is loaded: cleaned, and without the line Qt would show
+  // for a paragraph's closing break.
+  QTextDocument pasted;
+  pasted.setHtml(m_clean(pSource->html()));
+  DropClosingLineBreaks(pasted);
+  textCursor().insertFragment(QTextDocumentFragment(&pasted));
+  ensureCursorVisible();
 }
 
 void CRichTextEdit::LeaveLinkEdge() {
@@ -69,6 +76,35 @@ void CRichTextEdit::LeaveLinkEdge() {
       !HrefAt(document(), nPos).isEmpty())
     return;
   setCurrentCharFormat(OrdinaryFormat(block, nPos, cursor.charFormat()));
+}
+
+void CRichTextEdit::keyPressEvent(QKeyEvent* pEvent) {
+  const bool bPlain = (pEvent->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier;
+  const int nStep = pEvent->key() == Qt::Key_Tab ? 1 : pEvent->key() == Qt::Key_Backtab ? -1 : 0;
+  if (nStep != 0 && bPlain && !isReadOnly() && GoToCell(nStep)) return;
+  QTextEdit::keyPressEvent(pEvent);
+}
+
+bool CRichTextEdit::GoToCell(int nStep) {
+  QTextCursor cursor = textCursor();
+  QTextTable* pTable = cursor.currentTable();
+  if (!pTable) return false;
+  const QTextTableCell cell = pTable->cellAt(cursor);
+  // Cells in reading order; a combined cell is passed over as one.
+  int nIndex =
+      cell.row() * pTable->columns() + cell.column() + (nStep > 0 ? cell.columnSpan() : -1);
+  const int nCells = pTable->rows() * pTable->columns();
+  if (nIndex < 0) return true;  // the first cell: Shift+Tab stays
+  if (nIndex >= nCells) {
+    pTable->appendRows(1);
+    nIndex = nCells;
+  }
+  const QTextTableCell next =
+      pTable->cellAt(nIndex / pTable->columns(), nIndex % pTable->columns());
+  cursor.setPosition(next.firstPosition());
+  cursor.setPosition(next.lastPosition(), QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+  return true;
 }
 
 }  // namespace orv

@@ -1,6 +1,7 @@
 #include "ui/editors/style_box.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QMenu>
@@ -53,6 +54,15 @@ QList<QAction*> CStyleBox::Commands() const { return findChildren<QAction*>(); }
 
 SStyleRecords CStyleBox::SelectionRecords() const {
   return {EncodeCharStyle(CaptureCharStyle(m_edit)), EncodeParaStyle(CaptureParaStyle(m_edit))};
+}
+
+bool CStyleBox::event(QEvent* pEvent) {
+  // Another window (the guide's, say) may have changed the styles meanwhile.
+  if (pEvent->type() == QEvent::WindowActivate) {
+    m_styles.Reload();
+    ShowList();
+  }
+  return QWidget::event(pEvent);
 }
 
 void CStyleBox::ShowList() {

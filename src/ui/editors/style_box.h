@@ -30,6 +30,9 @@ class CStyleBox : public QWidget {
   // missing applies nothing, one whose records do not read is reported.
   void ApplyStyle(int nIndex);
 
+ protected:
+  bool event(QEvent* pEvent) override;
+
  private:
   SStyleRecords SelectionRecords() const;
   void ShowList();

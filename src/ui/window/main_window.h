@@ -166,6 +166,9 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void ForgetSharedFolders();
   void OnSharedFolderChanged();
   void TellShareError(const std::exception& error);
+  // Attachments (main_window_attachments.cpp).
+  void OrganizeAttachments();
+  void AttachDropped(XMLelement* pNote, const QStringList& paths);
   // The recovery copy of unsaved changes (main_window_recovery.cpp): written
   // once the user has paused, removed once the changes are saved or dropped.
   void KeepRecoveryCopySoon();

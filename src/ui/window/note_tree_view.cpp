@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -151,9 +152,39 @@ void CNoteTreeView::keyPressEvent(QKeyEvent* pEvent) {
   }
 }
 
+namespace {
+
+// The local files a drag from a file manager carries; none for a note's drag.
+QStringList LocalFiles(const QMimeData* pData) {
+  QStringList files;
+  if (!pData || !pData->hasUrls()) return files;
+  for (const QUrl& url : pData->urls())
+    if (url.isLocalFile()) files << url.toLocalFile();
+  return files;
+}
+
+}  // namespace
+
+void CNoteTreeView::dragEnterEvent(QDragEnterEvent* pEvent) {
+  if (LocalFiles(pEvent->mimeData()).isEmpty()) return QTreeView::dragEnterEvent(pEvent);
+  pEvent->setDropAction(Qt::CopyAction);
+  pEvent->accept();
+}
+
 void CNoteTreeView::dragMoveEvent(QDragMoveEvent* pEvent) {
-  QTreeView::dragMoveEvent(pEvent);
-  QModelIndex index = indexAt(pEvent->position().toPoint());
+  if (LocalFiles(pEvent->mimeData()).isEmpty()) {
+    QTreeView::dragMoveEvent(pEvent);
+  } else if (indexAt(pEvent->position().toPoint()).isValid()) {
+    pEvent->setDropAction(Qt::CopyAction);
+    pEvent->accept();
+  } else {
+    pEvent->ignore();
+  }
+  TrackDragRest(pEvent->position().toPoint());
+}
+
+void CNoteTreeView::TrackDragRest(const QPoint& pos) {
+  QModelIndex index = indexAt(pos);
   if (index == m_dragRest) return;
   m_dragRest = index;
   if (index.isValid() && !isExpanded(index) && m_model.hasChildren(index))
@@ -171,7 +202,13 @@ void CNoteTreeView::dragLeaveEvent(QDragLeaveEvent* pEvent) {
 void CNoteTreeView::dropEvent(QDropEvent* pEvent) {
   m_expandTimer.stop();
   m_dragRest = QModelIndex();
-  QTreeView::dropEvent(pEvent);
+  const QStringList files = LocalFiles(pEvent->mimeData());
+  if (files.isEmpty()) return QTreeView::dropEvent(pEvent);
+  XMLelement* pNote = m_model.Note(indexAt(pEvent->position().toPoint()));
+  if (!pNote) return pEvent->ignore();
+  pEvent->setDropAction(Qt::CopyAction);
+  pEvent->accept();
+  QTimer::singleShot(0, this, [this, pNote, files] { emit FilesDropped(pNote, files); });
 }
 
 }  // namespace orv

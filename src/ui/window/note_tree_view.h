@@ -36,6 +36,9 @@ class CNoteTreeView : public QTreeView {
   // The user chose another note. Sent once the view's own event handling is
   // done, since acting on it rebuilds the pane.
   void NoteChosen(XMLelement* pNote);
+  // Files from a file manager were dropped on a note, to be attached to it.
+  // Sent once the drop is over, since attaching may show a progress bar.
+  void FilesDropped(XMLelement* pNote, const QStringList& paths);
 
  protected:
   void mousePressEvent(QMouseEvent* pEvent) override;
@@ -44,12 +47,15 @@ class CNoteTreeView : public QTreeView {
   void focusInEvent(QFocusEvent* pEvent) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void startDrag(Qt::DropActions eActions) override;
+  void dragEnterEvent(QDragEnterEvent* pEvent) override;
   void dragMoveEvent(QDragMoveEvent* pEvent) override;
   void dragLeaveEvent(QDragLeaveEvent* pEvent) override;
   void dropEvent(QDropEvent* pEvent) override;
 
  private:
   void OnToggled(const QModelIndex& index, bool bExpanded);
+  // Rests the drag over closed branches, to open them.
+  void TrackDragRest(const QPoint& pos);
   void EmitPendingChoice();
   QStyleOptionViewItem ItemOption(const QModelIndex& index) const;
 

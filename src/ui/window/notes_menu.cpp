@@ -126,6 +126,9 @@ void CMenuBuilder::BuildNotesMenu() {
   look(pNotes, "Notes - Set Icon", QObject::tr("Set &Icon"), EAppearanceCommand::SetIcon, false);
   look(pNotes, "Notes - Set Description", QObject::tr("Set &Description"),
        EAppearanceCommand::SetDescription, false);
+  Add(
+      pNotes, "Notes - Attachments...", QObject::tr("A&ttachments..."),
+      [this] { m_window.OrganizeAttachments(); }, [this] { return m_tree.SelectedNote(); });
   BuildNotesAdvancedMenu(pNotes);
 
   // The tree's context menu is the Notes menu, over the note clicked.
