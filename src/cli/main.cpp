@@ -21,6 +21,7 @@
 #include "cli/protection_commands.h"
 #include "cli/shortcut_cli.h"
 #include "cli/storage_commands.h"
+#include "cli/zip_cli.h"
 
 int main(int argc, char** argv) {
   orv::cli::SCliOptions options;
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   orv::cli::AddBookmarkCommands(app, options);
   orv::cli::AddProtectionCommands(app, options);
   orv::cli::AddFindCommand(app, options);
+  orv::cli::AddZipCommand(app, options);
   orv::cli::AddStorageCommands(app);
   orv::cli::AddEditorCommands(app);
   orv::cli::AddShortcutCommands(app);

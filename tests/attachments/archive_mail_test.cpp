@@ -1,0 +1,283 @@
+#include "attachments/archive_mail.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <zip.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+#include "ports/settings_defaults.h"
+#include "tree/note_fixture.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Choice;
+using test::CTempDir;
+using test::Message;
+using test::ReadWholeFile;
+using test::WriteWholeFile;
+
+// Keeps what it was handed instead of handing it on.
+class CKeptMail : public CMailMsg {
+ public:
+  explicit CKeptMail(bool bAccept = true) : m_bAccept(bAccept) {}
+  bool Send() override {
+    ++m_nSent;
+    return m_bAccept;
+  }
+  bool m_bAccept;
+  int m_nSent = 0;
+};
+
+// Every entry of a ZIP archive, name to bytes.
+std::map<std::string, std::string> ReadZip(const std::string& sPath) {
+  int nError = 0;
+  zip_t* pZip = zip_open(sPath.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &nError);
+  std::map<std::string, std::string> entries;
+  if (!pZip) {
+    ADD_FAILURE() << "can't open " << sPath << ": " << nError;
+    return entries;
+  }
+  for (zip_int64_t i = 0; i < zip_get_num_entries(pZip, 0); ++i) {
+    zip_stat_t stat;
+    zip_stat_index(pZip, i, 0, &stat);
+    EXPECT_EQ(stat.comp_method, ZIP_CM_DEFLATE) << stat.name;
+    std::string sBytes(stat.size, '\0');
+    zip_file_t* pFile = zip_fopen_index(pZip, i, 0);
+    EXPECT_EQ(zip_fread(pFile, sBytes.data(), stat.size), static_cast<zip_int64_t>(stat.size));
+    zip_fclose(pFile);
+    entries[stat.name] = sBytes;
+  }
+  zip_discard(pZip);
+  return entries;
+}
+
+class ArchiveMailTest : public test::CNoteFixture {
+ protected:
+  ArchiveMailTest() {
+    WriteSetting(settings, kNumBackCopies, 0);
+    Build("A B");
+  }
+
+  XMLelement* AddTyped(const std::string& sName, int32_t nType, const std::string& sContent) {
+    XMLelement* pNote =
+        Folder().InsertNote({.sName = sName, .nType = nType, .nContentClass = nType % 3});
+    Folder().ContentOf(*pNote)->SetContent(sContent);
+    return pNote;
+  }
+
+  std::optional<SMailResult> Run(EMailCommand eCommand, CMailMsg& mail,
+                                 std::optional<int> choice = 1) {
+    if (choice) ui.QueueChoice(choice);
+    return RunMailCommand(tree, eCommand, folders, mail, [this] {
+      ++nSaves;
+      doc.OnSaveDocument(sDocument);
+      return true;
+    });
+  }
+
+  std::string HandedOffText(const std::string& sFile) {
+    return "Your mail program has the mail, with \"" + sFile +
+           "\" attached. Some mail programs leave such attachments out: the file is kept for a "
+           "day in\n" +
+           folders.sMailDir + "\nto attach by hand.";
+  }
+
+  CTempDir dir;
+  SMailFolders folders{dir.File("Temp"), dir.File("Mail")};
+  std::string sDocument = dir.File("Grüße.orv");
+  int nSaves = 0;
+};
+
+TEST_F(ArchiveMailTest, DocumentIsSavedThenZippedUnderItsNameAndOfferedToTheUser) {
+  CKeptMail mail;
+  ui.QueueChoice(0);
+  std::optional<SMailResult> result = Run(EMailCommand::ZipDocument, mail, std::nullopt);
+  ASSERT_TRUE(result);
+  const std::string sArchive = dir.File("Mail/Grüße.orv.zip");
+  EXPECT_EQ(nSaves, 1);
+  EXPECT_TRUE(result->bSent && result->bOpenFolder);
+  EXPECT_EQ(result->sFile, sArchive);
+  EXPECT_EQ(ReadZip(sArchive),
+            (std::map<std::string, std::string>{{"Grüße.orv", ReadWholeFile(sDocument)}}));
+  EXPECT_EQ(mail.m_nSent, 1);
+  EXPECT_EQ(mail.Subject(), "Grüße.orv");
+  ASSERT_EQ(mail.Recipients().size(), 1u);
+  EXPECT_EQ(mail.Recipients()[0].sAddress, "recipient@example.invalid");
+  EXPECT_EQ(mail.Recipients()[0].sName, "");
+  ASSERT_EQ(mail.Attachments().size(), 1u);
+  EXPECT_EQ(mail.Attachments()[0].sPath, sArchive);
+  EXPECT_EQ(mail.Attachments()[0].sName, "File");
+  EXPECT_EQ(ui.Calls(),
+            (std::vector{Choice(HandedOffText("Grüße.orv.zip"), {"Open Folder", "OK"})}));
+
+  // A second mail replaces the first archive; the client's failure is told.
+  AddTyped("C", kContentText, "new");
+  CKeptMail refused(false);
+  result = Run(EMailCommand::ZipDocument, refused);
+  EXPECT_FALSE(result->bSent || result->bOpenFolder);
+  EXPECT_EQ(ReadZip(sArchive).at("Grüße.orv"), ReadWholeFile(sDocument));
+  EXPECT_EQ(ui.Calls().back(),
+            Choice("No mail program could be started (xdg-email failed). The file "
+                   "\"Grüße.orv.zip\" is kept for a day in\n" +
+                       folders.sMailDir + "\nto attach to a mail by hand.",
+                   {"Open Folder", "OK"}));
+}
+
+TEST_F(ArchiveMailTest, DeclinedSaveWritesNothing) {
+  CKeptMail mail;
+  EXPECT_FALSE(
+      RunMailCommand(tree, EMailCommand::ZipDocument, folders, mail, [] { return false; }));
+  EXPECT_EQ(mail.m_nSent, 0);
+  EXPECT_FALSE(fs::exists(folders.sMailDir));
+}
+
+TEST_F(ArchiveMailTest, FolderGoesAloneAsFolderOrv) {
+  doc.Folders().Append(std::make_unique<CXMLTree>());
+  doc.Folders().At(1).SetFolderName("Work");
+  doc.Folders().SetCurrent(1);
+  doc.ClearModified();
+  CKeptMail mail;
+  ASSERT_TRUE(Run(EMailCommand::ZipFolder, mail));
+  std::map<std::string, std::string> entries = ReadZip(dir.File("Mail/Folder.orv.zip"));
+  ASSERT_EQ(entries.size(), 1u);
+  WriteWholeFile(dir.File("out.orv"), entries.at("Folder.orv"));
+  COrvellaDoc copy(ui, settings);
+  copy.OnOpenDocument(dir.File("out.orv"));
+  ASSERT_EQ(copy.Folders().Count(), 1u);
+  EXPECT_EQ(copy.Folders().At(0).FolderName(), "Work");
+  EXPECT_EQ(mail.Subject(), "Work");
+  EXPECT_EQ(nSaves, 0);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(ArchiveMailTest, NoteIsZippedAsStoredUnderTheExtensionOfItsType) {
+  const struct {
+    int32_t nType;
+    const char* pFile;
+    const char* pContent;
+  } cases[] = {{kContentText, "Note.txt", "plain\r\ntext"},
+               {kContentHtml, "Note.html", "<p>Grüße</p>"},
+               {kContentRtf, "Note.rtf", "{\\rtf1 Hi\\par}"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pFile);
+    tree.Select(AddTyped("Named", c.nType, c.pContent));
+    CKeptMail mail;
+    std::optional<SMailResult> result = Run(EMailCommand::ZipNote, mail);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->sFile, dir.File("Mail/" + std::string(c.pFile) + ".zip"));
+    EXPECT_EQ(ReadZip(result->sFile), (std::map<std::string, std::string>{{c.pFile, c.pContent}}));
+    EXPECT_EQ(mail.Subject(), "Named");
+  }
+}
+
+TEST_F(ArchiveMailTest, NoteAsTextCarriesWhatTheReaderSeesOrFallsBackToAFile) {
+  tree.Select(AddTyped("Rich", kContentRtf, "{\\rtf1 Hello\\par world}"));
+  CKeptMail mail;
+  std::optional<SMailResult> result = Run(EMailCommand::NoteAsText, mail, std::nullopt);
+  ASSERT_TRUE(result && result->bSent);
+  EXPECT_EQ(result->sFile, "");
+  EXPECT_EQ(mail.Subject(), "Rich");
+  EXPECT_EQ(mail.Body(), "Hello\nworld");
+  EXPECT_TRUE(mail.Attachments().empty());
+  EXPECT_TRUE(ui.Calls().empty());
+
+  // Line breaks and every byte but a few are written three to six times
+  // over in the mailto: URL: the limit is of the URL, not of the note.
+  const std::string sBig(kMailArgumentLimit / 5, '\n');
+  tree.Select(AddTyped("Big", kContentText, sBig));
+  CKeptMail big;
+  result = Run(EMailCommand::NoteAsText, big);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->sFile, dir.File("Mail/Note.txt"));
+  EXPECT_EQ(ReadWholeFile(result->sFile), sBig);
+  EXPECT_EQ(big.Body(), "");
+  ASSERT_EQ(big.Attachments().size(), 1u);
+  EXPECT_EQ(ui.Calls().back(),
+            Choice("The note is too large to be mailed as text, so it is attached as a file.\n\n" +
+                       HandedOffText("Note.txt"),
+                   {"Open Folder", "OK"}));
+
+  CKeptMail unstarted(false);
+  tree.Select(AddTyped("Short", kContentText, "short"));
+  EXPECT_TRUE(Run(EMailCommand::NoteAsText, unstarted, std::nullopt));
+  EXPECT_EQ(ui.Calls().back(),
+            Message("Warning", "No mail program could be started (xdg-email failed).",
+                    EMessageIcon::Warning));
+}
+
+TEST_F(ArchiveMailTest, NothingGoesWithoutASelectedNoteOrWhileItsPasswordIsNotGiven) {
+  CKeptMail mail;
+  EXPECT_FALSE(IsEnabled(tree, EMailCommand::ZipNote));
+  EXPECT_FALSE(RunMailCommand(tree, EMailCommand::NoteAsText, folders, mail, {}));
+  XMLelement* pNote = AddTyped("Secret", kContentText, "secret");
+  SetProperty(*pNote, "password", "pw");
+  tree.Select(pNote);
+  for (EMailCommand e : {EMailCommand::ZipNote, EMailCommand::NoteAsText})
+    EXPECT_FALSE(RunMailCommand(tree, e, folders, mail, {}));
+  EXPECT_EQ(mail.m_nSent, 0);
+  EXPECT_FALSE(fs::exists(folders.sMailDir));
+  EXPECT_EQ(
+      ui.Messages().back(),
+      Message("Warning", "This note is protected by a password: open it with its password first.",
+              EMessageIcon::Warning));
+}
+
+TEST(MailtoUrl, EncodesEveryByteButTheUnreservedOnesAndWritesLineBreaksAsCrLf) {
+  CKeptMail mail;
+  mail.AddRecipient("a.b@example.invalid");
+  mail.AddRecipient("c@example.invalid", "Ann");
+  mail.SetSubject("Q&A? 100%");
+  mail.SetBody("a\\cb\nc\r\nd\re ü~");
+  mail.AddAttachment("/tmp/x y/Note.txt.zip", "File");
+  EXPECT_EQ(MailtoUrl(mail),
+            "mailto:a.b@example.invalid,Ann%20%3Cc@example.invalid%3E"
+            "?subject=Q%26A%3F%20100%25"
+            "&body=a%5Ccb%0D%0Ac%0D%0Ad%0D%0Ae%20%C3%BC~"
+            "&attach=%2Ftmp%2Fx%20y%2FNote.txt.zip");
+  CKeptMail empty;
+  EXPECT_EQ(MailtoUrl(empty), "mailto:");
+}
+
+// xdg-email hands the URL to the program MAILER names; a stub records it.
+TEST(XdgEmail, HandsTheWholeMailToTheMailerAsOneArgument) {
+  CTempDir dir;
+  const std::string sStub = dir.File("mailer"), sRecord = dir.File("args");
+  WriteWholeFile(sStub, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + sRecord +
+                            "'\nexit ${MAILER_EXIT:-0}\n");
+  fs::permissions(sStub, fs::perms::owner_all);
+  setenv("MAILER", sStub.c_str(), 1);
+  CXdgEmailMsg mail;
+  mail.AddRecipient(kPlaceholderRecipient);
+  mail.SetSubject("Grüße");
+  mail.SetBody("line 1\\c\n$(touch " + dir.File("pwned") + ") `x` 'q' \"d\"");
+  EXPECT_TRUE(mail.Send());
+  EXPECT_EQ(ReadWholeFile(sRecord), "1\n" + MailtoUrl(mail) + "\n");
+  EXPECT_FALSE(fs::exists(dir.File("pwned")));
+
+  setenv("MAILER_EXIT", "1", 1);
+  EXPECT_FALSE(mail.Send());
+  unsetenv("MAILER_EXIT");
+  unsetenv("MAILER");
+}
+
+TEST(RemoveOldMail, RemovesFilesOlderThanADayOnly) {
+  CTempDir dir;
+  for (const char* pName : {"old.zip", "new.zip"}) WriteWholeFile(dir.File(pName), "x");
+  fs::create_directory(dir.File("folder"));
+  for (const char* pName : {"old.zip", "folder"})
+    fs::last_write_time(dir.File(pName), fs::file_time_type::clock::now() - std::chrono::hours(25));
+  RemoveOldMail(dir.Path().string());
+  EXPECT_FALSE(fs::exists(dir.File("old.zip")));
+  EXPECT_TRUE(fs::exists(dir.File("new.zip")));
+  EXPECT_TRUE(fs::exists(dir.File("folder")));
+  RemoveOldMail(dir.File("missing"));  // no folder yet: nothing to do
+}
+
+}  // namespace
+}  // namespace orv
