@@ -47,14 +47,21 @@ void WriteFile(const std::string& sPath, const std::string& sBytes) {
   if (out.fail()) throw CIoError("Can't write " + sPath);
 }
 
+// What one command works with.
+struct SMailRun {
+  CNoteTree& tree;
+  const SMailFolders& folders;
+  CMailMsg& mail;
+  const CZipProgress& progress;
+};
+
 // Hands the mail on and says where its file is: some clients drop
 // attachments handed over this way, and the user then attaches it by hand.
-SMailResult HandOff(CNoteTree& tree, CMailMsg& mail, const std::string& sFile,
-                    const std::string& sPreface = {}) {
-  if (!sFile.empty()) mail.AddAttachment(sFile, kMailAttachmentName);
-  SMailResult result{mail.Send(), sFile, false};
+SMailResult HandOff(SMailRun& run, const std::string& sFile, const std::string& sPreface = {}) {
+  if (!sFile.empty()) run.mail.AddAttachment(sFile, kMailAttachmentName);
+  SMailResult result{run.mail.Send(), sFile, false};
   if (sFile.empty()) {
-    if (!result.bSent) tree.Ui().ShowMessage("Warning", kNoMailClient, EMessageIcon::Warning);
+    if (!result.bSent) run.tree.Ui().ShowMessage("Warning", kNoMailClient, EMessageIcon::Warning);
     return result;
   }
   const fs::path file(sFile);
@@ -67,51 +74,50 @@ SMailResult HandOff(CNoteTree& tree, CMailMsg& mail, const std::string& sFile,
                             sWhere + "to attach by hand."
                       : std::string(kNoMailClient) + " The file \"" + file.filename().string() +
                             "\" is " + sWhere + "to attach to a mail by hand.");
-  result.bOpenFolder = tree.Ui().AskChoice(sText, {kOpenFolder, kOk}) == 0;
+  result.bOpenFolder = run.tree.Ui().AskChoice(sText, {kOpenFolder, kOk}) == 0;
   return result;
 }
 
-std::optional<SMailResult> MailDocument(CNoteTree& tree, const SMailFolders& folders,
-                                        CMailMsg& mail, const CSaveFunction& saveDocument) {
+std::optional<SMailResult> MailDocument(SMailRun& run, const CSaveFunction& saveDocument) {
   if (!saveDocument()) return std::nullopt;
-  const std::string& sDocument = tree.Doc().PathName();
+  const std::string& sDocument = run.tree.Doc().PathName();
   const std::string sName = fs::path(sDocument).filename().string();
-  const std::string sArchive = InFolder(folders.sMailDir, sName + ".zip");
-  ZipDocumentFile(sDocument, sArchive);
-  mail.SetSubject(sName);
-  return HandOff(tree, mail, sArchive);
+  const std::string sArchive = InFolder(run.folders.sMailDir, sName + ".zip");
+  ZipDocumentFile(sDocument, sArchive, run.progress);
+  run.mail.SetSubject(sName);
+  return HandOff(run, sArchive);
 }
 
-std::optional<SMailResult> MailFolder(CNoteTree& tree, const SMailFolders& folders,
-                                      CMailMsg& mail) {
-  tree.StoreEditorContent();
-  const std::string sArchive = InFolder(folders.sMailDir, std::string(kFolderFileName) + ".zip");
-  fs::create_directories(folders.sTempDir);
-  ZipCurrentFolder(tree.Doc(), folders.sTempDir, sArchive);
-  mail.SetSubject(tree.CurrentFolder().FolderName());
-  return HandOff(tree, mail, sArchive);
+std::optional<SMailResult> MailFolder(SMailRun& run) {
+  run.tree.StoreEditorContent();
+  const std::string sArchive =
+      InFolder(run.folders.sMailDir, std::string(kFolderFileName) + ".zip");
+  fs::create_directories(run.folders.sTempDir);
+  ZipCurrentFolder(run.tree.Doc(), run.folders.sTempDir, sArchive, run.progress);
+  run.mail.SetSubject(run.tree.CurrentFolder().FolderName());
+  return HandOff(run, sArchive);
 }
 
-std::optional<SMailResult> MailNote(CNoteTree& tree, XMLelement& note, bool bAsText,
-                                    const SMailFolders& folders, CMailMsg& mail) {
-  tree.StoreEditorContent();
-  if (!MayStoreText(tree, note)) {
-    tree.Ui().ShowMessage("Warning", kNotShown, EMessageIcon::Warning);
+std::optional<SMailResult> MailNote(SMailRun& run, XMLelement& note, bool bAsText) {
+  run.tree.StoreEditorContent();
+  if (!MayStoreText(run.tree, note)) {
+    run.tree.Ui().ShowMessage("Warning", kNotShown, EMessageIcon::Warning);
     return std::nullopt;
   }
-  mail.SetSubject(GetProperty(note, kNameKey));
+  run.mail.SetSubject(GetProperty(note, kNameKey));
   if (!bAsText) {
-    const std::string sArchive = InFolder(folders.sMailDir, NoteFileName(note) + ".zip");
-    ZipNote(tree.CurrentFolder(), note, sArchive);
-    return HandOff(tree, mail, sArchive);
+    const std::string sArchive = InFolder(run.folders.sMailDir, NoteFileName(note) + ".zip");
+    ZipNote(run.tree.CurrentFolder(), note, sArchive, run.progress);
+    return HandOff(run, sArchive);
   }
-  std::string sText = VisibleNoteText(NoteContent(tree.CurrentFolder(), note), NoteTypeOf(note));
-  mail.SetBody(sText);
-  if (FitsMailArgument(mail)) return HandOff(tree, mail, {});
-  mail.SetBody({});
-  const std::string sFile = InFolder(folders.sMailDir, "Note.txt");
+  std::string sText =
+      VisibleNoteText(NoteContent(run.tree.CurrentFolder(), note), NoteTypeOf(note));
+  run.mail.SetBody(sText);
+  if (FitsMailArgument(run.mail)) return HandOff(run, {});
+  run.mail.SetBody({});
+  const std::string sFile = InFolder(run.folders.sMailDir, "Note.txt");
   WriteFile(sFile, sText);
-  return HandOff(tree, mail, sFile,
+  return HandOff(run, sFile,
                  "The note is too large to be mailed as text, so it is attached as a file.\n\n");
 }
 
@@ -132,41 +138,44 @@ bool IsEnabled(CNoteTree& tree, EMailCommand eCommand) {
 
 std::optional<SMailResult> RunMailCommand(CNoteTree& tree, EMailCommand eCommand,
                                           const SMailFolders& folders, CMailMsg& mail,
-                                          const CSaveFunction& saveDocument) {
+                                          const CSaveFunction& saveDocument,
+                                          const CZipProgress& progress) {
   if (!IsEnabled(tree, eCommand)) return std::nullopt;
   mail.AddRecipient(kPlaceholderRecipient);
+  SMailRun run{tree, folders, mail, progress};
   switch (eCommand) {
     case EMailCommand::ZipDocument:
-      return MailDocument(tree, folders, mail, saveDocument);
+      return MailDocument(run, saveDocument);
     case EMailCommand::ZipFolder:
-      return MailFolder(tree, folders, mail);
+      return MailFolder(run);
     case EMailCommand::ZipNote:
     case EMailCommand::NoteAsText:
-      return MailNote(tree, *tree.SelectedNote(), eCommand == EMailCommand::NoteAsText, folders,
-                      mail);
+      return MailNote(run, *tree.SelectedNote(), eCommand == EMailCommand::NoteAsText);
   }
   return std::nullopt;
 }
 
-void ZipDocumentFile(const std::string& sDocument, const std::string& sArchive) {
+void ZipDocumentFile(const std::string& sDocument, const std::string& sArchive,
+                     const CZipProgress& progress) {
   CZipArchive archive(sArchive);
   archive.AddFile(sDocument, fs::path(sDocument).filename().string());
-  archive.Close();
+  archive.Close(progress);
 }
 
-void ZipCurrentFolder(COrvellaDoc& doc, const std::string& sScratchDir,
-                      const std::string& sArchive) {
+void ZipCurrentFolder(COrvellaDoc& doc, const std::string& sScratchDir, const std::string& sArchive,
+                      const CZipProgress& progress) {
   const std::string sFolderFile = (fs::path(sScratchDir) / kFolderFileName).string();
   doc.ExportCurrentFolder(sFolderFile);
   CZipArchive archive(sArchive);
   archive.AddFile(sFolderFile, kFolderFileName);
-  archive.Close();
+  archive.Close(progress);
 }
 
-void ZipNote(const CXMLTree& folder, const XMLelement& note, const std::string& sArchive) {
+void ZipNote(const CXMLTree& folder, const XMLelement& note, const std::string& sArchive,
+             const CZipProgress& progress) {
   CZipArchive archive(sArchive);
   archive.AddBytes(NoteContent(folder, note), NoteFileName(note));
-  archive.Close();
+  archive.Close(progress);
 }
 
 std::string NoteFileName(const XMLelement& note) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "attachments/mail_message.h"
+#include "attachments/zip_archive.h"
 #include "tree/note_tree.h"
 
 namespace orv {
@@ -45,20 +46,24 @@ struct SMailResult {
 // user where the archive is (a client may leave attachments out) and whether
 // the hand-off failed. nullopt when it is not enabled, the save was declined
 // or the note is shown without its password: nothing was written. Failures to
-// write a file are thrown (CZipError, CDocumentError).
+// write a file are thrown (CZipError, CDocumentError). `progress` is told how
+// far an archive is written.
 std::optional<SMailResult> RunMailCommand(CNoteTree& tree, EMailCommand eCommand,
                                           const SMailFolders& folders, CMailMsg& mail,
-                                          const CSaveFunction& saveDocument);
+                                          const CSaveFunction& saveDocument,
+                                          const CZipProgress& progress = {});
 
 // The archives each command writes, for the command line as for the mail.
 // The document file itself, under its own name.
-void ZipDocumentFile(const std::string& sDocument, const std::string& sArchive);
+void ZipDocumentFile(const std::string& sDocument, const std::string& sArchive,
+                     const CZipProgress& progress = {});
 // The current folder as a document of its own, "Folder.orv", written in
 // sScratchDir on the way.
-void ZipCurrentFolder(COrvellaDoc& doc, const std::string& sScratchDir,
-                      const std::string& sArchive);
+void ZipCurrentFolder(COrvellaDoc& doc, const std::string& sScratchDir, const std::string& sArchive,
+                      const CZipProgress& progress = {});
 // The note's content as stored, as "Note." + its extension.
-void ZipNote(const CXMLTree& folder, const XMLelement& note, const std::string& sArchive);
+void ZipNote(const CXMLTree& folder, const XMLelement& note, const std::string& sArchive,
+             const CZipProgress& progress = {});
 // "Note.txt", "Note.html" or "Note.rtf", by the note's content type.
 std::string NoteFileName(const XMLelement& note);
 

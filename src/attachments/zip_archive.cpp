@@ -61,8 +61,17 @@ void CZipArchive::AddBytes(std::string_view sBytes, const std::string& sName) {
   Add(pSource, sName);
 }
 
-void CZipArchive::Close() {
+void CZipArchive::Close(const CZipProgress& progress) {
   if (!m_pZip) throw CZipError("The archive " + m_sPath + " was already closed");
+  if (progress) {
+    // Every percent; the callback lives until Close returns.
+    zip_register_progress_callback_with_state(
+        m_pZip, 0.01,
+        [](zip_t*, double dDone, void* pProgress) {
+          (*static_cast<const CZipProgress*>(pProgress))(dDone);
+        },
+        nullptr, const_cast<CZipProgress*>(&progress));
+  }
   if (zip_close(m_pZip) < 0) Fail("Can't write the archive " + m_sPath);
   m_pZip = nullptr;
 }

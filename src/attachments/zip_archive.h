@@ -4,6 +4,7 @@
 // archive beside its path and renames it into place, so a failure never
 // leaves half an archive where an earlier one stood.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,6 +19,9 @@ class CZipError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Told the share of the archive written so far, from 0 to 1.
+using CZipProgress = std::function<void(double)>;
+
 class CZipArchive {
  public:
   // Starts a new archive at sPath, replacing any there once Close succeeds.
@@ -29,8 +33,9 @@ class CZipArchive {
   // sSourcePath is read when the archive is closed; it must be a regular file.
   void AddFile(const std::string& sSourcePath, const std::string& sName);
   void AddBytes(std::string_view sBytes, const std::string& sName);
-  // Writes the archive. Throws CZipError, leaving the earlier file at the path.
-  void Close();
+  // Writes the archive (the long part: every file is read and compressed
+  // now). Throws CZipError, leaving the earlier file at the path.
+  void Close(const CZipProgress& progress = {});
 
  private:
   [[noreturn]] void Fail(const std::string& sWhat);

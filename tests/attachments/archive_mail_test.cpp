@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -74,11 +75,14 @@ class ArchiveMailTest : public test::CNoteFixture {
   std::optional<SMailResult> Run(EMailCommand eCommand, CMailMsg& mail,
                                  std::optional<int> choice = 1) {
     if (choice) ui.QueueChoice(choice);
-    return RunMailCommand(tree, eCommand, folders, mail, [this] {
-      ++nSaves;
-      doc.OnSaveDocument(sDocument);
-      return true;
-    });
+    return RunMailCommand(
+        tree, eCommand, folders, mail,
+        [this] {
+          ++nSaves;
+          doc.OnSaveDocument(sDocument);
+          return true;
+        },
+        [this](double dDone) { progress.push_back(dDone); });
   }
 
   std::string HandedOffText(const std::string& sFile) {
@@ -92,6 +96,7 @@ class ArchiveMailTest : public test::CNoteFixture {
   SMailFolders folders{dir.File("Temp"), dir.File("Mail")};
   std::string sDocument = dir.File("Grüße.orv");
   int nSaves = 0;
+  std::vector<double> progress;
 };
 
 TEST_F(ArchiveMailTest, DocumentIsSavedThenZippedUnderItsNameAndOfferedToTheUser) {
@@ -101,6 +106,8 @@ TEST_F(ArchiveMailTest, DocumentIsSavedThenZippedUnderItsNameAndOfferedToTheUser
   ASSERT_TRUE(result);
   const std::string sArchive = dir.File("Mail/Grüße.orv.zip");
   EXPECT_EQ(nSaves, 1);
+  EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+  EXPECT_EQ(progress.back(), 1.0);
   EXPECT_TRUE(result->bSent && result->bOpenFolder);
   EXPECT_EQ(result->sFile, sArchive);
   EXPECT_EQ(ReadZip(sArchive),
