@@ -33,10 +33,12 @@ CAppPaths::CAppPaths() : m_sResourceDir(FindResourceDir()) {
     const QString sRoot = QDir::cleanPath(QDir(sHome).absolutePath());
     m_sDataDir = sRoot;
     m_sTempDir = sRoot + "/Temp";
+    m_sMailDir = sRoot + "/" + kMailFolderName;
     m_sSettingsFile = sRoot + "/Orvella.conf";
   } else {
     m_sDataDir = Under(QStandardPaths::GenericDataLocation, {});
     m_sTempDir = Under(QStandardPaths::GenericCacheLocation, "/Temp");
+    m_sMailDir = Under(QStandardPaths::GenericCacheLocation, QString("/") + kMailFolderName);
     // The file QSettings(UserScope, "Orvella", "Orvella") uses on Linux.
     m_sSettingsFile = Under(QStandardPaths::GenericConfigLocation, "/Orvella.conf");
   }

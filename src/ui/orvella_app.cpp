@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "app/start_document.h"
+#include "attachments/archive_mail.h"
 #include "ports/settings_defaults.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/note_icons.h"
@@ -53,6 +54,8 @@ COrvellaApp::COrvellaApp(int& argc, char** argv) : m_app(argc, argv) {
 int COrvellaApp::Run() {
   CAppPaths paths;
   paths.CreateFolders();
+  // A day is long enough for any mail client to have sent what it was handed.
+  RemoveOldMail(paths.MailDir().toStdString());
   CQtSettingsStore settings;
   if (ReadSetting(settings, kInstalled).empty())
     WriteSetting(settings, kInstalled,
