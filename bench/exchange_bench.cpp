@@ -3,10 +3,12 @@
 // writing it) and import (reading and adding the notes) should stay within
 // 10x the copy, and their time per note flat from 10k to 100k.
 //
-// The disk is not in it: both sides use the page cache alone.
+// Each figure is the best of five runs, as this machine is shared; the export
+// includes the flush to disk that every save of ours makes.
 //
 //   exchange_bench [--notes N[,N...]]
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -29,10 +31,17 @@ namespace {
 using namespace orv;
 using Clock = std::chrono::steady_clock;
 
+constexpr int kRuns = 5;
+
 double Seconds(const std::function<void()>& run) {
-  const auto tStart = Clock::now();
-  run();
-  return std::chrono::duration<double>(Clock::now() - tStart).count();
+  double fBest = 0;
+  for (int i = 0; i < kRuns; ++i) {
+    const auto tStart = Clock::now();
+    run();
+    const double fRun = std::chrono::duration<double>(Clock::now() - tStart).count();
+    fBest = i == 0 ? fRun : std::min(fBest, fRun);
+  }
+  return fBest;
 }
 
 std::string ReadFile(const std::string& sPath) {
@@ -87,8 +96,9 @@ int main(int argc, char** argv) {
       const double fCopy = Seconds([&] {
         if (std::system(sCommand.c_str()) != 0) std::exit(EXIT_FAILURE);
       });
-      CFolderList imported;
-      const double fImport = Seconds([&] { format.read(imported, ReadFile(sPath)); });
+      // Freeing what a run imported is not part of an import.
+      std::vector<CFolderList> imports;
+      const double fImport = Seconds([&] { format.read(imports.emplace_back(), ReadFile(sPath)); });
       const double fPerNote = (fExport + fImport) / static_cast<double>(nNotes);
       if (fFirstPerNote == 0) fFirstPerNote = fPerNote;
       std::printf("%-8s %7zu %8.1f %8.4f %8.4f %8.1f %8.4f %8.1f %11.2f\n", format.pName, nNotes,

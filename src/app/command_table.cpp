@@ -222,6 +222,10 @@ constexpr SCommandRow kCommands[] = {
     {204, "Edit - Find - Find Previous", "Shift+F3", kWithKeys},
     {205, "Folders - Next Folder", "Ctrl+TAB; Ctrl+NEXT", kWithKeys},
     {206, "Folders - Previous Folder", "Ctrl+Shift+TAB; Ctrl+PRIOR", kWithKeys},
+    {207, "File - Print ...", "Ctrl+P", kWithKeys},
+    {208, "File - Print Preview", "", kWithoutKeys},
+    {209, "File - Export to PDF ...", "", kWithoutKeys},
+    {210, "Help - Tip of the Day", "", kWithoutKeys},
 };
 
 }  // namespace

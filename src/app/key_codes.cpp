@@ -193,21 +193,61 @@ SKeyCombination HotKeyCombination(uint16_t nKey, uint16_t nModifiers) {
   return combination;
 }
 
+namespace {
+
+struct SOtherKeySym {
+  uint16_t nVk;
+  uint32_t nSym;
+  const char* pName;  // the keysym's name, as X and xkbcommon spell it
+};
+
+constexpr SOtherKeySym kOtherKeySyms[] = {
+    {0x08, 0xFF08, "BackSpace"}, {0x09, 0xFF09, "Tab"},       {0x0D, 0xFF0D, "Return"},
+    {0x13, 0xFF13, "Pause"},     {0x1B, 0xFF1B, "Escape"},    {0x20, 0x0020, "space"},
+    {0x21, 0xFF55, "Page_Up"},   {0x22, 0xFF56, "Page_Down"}, {0x23, 0xFF57, "End"},
+    {0x24, 0xFF50, "Home"},      {0x25, 0xFF51, "Left"},      {0x26, 0xFF52, "Up"},
+    {0x27, 0xFF53, "Right"},     {0x28, 0xFF54, "Down"},      {0x2C, 0xFF61, "Print"},
+    {0x2D, 0xFF63, "Insert"},    {0x2E, 0xFFFF, "Delete"},
+};
+
+const SOtherKeySym* FindOtherKeySym(uint16_t nKey) {
+  for (const SOtherKeySym& other : kOtherKeySyms)
+    if (other.nVk == nKey) return &other;
+  return nullptr;
+}
+
+}  // namespace
+
 std::optional<uint32_t> X11KeySymOf(uint16_t nKey) {
   constexpr uint32_t kXkF1 = 0xFFBE, kXkKp0 = 0xFFB0;
   if (nKey >= kVkLetterA && nKey < kVkLetterA + 26) return 'a' + (nKey - kVkLetterA);
   if (nKey >= kVkDigit0 && nKey < kVkDigit0 + 10) return nKey;
   if (nKey >= kVkF1 && nKey < kVkF1 + kFunctionKeys) return kXkF1 + (nKey - kVkF1);
   if (nKey >= kVkNumpad0 && nKey < kVkNumpad0 + 10) return kXkKp0 + (nKey - kVkNumpad0);
-  static constexpr std::pair<uint16_t, uint32_t> kOthers[] = {
-      {0x08, 0xFF08}, {0x09, 0xFF09}, {0x0D, 0xFF0D}, {0x13, 0xFF13}, {0x1B, 0xFF1B},
-      {0x20, 0x0020}, {0x21, 0xFF55}, {0x22, 0xFF56}, {0x23, 0xFF57}, {0x24, 0xFF50},
-      {0x25, 0xFF51}, {0x26, 0xFF52}, {0x27, 0xFF53}, {0x28, 0xFF54}, {0x2C, 0xFF61},
-      {0x2D, 0xFF63}, {0x2E, 0xFFFF},
-  };
-  for (const auto& [nVk, nSym] : kOthers)
-    if (nVk == nKey) return nSym;
-  return std::nullopt;
+  const SOtherKeySym* pOther = FindOtherKeySym(nKey);
+  return pOther ? std::optional<uint32_t>(pOther->nSym) : std::nullopt;
+}
+
+std::optional<std::string> PortalTriggerOf(const SKeyCombination& combination) {
+  const uint16_t nKey = combination.nKey;
+  std::string sKey;
+  if (nKey >= kVkLetterA && nKey < kVkLetterA + 26)
+    sKey = static_cast<char>('a' + (nKey - kVkLetterA));
+  else if (nKey >= kVkDigit0 && nKey < kVkDigit0 + 10)
+    sKey = static_cast<char>(nKey);
+  else if (nKey >= kVkF1 && nKey < kVkF1 + kFunctionKeys)
+    sKey = "F" + std::to_string(nKey - kVkF1 + 1);
+  else if (nKey >= kVkNumpad0 && nKey < kVkNumpad0 + 10)
+    sKey = "KP_" + std::to_string(nKey - kVkNumpad0);
+  else if (const SOtherKeySym* pOther = FindOtherKeySym(nKey))
+    sKey = pOther->pName;
+  else
+    return std::nullopt;
+  std::string sTrigger;
+  if (combination.nFlags & kAccelControl) sTrigger += "CTRL+";
+  if (combination.nFlags & kAccelAlt) sTrigger += "ALT+";
+  if (combination.nFlags & kAccelShift) sTrigger += "SHIFT+";
+  return sTrigger + sKey;
 }
 
 std::optional<int> QtKeyOf(const SKeyCombination& combination) {

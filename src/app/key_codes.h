@@ -44,6 +44,10 @@ SKeyCombination HotKeyCombination(uint16_t nKey, uint16_t nModifiers);
 // for keys without one here.
 std::optional<uint32_t> X11KeySymOf(uint16_t nKey);
 
+// The combination as the desktop portal's global shortcuts spell a trigger
+// ("CTRL+ALT+F12", "SHIFT+a"); nullopt for keys without an X keysym here.
+std::optional<std::string> PortalTriggerOf(const SKeyCombination& combination);
+
 // Qt's modifier bits, as QKeyCombination holds them.
 inline constexpr int kQtShift = 0x02000000;
 inline constexpr int kQtControl = 0x04000000;

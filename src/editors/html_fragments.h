@@ -11,6 +11,10 @@ inline constexpr std::string_view kHtmlPasswordPage =
     "<HTML><BODY><PRE><STRONG><FONT size=4>Please enter a valid password for view this "
     "content</FONT></STRONG></PRE></BODY></HTML>";
 
+// Shown when the horizontal-line properties find no line at the caret.
+inline constexpr std::string_view kSelectRuleMessage =
+    "Please select a <HR> element. (horizontal line)";
+
 // The editor's empty document, with the theme setting in its head.
 std::string InitialHtmlDocument(std::string_view sTheme);
 // A picture; the path is escaped for the attribute, so any file name works.

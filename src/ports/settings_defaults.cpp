@@ -60,6 +60,7 @@ constexpr SSettingInfo kAllSettings[] = {
     Info(kMainFrameHeight),
     Info(kInstalled),
     Info(kLastShowed),
+    Info(kWebAddress),
     Info(kBackupLogin),
     Info(kBackupAccount2),
     Info(kBackupAccount3),

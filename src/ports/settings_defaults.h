@@ -89,6 +89,9 @@ inline constexpr SIntSetting kMainFrameWidth{kSettingsSection, "Main Frame Width
 inline constexpr SIntSetting kMainFrameHeight{kSettingsSection, "Main Frame Height", 768};
 inline constexpr SStringSetting kInstalled{kSettingsSection, "sInstalled", ""};
 inline constexpr SStringSetting kLastShowed{kSettingsSection, "sLastShowed", ""};
+// The web site asked for updates and opened by the Help menu's pages
+// ("https://example.org"); empty: the build's own, when it has one.
+inline constexpr SStringSetting kWebAddress{kSettingsSection, "sWebAddress", ""};
 // The server-backup account: a login and two further account strings.
 inline constexpr SStringSetting kBackupLogin{kSettingsSection, "BackupLogin", ""};
 inline constexpr SStringSetting kBackupAccount2{kSettingsSection, "BackupAccount2", ""};

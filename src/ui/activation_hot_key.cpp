@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "ui/portal_global_shortcut.h"
+
 namespace orv {
 
 namespace {
@@ -38,6 +40,12 @@ uint8_t KeyCodeOf(xcb_connection_t* pConnection, uint32_t nKeySym) {
   return 0;
 }
 
+// Where the desktop speaks Wayland, even to a program that runs on XWayland.
+bool InWaylandSession() {
+  return qgetenv("XDG_SESSION_TYPE") == "wayland" ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 // Caps Lock and Num Lock must not stop the key: it is grabbed with each.
 constexpr uint16_t kLockVariants[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
                                       XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
@@ -45,6 +53,10 @@ constexpr uint16_t kLockVariants[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
 }  // namespace
 
 CActivationHotKey::CActivationHotKey(QObject* pParent) : QObject(pParent) {
+  if (InWaylandSession()) {
+    m_pPortal = new CPortalGlobalShortcut(this);
+    connect(m_pPortal, &CPortalGlobalShortcut::Activated, this, &CActivationHotKey::Activated);
+  }
   QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
@@ -55,6 +67,12 @@ CActivationHotKey::~CActivationHotKey() {
 
 bool CActivationHotKey::Register(const SKeyCombination& combination) {
   Unregister();
+  if (!m_pPortal) return GrabFromX(combination);
+  const std::optional<std::string> sTrigger = PortalTriggerOf(combination);
+  return sTrigger && m_pPortal->Bind(QString::fromStdString(*sTrigger));
+}
+
+bool CActivationHotKey::GrabFromX(const SKeyCombination& combination) {
   xcb_connection_t* pConnection = Connection();
   const std::optional<uint32_t> nKeySym = X11KeySymOf(combination.nKey);
   if (!pConnection || !nKeySym) return false;
@@ -80,6 +98,7 @@ bool CActivationHotKey::Register(const SKeyCombination& combination) {
 }
 
 void CActivationHotKey::Unregister() {
+  if (m_pPortal) m_pPortal->Unbind();
   xcb_connection_t* pConnection = Connection();
   if (!pConnection || m_nKeyCode == 0) return;
   for (uint16_t nLocks : kLockVariants)

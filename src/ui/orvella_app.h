@@ -1,15 +1,20 @@
 #pragma once
 // The application: brings the program up (settings, folders, one running
-// copy, the first document, the window as it was left) and down again.
+// copy, the first document, the window as it was left, the splash window and
+// the tip of the day) and down again; or prints a document's selected note,
+// or answers --help and --version.
 
 #include <QApplication>
 #include <QStringList>
+#include <optional>
 
 namespace orv {
 
-// The document named on the command line (the first argument after the
-// program), as an absolute path; empty when none is named.
-QString CommandLineDocument(const QStringList& arguments);
+class CAppPaths;
+class CSettingsStore;
+
+// A document named on the command line as an absolute path; empty for none.
+QString CommandLineDocument(const QString& sFile);
 
 class COrvellaApp {
  public:
@@ -18,7 +23,12 @@ class COrvellaApp {
   int Run();
 
  private:
-  QApplication m_app;
+  int Print(CSettingsStore& settings, const CAppPaths& paths, const QString& sPath);
+
+  // Set when the command line was answered without starting Qt, which
+  // needs a display that --help and --version do not.
+  std::optional<int> m_nAnswered;
+  std::optional<QApplication> m_app;
 };
 
 }  // namespace orv

@@ -58,14 +58,27 @@ TEST(KeyCodes, TextsParseBackAndEveryNamedKeyRoundTripsThroughQt) {
   EXPECT_EQ(CombinationText(HotKeyCombination(123, 2)), "Ctrl+F12");
   EXPECT_EQ(HotKeyModifiers(*ParseCombination("Ctrl+Alt+Shift+K")), 7);
   EXPECT_EQ(HotKeyCombination('K', 5), ParseCombination("Alt+Shift+K"));
-  // The X keysyms a grab asks for (X11/keysymdef.h).
-  const std::pair<const char*, std::optional<uint32_t>> kKeySyms[] = {
-      {"F12", 0xFFC9},           {"Q", 'q'},         {"7", '7'},
-      {"NUMPAD5", 0xFFB5},       {"DELETE", 0xFFFF}, {"PRIOR", 0xFF55},
-      {"VK_APPS", std::nullopt},
+  // The X keysyms a grab asks for (X11/keysymdef.h), and the portal's spelling
+  // of the same key (keysym names after the modifiers).
+  struct SKeySymCase {
+    const char* pCombination;
+    std::optional<uint32_t> nKeySym;
+    std::optional<std::string> sTrigger;
   };
-  for (const auto& [pName, nKeySym] : kKeySyms)
-    EXPECT_EQ(X11KeySymOf(ParseCombination(pName)->nKey), nKeySym) << pName;
+  const SKeySymCase kKeySyms[] = {
+      {"Ctrl+F12", 0xFFC9, "CTRL+F12"},
+      {"Alt+Shift+Q", 'q', "ALT+SHIFT+q"},
+      {"7", '7', "7"},
+      {"NUMPAD5", 0xFFB5, "KP_5"},
+      {"Ctrl+DELETE", 0xFFFF, "CTRL+Delete"},
+      {"PRIOR", 0xFF55, "Page_Up"},
+      {"VK_APPS", std::nullopt, std::nullopt},
+  };
+  for (const SKeySymCase& keySym : kKeySyms) {
+    const SKeyCombination combination = *ParseCombination(keySym.pCombination);
+    EXPECT_EQ(X11KeySymOf(combination.nKey), keySym.nKeySym) << keySym.pCombination;
+    EXPECT_EQ(PortalTriggerOf(combination), keySym.sTrigger) << keySym.pCombination;
+  }
 }
 
 TEST(AcceleratorManager, StartUpRegistersTheTableAsItsRulesSay) {

@@ -39,7 +39,8 @@ TEST(HtmlDocumentWriter, ItsOwnOutputReadsBackToTheSameBytesAndIsSmallerThanQts)
       {"fonts and links",
        "<div><a href=\"http://x.org/?a=1&b=2\">link</a> <font color=red face=\"Times New Roman\" "
        "size=5>big</font> <span style=\"font-size:14pt;background-color:#ff0\">hl</span> "
-       "<s>st</s><sup>2</sup><sub>3</sub></div><h3 align=right>h</h3><hr><pre>a  b\nc</pre>"},
+       "<s>st</s><sup>2</sup><sub>3</sub></div><h3 align=right>h</h3><hr><hr width=\"40%\"><hr "
+       "width=\"120\"><pre>a  b\nc</pre>"},
       {"mail client", Fixture("mail_client.html")},
       {"word processor", Fixture("word_processor.html")},
       {"hand-written", Fixture("hand_written.html")},

@@ -2,6 +2,7 @@
 // source view and the switch between views, the tool bar's keys, and the
 // table commands with their messages.
 
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSpinBox>
@@ -131,8 +132,8 @@ TEST_F(HtmlEditorTest, TheToolBarFormatsTheWebViewAndRestsInTheSourceView) {
   EXPECT_TRUE(Editor().Source().toPlainText().contains("<ul>\n<li align=\"center\""));
 }
 
-TEST_F(HtmlEditorTest, TablesAreInsertedAndEditedWithTheirMessages) {
-  OpenHtml("<div>before</div>");
+TEST_F(HtmlEditorTest, TablesAndLinesAreInsertedAndEditedWithTheirMessages) {
+  XMLelement* pNote = OpenHtml("<div>before</div>");
   CHtmlToolBar& bar = Editor().ToolBar();
   {
     CDialogDriver driver;
@@ -157,9 +158,17 @@ TEST_F(HtmlEditorTest, TablesAreInsertedAndEditedWithTheirMessages) {
   ASSERT_NE(pTable, nullptr);
   EXPECT_EQ(pTable->rows(), 2);
   EXPECT_EQ(pTable->columns(), 3);
+  // Tab goes from cell to cell, and on from the last one into a new row.
+  auto caretCell = [&] { return pTable->cellAt(Editor().Web().textCursor()); };
+  Key(Qt::Key_Tab, Qt::NoModifier);
+  EXPECT_EQ(caretCell().column(), 1);
+  Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(caretCell().column(), 0);
+  for (int i = 0; i < 6; ++i) Key(Qt::Key_Tab, Qt::NoModifier);
+  EXPECT_EQ(caretCell().row(), 2);
   bar.RunTableCommand(ETableCommand::InsertRow);
   bar.RunTableCommand(ETableCommand::InsertColumn);
-  EXPECT_EQ(pTable->rows(), 3);
+  EXPECT_EQ(pTable->rows(), 4);
   EXPECT_EQ(pTable->columns(), 4);
   bar.RunTableCommand(ETableCommand::CombineCells);
   EXPECT_EQ(pTable->cellAt(Editor().Web().textCursor()).columnSpan(), 2);
@@ -174,6 +183,25 @@ TEST_F(HtmlEditorTest, TablesAreInsertedAndEditedWithTheirMessages) {
   bar.RunTableCommand(ETableCommand::DeleteTable);
   EXPECT_EQ(Web().rootFrame()->childFrames().size(), 0);
   EXPECT_TRUE(Web().toPlainText().startsWith("before"));
+
+  // A horizontal line's properties need the caret on one; its width is kept.
+  EXPECT_EQ(MessageBoxesShownBy([&] { bar.EditRuleProperties(); }, 1),
+            std::vector<std::string>{"Error: " + std::string(kSelectRuleMessage)});
+  bar.InsertRule();
+  QTextCursor onRule(&Web());
+  while (!onRule.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
+    ASSERT_TRUE(onRule.movePosition(QTextCursor::NextBlock));
+  Editor().Web().setTextCursor(onRule);
+  {
+    CDialogDriver driver;
+    driver.OnNext<QInputDialog>([](QInputDialog& dialog) {
+      dialog.setIntValue(40);
+      dialog.accept();
+    });
+    bar.EditRuleProperties();
+  }
+  Window().StoreEditorContent();
+  EXPECT_NE(Content(*pNote).find("<hr width=\"40%\">"), std::string::npos) << Content(*pNote);
 }
 
 TEST_F(HtmlEditorTest, ItsColoursAreSixHexDigitsAndItsFontTheStoredOne) {

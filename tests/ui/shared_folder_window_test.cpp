@@ -16,13 +16,15 @@ namespace {
 TEST_F(MainWindowTest, ASharedFolderFollowsItsDirectory) {
   const std::filesystem::path root = m_dir.Path() / "share";
   std::filesystem::create_directory(root);
-  CDialogDriver driver;
-  driver.OnNext<QFileDialog>([&](QFileDialog& dialog) {
-    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(root.string()));
-    static_cast<QDialog&>(dialog).accept();
-  });
-  driver.OnNext<QMessageBox>([](QMessageBox& box) { box.accept(); });
-  Trigger("Folders - Advanced - New S&hared Folder ...");
+  {
+    CDialogDriver driver;
+    driver.OnNext<QFileDialog>([&](QFileDialog& dialog) {
+      dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(root.string()));
+      static_cast<QDialog&>(dialog).accept();
+    });
+    driver.OnNext<QMessageBox>([](QMessageBox& box) { box.accept(); });
+    Trigger("Folders - Advanced - New S&hared Folder ...");
+  }
   ASSERT_TRUE(Folder().IsShared());
   ASSERT_NE(FindNote("New Shared Note"), nullptr);
 
@@ -39,6 +41,23 @@ TEST_F(MainWindowTest, ASharedFolderFollowsItsDirectory) {
     ASSERT_LT(waited.elapsed(), 5000) << "the tree was not read again";
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   }
+
+  // Its directory out of reach, the first change says so; the next ones,
+  // failing the same way, do not say it again.
+  auto rename = [&](const char* pName) {
+    Window().TreeView().Model().setData(Window().TreeView().Model().IndexOf(Folder().AllNotes()[0]),
+                                        pName, Qt::EditRole);
+  };
+  const std::vector<std::string> shown = MessageBoxesShownBy(
+      [&] {
+        std::filesystem::rename(root, m_dir.Path() / "away");
+        QTest::qWait(300);
+        rename("One");
+        rename("Two");
+      },
+      1);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].find("Can't open the shared folder"), std::string::npos) << shown[0];
 }
 
 }  // namespace

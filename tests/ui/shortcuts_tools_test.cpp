@@ -41,6 +41,9 @@ TEST_F(ShortcutsToolsTest, KeysTheUserGivesReachTheCommandsAndOutliveARestart) {
     QTest::keyClick(&dialog.Capture(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(dialog.Capture().text(), "Ctrl+Shift+S");
     dialog.Assign();
+    SelectCommand(dialog, "View - Toolbars - HTML Formatting");
+    QTest::keyClick(&dialog.Capture(), Qt::Key_F8, Qt::ControlModifier);
+    dialog.Assign();
     SelectCommand(dialog, "File - Save");
     dialog.KeyList().setCurrentRow(0);
     dialog.Remove();  // built in: refused with a message
@@ -58,6 +61,10 @@ TEST_F(ShortcutsToolsTest, KeysTheUserGivesReachTheCommandsAndOutliveARestart) {
 
   OpenWindow();
   EXPECT_EQ(Window().Command("File - Save As ...")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+  // A tool bar's toggle takes keys like any command.
+  auto* pToggle = Window().findChild<QAction*>("View - Toolbars - HTML Formatting");
+  ASSERT_NE(pToggle, nullptr);
+  EXPECT_EQ(pToggle->shortcut(), QKeySequence("Ctrl+F8"));
 
   // Cancel keeps what was there.
   driver.OnNext<CAccelMapDialog>([&](CAccelMapDialog& dialog) {

@@ -309,12 +309,10 @@ TEST_F(WindowShellTest, AGuideFromAReadOnlyInstallIsSavedElsewhere) {
 
 TEST(CommandLineTest, ARelativeDocumentPathIsMadeAbsolute) {
   const QString sHere = QDir::currentPath();
-  EXPECT_EQ(CommandLineDocument({"orvella", "notes.orv"}), sHere + "/notes.orv");
-  EXPECT_EQ(CommandLineDocument({"orvella", "../x/notes.orv"}),
-            QDir::cleanPath(sHere + "/../x/notes.orv"));
-  EXPECT_EQ(CommandLineDocument({"orvella", "/home/u/notes.orv"}), "/home/u/notes.orv");
-  EXPECT_EQ(CommandLineDocument({"orvella"}), "");
-  EXPECT_EQ(CommandLineDocument({"orvella", ""}), "");
+  EXPECT_EQ(CommandLineDocument("notes.orv"), sHere + "/notes.orv");
+  EXPECT_EQ(CommandLineDocument("../x/notes.orv"), QDir::cleanPath(sHere + "/../x/notes.orv"));
+  EXPECT_EQ(CommandLineDocument("/home/u/notes.orv"), "/home/u/notes.orv");
+  EXPECT_EQ(CommandLineDocument(""), "");
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ CEditorPane::CEditorPane(CNoteTree& tree, CSettingsStore& settings, QWidget* pPa
       if (bChanged && m_pNote) emit Edited();
     });
   connect(&m_pHtml->Web(), &CRichTextEdit::LinkClicked, this, &CEditorPane::LinkClicked);
-  connect(&m_pHtml->ToolBar(), &CHtmlToolBar::TableError, this, &CEditorPane::HtmlEditorError);
+  connect(&m_pHtml->ToolBar(), &CHtmlToolBar::Refused, this, &CEditorPane::HtmlEditorError);
   m_pHtml->SetCleanup([this](const QString& sHtml) {
     SCleaned cleaned = CleanedHtml(sHtml.toStdString());
     TellRemovedTags(cleaned.sWarning);

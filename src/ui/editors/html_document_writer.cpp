@@ -304,7 +304,14 @@ class CDocumentWriter {
     const QTextBlockFormat format = block.blockFormat();
     if (format.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth)) {
       CloseLists(lists, 0);
-      BlockTag("<hr>");
+      const QTextLength width =
+          format.lengthProperty(QTextFormat::BlockTrailingHorizontalRulerWidth);
+      const bool bPercent = width.type() == QTextLength::PercentageLength;
+      const bool bWhole = width.type() == QTextLength::VariableLength ||
+                          (bPercent && qRound(width.rawValue()) >= 100);
+      BlockTag(bWhole ? std::string("<hr>")
+                      : "<hr width=\"" + std::to_string(qRound(width.rawValue())) +
+                            (bPercent ? "%" : "") + "\">");
       m_bLineMayEnd = true;
       return;
     }

@@ -128,6 +128,7 @@ CHtmlToolBar::CHtmlToolBar(CRichTextEdit& web, QWidget* pParent)
   AddAction("HTML Editor - Image", tr("Picture..."), tr("Picture"), nullptr,
             [this] { InsertPicture(); });
   AddTableMenu();
+  AddRuleMenu();
   for (auto [pName, pText, pGlyph] :
        {std::tuple{"HTML Editor - Absolute", "Absolute Position", "Absolute"},
         std::tuple{"HTML Editor - Static", "Static Position", "Static"}}) {
@@ -183,6 +184,18 @@ void CHtmlToolBar::AddTableMenu() {
   pTable->setMenu(pMenu);
   auto* pButton = qobject_cast<QToolButton*>(widgetForAction(pTable));
   if (pButton) pButton->setPopupMode(QToolButton::InstantPopup);
+}
+
+void CHtmlToolBar::AddRuleMenu() {
+  auto* pMenu = new QMenu(this);
+  pMenu->addAction(tr("Insert &Horizontal Line"), this, &CHtmlToolBar::InsertRule);
+  pMenu->addAction(tr("Horizontal Line &Properties..."), this, &CHtmlToolBar::EditRuleProperties);
+  QAction* pRule = addAction(QString::fromUtf8("\u2015"));
+  pRule->setObjectName("HTML Editor - Horizontal Line");
+  pRule->setToolTip(tr("Horizontal line"));
+  pRule->setMenu(pMenu);
+  if (auto* pButton = qobject_cast<QToolButton*>(widgetForAction(pRule)))
+    pButton->setPopupMode(QToolButton::InstantPopup);
 }
 
 QAction* CHtmlToolBar::Action(const QString& sName) const {
@@ -307,7 +320,33 @@ void CHtmlToolBar::InsertTable() {
 void CHtmlToolBar::RunTableCommand(ETableCommand eCommand) {
   if (m_web.isReadOnly()) return;
   const QString sError = orv::RunTableCommand(m_web.textCursor(), eCommand);
-  if (!sError.isEmpty()) emit TableError(sError);
+  if (!sError.isEmpty()) emit Refused(sError);
+  m_web.setFocus();
+}
+
+void CHtmlToolBar::InsertRule() {
+  if (m_web.isReadOnly()) return;
+  m_web.textCursor().insertHtml("<hr>");
+  m_web.setFocus();
+}
+
+void CHtmlToolBar::EditRuleProperties() {
+  if (m_web.isReadOnly()) return;
+  QTextCursor cursor = m_web.textCursor();
+  const QTextBlockFormat format = cursor.blockFormat();
+  if (!format.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
+    return emit Refused(QString::fromUtf8(kSelectRuleMessage.data(), kSelectRuleMessage.size()));
+  const QTextLength width = format.lengthProperty(QTextFormat::BlockTrailingHorizontalRulerWidth);
+  bool bOk = false;
+  const int nPercent = QInputDialog::getInt(
+      this, tr("Horizontal Line Properties"), tr("&Width (percent of the page):"),
+      width.type() == QTextLength::PercentageLength ? qRound(width.rawValue()) : 100, 1, 100, 1,
+      &bOk);
+  if (!bOk) return;
+  QTextBlockFormat changed;
+  changed.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth,
+                      QTextLength(QTextLength::PercentageLength, nPercent));
+  cursor.mergeBlockFormat(changed);
   m_web.setFocus();
 }
 

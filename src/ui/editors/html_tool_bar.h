@@ -1,8 +1,8 @@
 #pragma once
 // The HTML editor's tool bar: character styles, alignment, lists, indent,
-// colour, block format, hyperlink, picture and the table commands, acting
-// on the web view. Its keys (Ctrl+B, Ctrl+L, …) work while that view has
-// the focus. A table command that cannot run says why through TableError.
+// colour, block format, hyperlink, picture, horizontal lines and the table
+// commands, acting on the web view. Its keys (Ctrl+B, Ctrl+L, …) work while
+// that view has the focus. A command that cannot run says why through Refused.
 
 #include <QToolBar>
 #include <functional>
@@ -30,14 +30,18 @@ class CHtmlToolBar : public QToolBar {
   void InsertTable();
   void InsertPicture();
   void RunTableCommand(ETableCommand eCommand);
+  void InsertRule();
+  // The width of the line at the caret, asked for; refused off a line.
+  void EditRuleProperties();
 
  signals:
-  void TableError(const QString& sMessage);
+  void Refused(const QString& sMessage);
 
  private:
   QAction* AddAction(const char* pName, const QString& sText, const QString& sGlyph,
                      const char* pKey, std::function<void()> run, bool bCheckable = false);
   void AddTableMenu();
+  void AddRuleMenu();
   void MergeFormat(const QTextCharFormat& format);
   void ToggleList(int nStyle);
   void Indent(int nDelta);

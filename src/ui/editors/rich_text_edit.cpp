@@ -1,7 +1,9 @@
 #include "ui/editors/rich_text_edit.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QTextTable>
 
 #include "ui/editors/text_links.h"
 
@@ -69,6 +71,35 @@ void CRichTextEdit::LeaveLinkEdge() {
       !HrefAt(document(), nPos).isEmpty())
     return;
   setCurrentCharFormat(OrdinaryFormat(block, nPos, cursor.charFormat()));
+}
+
+void CRichTextEdit::keyPressEvent(QKeyEvent* pEvent) {
+  const bool bPlain = (pEvent->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier;
+  const int nStep = pEvent->key() == Qt::Key_Tab ? 1 : pEvent->key() == Qt::Key_Backtab ? -1 : 0;
+  if (nStep != 0 && bPlain && !isReadOnly() && GoToCell(nStep)) return;
+  QTextEdit::keyPressEvent(pEvent);
+}
+
+bool CRichTextEdit::GoToCell(int nStep) {
+  QTextCursor cursor = textCursor();
+  QTextTable* pTable = cursor.currentTable();
+  if (!pTable) return false;
+  const QTextTableCell cell = pTable->cellAt(cursor);
+  // Cells in reading order; a combined cell is passed over as one.
+  int nIndex =
+      cell.row() * pTable->columns() + cell.column() + (nStep > 0 ? cell.columnSpan() : -1);
+  const int nCells = pTable->rows() * pTable->columns();
+  if (nIndex < 0) return true;  // the first cell: Shift+Tab stays
+  if (nIndex >= nCells) {
+    pTable->appendRows(1);
+    nIndex = nCells;
+  }
+  const QTextTableCell next =
+      pTable->cellAt(nIndex / pTable->columns(), nIndex % pTable->columns());
+  cursor.setPosition(next.firstPosition());
+  cursor.setPosition(next.lastPosition(), QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+  return true;
 }
 
 }  // namespace orv

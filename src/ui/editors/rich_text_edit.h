@@ -2,7 +2,8 @@
 // The text edit of the rich-text and HTML editors: a click on a link follows
 // it instead of placing the caret, as users of the format expect, and only a
 // link's own characters are the link: what is typed at its end (or before it
-// at the start of a paragraph) is ordinary text.
+// at the start of a paragraph) is ordinary text. In a table Tab and
+// Shift+Tab go from cell to cell, and Tab in the last cell adds a row.
 
 #include <QTextEdit>
 #include <functional>
@@ -26,9 +27,12 @@ class CRichTextEdit : public QTextEdit {
 
  protected:
   void insertFromMimeData(const QMimeData* pSource) override;
+  void keyPressEvent(QKeyEvent* pEvent) override;
 
  private:
   void LeaveLinkEdge();
+  // Selects the text of the cell nStep cells on; false outside a table.
+  bool GoToCell(int nStep);
 
   std::function<QString(const QString&)> m_clean;
 };

@@ -39,6 +39,13 @@ constexpr SKeys kTreeKeys[] = {
     {"Notes - Paste Subnotes", "Ctrl+V"},
 };
 
+// Keys of the table that another command takes in the same place: in the
+// HTML editor Ctrl+R shows the source ("View - HTML - Source"), so it cannot
+// also align right.
+constexpr SKeys kKeysGivenUp[] = {
+    {"HTML Editor - Right Justify", "Ctrl+R"},
+};
+
 template <size_t N>
 QList<QKeySequence> Find(const SKeys (&table)[N], std::string_view sCommand) {
   for (const SKeys& keys : table)
@@ -56,6 +63,7 @@ QList<QKeySequence> CommandKeys(const CAcceleratorManager& keys, std::string_vie
     for (const CAccelsOb& accel : pCommand->m_Accels)
       if (const std::optional<int> nQt = QtKeyOf(accel.combination))
         sequences.append(QKeySequence(QKeyCombination::fromCombined(*nQt)));
+  for (const QKeySequence& key : Find(kKeysGivenUp, sCommand)) sequences.removeAll(key);
   return sequences;
 }
 

@@ -1,11 +1,10 @@
 // The import, export and statistics items of the File and Notes menus, with
 // a progress box over the long part of each.
 
-#include <QApplication>
-#include <QProgressDialog>
 #include <memory>
 
 #include "exchange/exchange_commands.h"
+#include "ui/dialogs/busy_box.h"
 #include "ui/window/main_window.h"
 #include "ui/window/menu_builder.h"
 
@@ -16,18 +15,11 @@ void CMenuBuilder::AddExchange(QMenu* pMenu, const char* pName, const QString& s
   Add(
       pMenu, pName, sText,
       [this, e] {
-        std::unique_ptr<QProgressDialog> pProgress;
+        std::unique_ptr<CBusyBox> pBusy;
         RunExchangeCommand(m_tree, e, [&](const std::string& sWhat) {
-          pProgress.reset();
-          if (sWhat.empty()) return;
-          // Busy, with no steps to count: the reading and placing are one call.
-          pProgress = std::make_unique<QProgressDialog>(QString::fromStdString(sWhat), QString(), 0,
-                                                        0, &m_window);
-          pProgress->setWindowTitle("Orvella");
-          pProgress->setWindowModality(Qt::WindowModal);
-          pProgress->setMinimumDuration(0);
-          pProgress->show();
-          QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+          pBusy.reset();
+          if (!sWhat.empty())
+            pBusy = std::make_unique<CBusyBox>(m_window, QString::fromStdString(sWhat));
         });
       },
       [this, e] { return IsEnabled(m_tree, e); });

@@ -156,6 +156,7 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   void CheckSharedFolderSoon();
   void ForgetSharedFolders();
   void OnSharedFolderChanged();
+  void TellShareError(const std::exception& error);
 
   CSettingsStore& m_settings;
   const CAppPaths& m_paths;
@@ -184,6 +185,8 @@ class CMainWindow : public QMainWindow, public CTreeViewPort {
   bool m_bQuitting = false;
   bool m_bOpenCancelled = false;
   bool m_bShareCheckQueued = false;
+  // The last failure to read or write a shared folder, told once.
+  std::string m_sShareError;
   const CXMLTree* m_pWatchedShare = nullptr;  // the shared folder the watch is on, never read
 };
 

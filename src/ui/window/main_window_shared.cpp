@@ -25,9 +25,17 @@ void CMainWindow::StoreSharedFolder() {
   if (!pFolder) return;
   try {
     m_pShares->Store(*pFolder, m_ui);
+    m_sShareError.clear();
   } catch (const std::exception& e) {
-    m_ui.ShowMessage("Warning", e.what(), EMessageIcon::Warning);
+    TellShareError(e);
   }
+}
+
+void CMainWindow::TellShareError(const std::exception& error) {
+  // While a directory stays out of reach, every command would fail the same way.
+  if (m_sShareError == error.what()) return;
+  m_sShareError = error.what();
+  m_ui.ShowMessage("Warning", error.what(), EMessageIcon::Warning);
 }
 
 void CMainWindow::CheckSharedFolderSoon() {
@@ -64,8 +72,9 @@ void CMainWindow::OnSharedFolderChanged() {
     m_pEditors->Forget();
     try {
       m_pShares->Refresh(*pFolder, m_ui);
+      m_sShareError.clear();
     } catch (const std::exception& e) {
-      m_ui.ShowMessage("Warning", e.what(), EMessageIcon::Warning);
+      TellShareError(e);
     }
     Guarded([&] { m_tree.RefreshTree(true); });
   }

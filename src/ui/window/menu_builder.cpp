@@ -1,16 +1,23 @@
 #include "ui/window/menu_builder.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
 
 #include "ports/settings_defaults.h"
+#include "shell/web_address.h"
 #include "tree/document_commands.h"
 #include "ui/app_paths.h"
 #include "ui/dialogs/note_icons.h"
+#include "ui/dialogs/splash_window.h"
+#include "ui/dialogs/tip_dialog.h"
 #include "ui/editors/editor_pane.h"
+#include "ui/print/print_commands.h"
+#include "ui/update_check.h"
 #include "ui/window/builtin_keys.h"
 #include "ui/window/main_window.h"
 #include "ui/window/note_tree_view.h"
@@ -141,6 +148,17 @@ void CMenuBuilder::BuildFileMenu() {
   AddMail(pFile, "File - Zip and E-Mail All File To ...",
           QObject::tr("&Zip and E-Mail All File To ..."), EMailCommand::ZipDocument);
   pFile->addSeparator();
+  const auto hasNote = [this] { return m_tree.SelectedNote() != nullptr; };
+  Add(
+      pFile, "File - Print ...", QObject::tr("&Print..."),
+      [this] { PrintSelectedNote(m_window, EPrintTarget::Printer); }, hasNote);
+  Add(
+      pFile, "File - Print Preview", QObject::tr("Print Pre&view..."),
+      [this] { PrintSelectedNote(m_window, EPrintTarget::Preview); }, hasNote);
+  Add(
+      pFile, "File - Export to PDF ...", QObject::tr("Export to P&DF..."),
+      [this] { PrintSelectedNote(m_window, EPrintTarget::Pdf); }, hasNote);
+  pFile->addSeparator();
   m_pRecentMenu = pFile->addMenu(QObject::tr("Recent &Files"));
   RebuildRecentMenu();
   pFile->addSeparator();
@@ -219,11 +237,26 @@ void CMenuBuilder::BuildHelpMenu() {
   QMenu* pHelp = m_window.menuBar()->addMenu(QObject::tr("&Help"));
   Add(pHelp, "Help - Help Contents", QObject::tr("&Help Contents"),
       [this] { m_window.ShowGuide(); });
+  Add(pHelp, "Help - Tip of the Day", QObject::tr("&Tip of the Day..."),
+      [this] { CTipDlg(m_window.Settings(), m_window.m_paths.TipsFile(), &m_window).Run(); });
+  pHelp->addSeparator();
+  Add(pHelp, "Help - Check for Updates", QObject::tr("Check for &Updates..."),
+      [this] { CheckForUpdates(m_window, m_window.Settings(), true); });
+  // The site's pages are offered only where the program knows its site.
+  const std::string sAddress = WebAddress(m_window.Settings());
+  if (!sAddress.empty()) {
+    const std::pair<const char*, EWebPage> kPages[] = {{"Help - Support", EWebPage::Support},
+                                                       {"Help - Web Site", EWebPage::WebSite},
+                                                       {"Help - FAQ", EWebPage::Faq},
+                                                       {"Help - Forum", EWebPage::Forum}};
+    for (const auto& [pName, ePage] : kPages)
+      Add(pHelp, pName, QString(pName).section(" - ", 1), [url = WebPageUrl(sAddress, ePage)] {
+        QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+      });
+  }
+  pHelp->addSeparator();
   QAction* pAbout = Add(pHelp, "Help - About Orvella...", QObject::tr("&About Orvella..."), [this] {
-    QMessageBox::about(&m_window, QObject::tr("About Orvella"),
-                       QObject::tr("<b>Orvella</b> %1<br>A notes organiser: folders of note trees "
-                                   "in plain text, HTML and rich text.")
-                           .arg(QApplication::applicationVersion()));
+    QMessageBox::about(&m_window, QObject::tr("About Orvella"), AboutText());
   });
   pAbout->setMenuRole(QAction::AboutRole);
 }
@@ -251,10 +284,19 @@ void CMenuBuilder::BuildToolBar() {
   pBar->addSeparator();
   add("Notes - Navigate - Back", QStyle::SP_ArrowBack);
   add("Notes - Navigate - Forward", QStyle::SP_ArrowForward);
-  m_pToolbarsMenu->addAction(pBar->toggleViewAction());
-  for (QToolBar* pOther : m_window.findChildren<QToolBar*>())
-    if (pOther != pBar) m_pToolbarsMenu->addAction(pOther->toggleViewAction());
   m_window.RememberToolBar(*pBar, kToolBar);
+  // Each bar's toggle is a command a user may give keys to.
+  constexpr std::pair<const char*, const char*> kToggles[] = {
+      {"StandardBar", "View - Toolbars - Standard"},
+      {"TabsBar", "View - Toolbars - Tabs"},
+      {"HtmlToolBar", "View - Toolbars - HTML Formatting"},
+      {"RtfFormatBar", "View - Toolbars - RTF Formatting"}};
+  for (auto [pBarName, pCommand] : kToggles)
+    if (auto* pToggled = m_window.findChild<QToolBar*>(pBarName)) {
+      pToggled->toggleViewAction()->setObjectName(pCommand);
+      m_pToolbarsMenu->addAction(pToggled->toggleViewAction());
+    }
+  ApplyShortcuts();
 }
 
 }  // namespace orv

@@ -8,6 +8,7 @@ APP=$1 RESOURCES=$2 OUT=$3
 DISPLAY_NO=:${TOUR_DISPLAY:-57}
 mkdir -p "$OUT/home"
 cp "$RESOURCES/About Orvella.orv" "$OUT/tour.orv"
+printf '[Tip]\nStartUp=0\n' >"$OUT/home/Orvella.conf"  # no tip of the day over the window
 Xvfb "$DISPLAY_NO" -screen 0 1280x900x24 &
 XVFB=$!
 export DISPLAY=$DISPLAY_NO

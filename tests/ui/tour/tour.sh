@@ -23,7 +23,8 @@ tour_start() {
   fi
   tour_dir="$(mktemp -d /tmp/orvella-tour.XXXXXX)"
   cp "$doc" "$tour_dir/notes.orv"
-  printf '[Settings]\nMain%%20Frame%%20State=0\nMain%%20Frame%%20X=0\nMain%%20Frame%%20Y=0\nMain%%20Frame%%20Width=1100\nMain%%20Frame%%20Height=700\n' \
+  # No tip of the day: the tour starts in the window, once the splash has gone.
+  printf '[Settings]\nMain%%20Frame%%20State=0\nMain%%20Frame%%20X=0\nMain%%20Frame%%20Y=0\nMain%%20Frame%%20Width=1100\nMain%%20Frame%%20Height=700\n[Tip]\nStartUp=0\n' \
     >"$tour_dir/Orvella.conf"
   Xvfb "$DISPLAY" -screen 0 1100x700x24 >/dev/null 2>&1 &
   tour_xvfb=$!
@@ -33,7 +34,7 @@ tour_start() {
   tour_app=$!
   printf 'tour_dir=%q\ntour_xvfb=%q\ntour_app=%q\n' "$tour_dir" "$tour_xvfb" "$tour_app" \
     >"$tour_state"
-  sleep 2
+  sleep 3
   echo "tour: app $tour_app on $DISPLAY, files in $tour_dir"
 }
 

@@ -8,6 +8,7 @@ OUT=${2:-/tmp/orvella-tour}
 NUM=${3:-73}
 mkdir -p "$OUT/home"
 cp "$BUILD/resources/About Orvella.orv" "$OUT/home/notes.orv"
+printf '[Tip]\nStartUp=0\n' >"$OUT/home/Orvella.conf"  # no tip of the day over the window
 Xvfb ":$NUM" -screen 0 1280x900x24 >"$OUT/xvfb.log" 2>&1 &
 XVFB=$!
 export DISPLAY=":$NUM"
