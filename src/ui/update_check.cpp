@@ -12,11 +12,14 @@ namespace orv {
 bool CheckForUpdates(QWidget& parent, CSettingsStore& settings, bool bAsked) {
   const std::string sAddress = WebAddress(settings);
   if (sAddress.empty()) {
-    if (bAsked)
-      QMessageBox::information(
-          &parent, QObject::tr("Information"),
-          QObject::tr("No update address is configured: this copy of Orvella does not know "
-                      "where to ask for a newer version."));
+    if (bAsked) {
+      QMessageBox box(QMessageBox::Information, QObject::tr("Information"),
+                      QObject::tr("No update address is configured: this copy of Orvella does "
+                                  "not know where to ask for a newer version."),
+                      QMessageBox::Ok, &parent);
+      box.setTextFormat(Qt::PlainText);
+      box.exec();
+    }
     return false;
   }
   // The site's answer is a page for a person to read; the browser shows it.

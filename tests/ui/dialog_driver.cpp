@@ -70,6 +70,8 @@ std::vector<std::string> MessageBoxesShownBy(const std::function<void()>& run, i
   for (int i = 0; i < nExpected; ++i) {
     driver.OnNext<QMessageBox>([&](QMessageBox& box) {
       shown.push_back(box.windowTitle().toStdString() + ": " + box.text().toStdString());
+      // What a message names ("<SCRIPT>", a file) must show as written.
+      EXPECT_EQ(box.textFormat(), Qt::PlainText) << shown.back();
       box.accept();
     });
   }

@@ -46,7 +46,7 @@ TEST_F(StartUpTest, TheSplashWindowGoesOnEscapeAtAQuestionOrAfterTwoSeconds) {
     if (eHow == EHow::Escape) QTest::keyClick(&Window(), Qt::Key_Escape);
     // A passphrase asked at start-up is not hidden behind it.
     if (eHow == EHow::Question)
-      MessageBoxesShownBy([this] { QMessageBox::question(&Window(), "Question", "Open?"); }, 1);
+      MessageBoxesShownBy([this] { Window().Ui().AskChoice("Open?", {"Yes", "No"}); }, 1);
     EXPECT_EQ(nClosed, eHow == EHow::Time ? 0 : 1);
     QTRY_VERIFY_WITH_TIMEOUT(pSplash.isNull(), CSplashWindow::kShownMs + 1000);
     EXPECT_EQ(nClosed, 1);

@@ -36,6 +36,10 @@ QMessageBox::Icon ToBoxIcon(EMessageIcon eIcon) {
   return QMessageBox::NoIcon;
 }
 
+// Messages name tags ("<SCRIPT>", "<HR>"), files and notes: shown as they
+// are, never read as markup.
+void ShowAsWritten(QMessageBox& box) { box.setTextFormat(Qt::PlainText); }
+
 std::optional<std::string> NonEmpty(const QString& s) {
   if (s.isEmpty()) return std::nullopt;
   return s.toStdString();
@@ -70,14 +74,21 @@ std::optional<std::string> CQtUi::AskPassphrase(const std::string& sCaption,
   return AskLine(m_pParent, QFileInfo(ToQ(sPath)).fileName() + " - Orvella", sCaption, "", true);
 }
 
-void CQtUi::ShowMessage(const std::string& sTitle, const std::string& sText, EMessageIcon eIcon) {
-  QMessageBox box(ToBoxIcon(eIcon), ToQ(sTitle), ToQ(sText), QMessageBox::Ok, m_pParent);
+void ShowMessageAsWritten(QWidget* pParent, const std::string& sTitle, const std::string& sText,
+                          EMessageIcon eIcon) {
+  QMessageBox box(ToBoxIcon(eIcon), ToQ(sTitle), ToQ(sText), QMessageBox::Ok, pParent);
+  ShowAsWritten(box);
   box.exec();
+}
+
+void CQtUi::ShowMessage(const std::string& sTitle, const std::string& sText, EMessageIcon eIcon) {
+  ShowMessageAsWritten(m_pParent, sTitle, sText, eIcon);
 }
 
 SConfirmAnswer CQtUi::AskConfirm(const std::string& sText, const std::string& sCaption) {
   QMessageBox box(QMessageBox::Question, ToQ(sCaption), ToQ(sText),
                   QMessageBox::Yes | QMessageBox::No, m_pParent);
+  ShowAsWritten(box);
   box.setDefaultButton(QMessageBox::Yes);
   box.setCheckBox(new QCheckBox(QObject::tr("Don't ask me again")));
   const bool bYes = box.exec() == QMessageBox::Yes;
@@ -87,6 +98,7 @@ SConfirmAnswer CQtUi::AskConfirm(const std::string& sText, const std::string& sC
 std::optional<int> CQtUi::AskChoice(const std::string& sText,
                                     const std::vector<std::string>& answers) {
   QMessageBox box(QMessageBox::Question, "Question", ToQ(sText), QMessageBox::NoButton, m_pParent);
+  ShowAsWritten(box);
   std::vector<QAbstractButton*> buttons;
   buttons.reserve(answers.size());
   for (const std::string& sAnswer : answers)

@@ -9,6 +9,11 @@
 
 namespace orv {
 
+// A message box over pParent whose text shows as written, never as markup:
+// messages name tags ("<SCRIPT>"), files, notes and styles.
+void ShowMessageAsWritten(QWidget* pParent, const std::string& sTitle, const std::string& sText,
+                          EMessageIcon eIcon);
+
 class CQtUi : public CUiPort {
  public:
   // Dialogs open over `pParent` (may be null); the icon picker keeps its size

@@ -5,10 +5,10 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTextEdit>
 #include <QToolButton>
 
+#include "ui/dialogs/qt_ui.h"
 #include "ui/editors/style_formats.h"
 
 namespace orv {
@@ -79,7 +79,7 @@ void CStyleBox::AddStyle() {
   try {
     m_styles.Add(sName.toStdString(), SelectionRecords());
   } catch (const CStyleNameError& error) {
-    QMessageBox::warning(this, "Warning", QString::fromStdString(error.what()));
+    ShowMessageAsWritten(this, "Warning", error.what(), EMessageIcon::Warning);
     return;
   }
   ShowList();
@@ -103,9 +103,11 @@ void CStyleBox::ApplyStyle(int nIndex) {
     charStyle = DecodeCharStyle(records->charFormat);
     paraStyle = DecodeParaStyle(records->paraFormat);
   } catch (const CStyleRecordError& error) {
-    QMessageBox::warning(this, "Warning",
+    ShowMessageAsWritten(this, "Warning",
                          tr("The style \"%1\" cannot be applied.\n%2")
-                             .arg(m_pBox->itemText(nIndex), QString::fromStdString(error.what())));
+                             .arg(m_pBox->itemText(nIndex), QString::fromStdString(error.what()))
+                             .toStdString(),
+                         EMessageIcon::Warning);
     return;
   }
   if (m_edit.isReadOnly()) return;

@@ -25,8 +25,10 @@ bool CMainWindow::SaveModified() {
   QString sName = m_doc.PathName().empty()
                       ? tr("Untitled")
                       : QFileInfo(QString::fromStdString(m_doc.PathName())).fileName();
-  auto eAnswer = QMessageBox::question(this, "Orvella", tr("Save changes to %1?").arg(sName),
-                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  QMessageBox box(QMessageBox::Question, "Orvella", tr("Save changes to %1?").arg(sName),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+  box.setTextFormat(Qt::PlainText);  // a file's name, whatever it holds
+  const int eAnswer = box.exec();
   if (eAnswer == QMessageBox::Cancel) return false;
   return eAnswer == QMessageBox::No || SaveDocument();
 }
