@@ -11,6 +11,7 @@
 #include "shell/crash_handler.h"
 #include "shell/crash_report.h"
 #include "ui/app_paths.h"
+#include "ui/dialogs/qt_ui.h"
 
 namespace orv {
 
@@ -83,22 +84,24 @@ bool ReportCrash(const QString& sRecordPath, const QString& sReportFolder, ECras
   } catch (const CIoError&) {
   }
   if (!record) return false;
-  const QString sName = QString::fromUtf8(kCrashApplicationName);
-  if (QMessageBox::question(pParent, sName, CrashQuestion(*record, eAsked)) != QMessageBox::Yes)
-    return true;
+  QMessageBox question(QMessageBox::Question, QString::fromUtf8(kCrashApplicationName),
+                       CrashQuestion(*record, eAsked), QMessageBox::Yes | QMessageBox::No, pParent);
+  question.setTextFormat(Qt::PlainText);  // it names folders, whatever they hold
+  if (question.exec() != QMessageBox::Yes) return true;
+  std::string sTold;
   try {
     const std::string sReport =
         FormatCrashReport(*record, ReadSystemDetails(*record), SymbolizeFrames(*record));
     const std::string sPath = WriteCrashReportFiles(fs, sReportFolder.toStdString(), sReport);
-    QMessageBox::critical(
-        pParent, "Error",
-        SavedAdvice(QString::fromStdString(sPath),
-                    sReportFolder + "/" + QString::fromUtf8(kCrashCommentsFileName)));
+    sTold = SavedAdvice(QString::fromStdString(sPath),
+                        sReportFolder + "/" + QString::fromUtf8(kCrashCommentsFileName))
+                .toStdString();
   } catch (const CIoError& e) {
-    QMessageBox::critical(
-        pParent, "Error",
-        QObject::tr("Unable to create exception report, error code %1.").arg(e.Errno()));
+    sTold = QObject::tr("Unable to create exception report, error code %1.")
+                .arg(e.Errno())
+                .toStdString();
   }
+  ShowMessageAsWritten(pParent, "Error", sTold, EMessageIcon::Error);
   return true;
 }
 
