@@ -9,6 +9,9 @@ namespace orv {
 
 inline constexpr char kShortcutsFileName[] = "Users_Shortcuts.shortcuts";
 inline constexpr char kExternalToolsFileName[] = "ExternalTools.ini";
+// In the cache folder beside "Temp": archives handed to a mail client, which
+// must outlive the program's exit.
+inline constexpr char kMailFolderName[] = "Mail";
 
 std::string UserDataDir();
 std::string ShortcutsFilePath();

@@ -22,6 +22,7 @@
 #include "cli/protection_commands.h"
 #include "cli/shortcut_cli.h"
 #include "cli/storage_commands.h"
+#include "cli/zip_cli.h"
 
 int main(int argc, char** argv) {
   orv::cli::SCliOptions options;
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
   orv::cli::AddProtectionCommands(app, options);
   orv::cli::AddFindCommand(app, options);
   orv::cli::AddAttachCommands(app, options);
+  orv::cli::AddZipCommand(app, options);
   orv::cli::AddStorageCommands(app);
   orv::cli::AddEditorCommands(app);
   orv::cli::AddShortcutCommands(app);

@@ -35,11 +35,13 @@ CAppPaths::CAppPaths() : m_sResourceDir(FindResourceDir()) {
     m_sDataDir = sRoot;
     m_sTempDir = sRoot + "/Temp";
     m_sAttDir = sRoot + "/Att";
+    m_sMailDir = sRoot + "/" + kMailFolderName;
     m_sSettingsFile = sRoot + "/Orvella.conf";
   } else {
     m_sDataDir = Under(QStandardPaths::GenericDataLocation, {});
     m_sTempDir = Under(QStandardPaths::GenericCacheLocation, "/Temp");
     m_sAttDir = Under(QStandardPaths::GenericCacheLocation, "/Att");
+    m_sMailDir = Under(QStandardPaths::GenericCacheLocation, QString("/") + kMailFolderName);
     // The file QSettings(UserScope, "Orvella", "Orvella") uses on Linux.
     m_sSettingsFile = Under(QStandardPaths::GenericConfigLocation, "/Orvella.conf");
   }

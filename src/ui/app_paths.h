@@ -2,8 +2,9 @@
 // Where the desktop app keeps its files. Read-only resources ("About
 // Orvella.orv", "tips.txt") come with the install, or from the build tree when
 // run uncopied; the user's own files live in $XDG_DATA_HOME/Orvella, scratch
-// files in $XDG_CACHE_HOME/Orvella/Temp, copies of attachments to open in
-// $XDG_CACHE_HOME/Orvella/Att, settings in ~/.config/Orvella.
+// files in $XDG_CACHE_HOME/Orvella/Temp (mailed archives in .../Mail),
+// copies of attachments to open in $XDG_CACHE_HOME/Orvella/Att, settings in
+// ~/.config/Orvella.
 // ORVELLA_HOME, when set, puts the user's files, the scratch folder and the
 // settings under that one folder (tests, portable use).
 
@@ -28,6 +29,7 @@ class CAppPaths {
   QString ShortcutsFile() const;
   QString ExternalToolsFile() const;
   QString TempDir() const { return m_sTempDir; }
+  QString MailDir() const { return m_sMailDir; }
   QString SettingsFile() const { return m_sSettingsFile; }
 
   // Makes the writable folders; ones that exist already are fine. False when
@@ -41,6 +43,7 @@ class CAppPaths {
   QString m_sDataDir;
   QString m_sTempDir;
   QString m_sAttDir;
+  QString m_sMailDir;
   QString m_sSettingsFile;
 };
 

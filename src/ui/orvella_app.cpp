@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/start_document.h"
+#include "attachments/archive_mail.h"
 #include "ports/settings_defaults.h"
 #include "shell/command_line.h"
 #include "shell/update_schedule.h"
@@ -102,6 +103,8 @@ int COrvellaApp::Run() {
   const QString sDocument = CommandLineDocument(QString::fromStdString(line.sFile));
   CAppPaths paths;
   paths.CreateFolders();
+  // A day is long enough for any mail client to have sent what it was handed.
+  RemoveOldMail(paths.MailDir().toStdString());
   CQtSettingsStore settings;
   if (line.eAction == SCommandLine::EAction::Print) return Print(settings, paths, sDocument);
   const bool bCheckForUpdates = UpdateCheckDue(settings);

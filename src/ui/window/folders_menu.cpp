@@ -42,6 +42,8 @@ void CMenuBuilder::BuildFoldersMenu() {
         m_window.StoreEditorContent();
         RunBranchCommand(m_tree, m_window.m_clipboard, EBranchCommand::ExportFolder);
       });
+  AddMail(pAdvanced, "Folders - Advanced - Zip And E-Mail To ...",
+          QObject::tr("&Zip And E-Mail To ..."), EMailCommand::ZipFolder);
   QMenu* pSort = pAdvanced->addMenu(QObject::tr("Sort by Name"));
   folder(pSort, "Folders - Advanced - Sort by Name - Asscending", QObject::tr("A&csending"),
          EFolderCommand::SortAscending);

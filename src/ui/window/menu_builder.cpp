@@ -145,6 +145,8 @@ void CMenuBuilder::BuildFileMenu() {
     m_window.StoreEditorContent();
     BackupTo(m_window.Doc(), m_window.Ui(), m_window.Settings());
   });
+  AddMail(pFile, "File - Zip and E-Mail All File To ...",
+          QObject::tr("&Zip and E-Mail All File To ..."), EMailCommand::ZipDocument);
   pFile->addSeparator();
   const auto hasNote = [this] { return m_tree.SelectedNote() != nullptr; };
   Add(

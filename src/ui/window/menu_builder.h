@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "attachments/archive_mail.h"
 #include "exchange/exchange_commands.h"
 #include "tree/branch_commands.h"
 #include "tree/note_commands.h"
@@ -44,6 +45,7 @@ class CMenuBuilder {
   void AddOrder(QMenu* pMenu, const char* pName, const QString& sText, EOrderCommand e);
   void AddBranch(QMenu* pMenu, const char* pName, const QString& sText, EBranchCommand e);
   void AddExchange(QMenu* pMenu, const char* pName, const QString& sText, EExchangeCommand e);
+  void AddMail(QMenu* pMenu, const char* pName, const QString& sText, EMailCommand e);
   // Enabling and check marks of a menu's items, asked of the core as it
   // opens; released as it closes.
   void UpdateStates(const QMenu& menu);

@@ -184,6 +184,11 @@ void CMenuBuilder::BuildNotesAdvancedMenu(QMenu* pNotes) {
   AddBranch(pAdvanced, "Notes - Advanced - Export Notes To XML File",
             QObject::tr("Export Notes To &XML File..."), EBranchCommand::ExportXml);
   BuildNotesExchangeMenus(pAdvanced);
+  QMenu* pMail = pAdvanced->addMenu(QObject::tr("E-&Mail Note"));
+  AddMail(pMail, "Notes - Advanced - E-Mail Note - As Zip...", QObject::tr("As &Zip..."),
+          EMailCommand::ZipNote);
+  AddMail(pMail, "Notes - Advanced - E-Mail Note - As Text...", QObject::tr("As &Text..."),
+          EMailCommand::NoteAsText);
   pAdvanced->addSeparator();
   auto protect = [&](const char* pCommand, const QString& sText, EProtectionCommand e) {
     Add(
