@@ -1,0 +1,109 @@
+#include "shell/http_client.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "support/test_support.h"
+
+namespace orv {
+namespace {
+
+// The local server of http_server.py, for one test program run.
+class CLocalServer {
+ public:
+  CLocalServer() {
+    const std::string sPortFile = m_dir.File("port");
+    const std::string sCommand =
+        "python3 '" ORVELLA_HTTP_SERVER "' '" + sPortFile + "' '" + m_dir.Path().string() + "'";
+    m_pServer = popen(sCommand.c_str(), "w");  // it stops when this pipe closes
+    for (int n = 0; n < 200 && !std::filesystem::exists(sPortFile); ++n)
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    m_sBase = "http://127.0.0.1:" + test::ReadWholeFile(sPortFile);
+  }
+  ~CLocalServer() { pclose(m_pServer); }
+  std::string Url(const std::string& sPath) const { return m_sBase + sPath; }
+  std::string File(const std::string& sName) const { return m_dir.File(sName); }
+
+ private:
+  test::CTempDir m_dir;
+  FILE* m_pServer = nullptr;
+  std::string m_sBase;
+};
+
+class HttpClientTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { s_pServer = new CLocalServer; }
+  static void TearDownTestSuite() { delete s_pServer; }
+  static CLocalServer* s_pServer;
+  std::unique_ptr<CHttpClient> m_pClient = MakeHttpClient({2, 2, 3});
+  std::vector<std::string> m_status;
+  FHttpStatus m_onStatus = [this](const std::string& sText) { m_status.push_back(sText); };
+};
+CLocalServer* HttpClientTest::s_pServer = nullptr;
+
+TEST_F(HttpClientTest, AnswersComeBackExactlyAndTheStatusTellsTheSteps) {
+  EXPECT_EQ(m_pClient->Download(s_pServer->Url("/no"), m_onStatus), "No");
+  EXPECT_EQ(m_pClient->Download(s_pServer->Url("/lower"), nullptr), "no");
+  EXPECT_EQ(m_pClient->Download(s_pServer->Url("/empty"), nullptr), "");
+  const std::vector<std::string> steps = {"Resolving name for 127.0.0.1",
+                                          "Resolved name for 127.0.0.1",
+                                          "Connecting to socket address",
+                                          "Connected to socket address",
+                                          "Sending request...",
+                                          "Request sent",
+                                          "Response received"};
+  ASSERT_GE(m_status.size(), steps.size() + 3);
+  EXPECT_EQ(std::vector<std::string>(m_status.begin(), m_status.begin() + 7), steps);
+  EXPECT_EQ(m_status[m_status.size() - 4].substr(0, 12), "Read 2 bytes");
+  EXPECT_EQ(m_status.back(), "Request complete");
+}
+
+TEST_F(HttpClientTest, FailuresSayWhatWentWrong) {
+  const std::string sStall = s_pServer->Url("/stall");
+  const std::string sLoop = s_pServer->Url("/loop");
+  const struct {
+    std::string sUrl, sMessage;
+  } cases[] = {
+      {s_pServer->Url("/missing"), "Error 404 on " + s_pServer->Url("/missing")},
+      {s_pServer->Url("/secret"), "Error 401 on " + s_pServer->Url("/secret")},
+      {sStall, "Can't load " + sStall + "\nThe server did not answer in time."},
+      {sLoop, "Can't load " + sLoop + "\nThe server redirected too many times."},
+      // Plain http is for this machine only, after a redirect too.
+      {"http://example.com/",
+       "Can't load http://example.com/\n"
+       "Only secure (https://) addresses may be used."},
+      {s_pServer->Url("/away"),
+       "Can't load http://example.com/\n"
+       "Only secure (https://) addresses may be used."},
+  };
+  for (const auto& c : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW_MSG(m_pClient->Download(c.sUrl, nullptr), CHttpFailure, c.sMessage);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.sUrl;
+  }
+}
+
+TEST_F(HttpClientTest, ALongBodyIsCutAtTheLimit) {
+  const std::string sBody = m_pClient->Download(s_pServer->Url("/big"), nullptr);
+  EXPECT_EQ(sBody.size(), kHttpBodyLimit);
+  EXPECT_EQ(sBody.find_first_not_of('x'), std::string::npos);
+}
+
+TEST_F(HttpClientTest, AnUploadLandsByteForByteOnlyWithTheRightLogin) {
+  std::string sDocument(300'000, '\0');
+  for (size_t n = 0; n < sDocument.size(); ++n) sDocument[n] = static_cast<char>(n * 7 % 256);
+  const std::string sPath = s_pServer->File("source.orv");
+  test::WriteWholeFile(sPath, sDocument);
+  const std::string sUrl = s_pServer->Url("/dav/My%20notes.orv");
+  EXPECT_THROW_MSG(m_pClient->Upload(sUrl, sPath, "user", "wrong", nullptr), CHttpFailure,
+                   "Error 401 on " + sUrl);
+  m_pClient->Upload(sUrl, sPath, "user", "secret", m_onStatus);
+  EXPECT_EQ(test::ReadWholeFile(s_pServer->File("My notes.orv")), sDocument);
+  EXPECT_EQ(m_status[m_status.size() - 4].substr(0, 17), "Sent 300000 bytes");
+}
+
+}  // namespace
+}  // namespace orv
