@@ -1,11 +1,13 @@
 #include "shell/http_client.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
+#include "shell/new_version.h"
 #include "support/test_support.h"
 
 namespace orv {
@@ -103,6 +105,26 @@ TEST_F(HttpClientTest, AnUploadLandsByteForByteOnlyWithTheRightLogin) {
   m_pClient->Upload(sUrl, sPath, "user", "secret", m_onStatus);
   EXPECT_EQ(test::ReadWholeFile(s_pServer->File("My notes.orv")), sDocument);
   EXPECT_EQ(m_status[m_status.size() - 4].substr(0, 17), "Sent 300000 bytes");
+}
+
+TEST_F(HttpClientTest, OnlyAnAnswerOtherThanNoIsANewVersionPage) {
+  const std::string sBase = s_pServer->Url("");
+  const std::string sAnswerFile = s_pServer->File("answer.html");
+  const struct {
+    std::string sAnswer;
+    bool bShown;
+  } cases[] = {{"No", false}, {"", false}, {"no", true}, {"<p>Version 2</p>", true}};
+  for (const auto& c : cases) {
+    test::WriteWholeFile(sAnswerFile, c.sAnswer);
+    const auto page = NewVersionPage(*m_pClient, sBase, "0.1.0", nullptr);
+    EXPECT_EQ(page.value_or("-"), c.bShown ? c.sAnswer : "-") << c.sAnswer;
+  }
+  // The version is all the site learns.
+  const std::string sRequest = test::ReadWholeFile(s_pServer->File("request.txt"));
+  EXPECT_THAT(sRequest,
+              testing::StartsWith("GET /check-for-updates.php?current-version=0.1.0 HTTP/1.1\n"));
+  EXPECT_THAT(sRequest, testing::Not(testing::HasSubstr("User-Agent")));
+  EXPECT_THAT(sRequest, testing::Not(testing::HasSubstr("Cookie")));
 }
 
 }  // namespace

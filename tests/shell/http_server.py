@@ -3,7 +3,8 @@
 
 http_server.py PORT_FILE FOLDER: serves on 127.0.0.1 at a free port, written
 to PORT_FILE; runs until its standard input closes. GET paths answer as their
-names say; /check-for-updates.php answers FOLDER/answer.html, else "No".
+names say; /check-for-updates.php answers FOLDER/answer.html, else "No", and
+keeps its request in FOLDER/request.txt.
 PUT /dav/NAME with login "user" and password "secret" stores FOLDER/NAME.
 """
 import base64
@@ -37,6 +38,8 @@ class Handler(BaseHTTPRequestHandler):
         if path in ANSWERS:
             self.reply(200, ANSWERS[path])
         elif path == "/check-for-updates.php":
+            with open(os.path.join(FOLDER, "request.txt"), "w") as request:
+                request.write(self.requestline + "\n" + str(self.headers))
             answer = os.path.join(FOLDER, "answer.html")
             self.reply(200, open(answer, "rb").read() if os.path.exists(answer) else b"No")
         elif path == "/big":

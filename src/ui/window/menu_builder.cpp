@@ -238,8 +238,9 @@ void CMenuBuilder::BuildHelpMenu() {
   Add(pHelp, "Help - Tip of the Day", QObject::tr("&Tip of the Day..."),
       [this] { CTipDlg(m_window.Settings(), m_window.m_paths.TipsFile(), &m_window).Run(); });
   pHelp->addSeparator();
-  Add(pHelp, "Help - Check for Updates", QObject::tr("Check for &Updates..."),
-      [this] { CheckForUpdates(m_window, m_window.Settings(), true); });
+  if (UpdateCheckBuilt())
+    Add(pHelp, "Help - Check for Updates", QObject::tr("Check for &Updates..."),
+        [this] { CheckForUpdates(m_window, m_window.Settings(), true); });
   // The site's pages are offered only where the program knows its site.
   const std::string sAddress = WebAddress(m_window.Settings());
   if (!sAddress.empty()) {
