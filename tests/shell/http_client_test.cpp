@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "shell/new_version.h"
+#include "shell/server_backup.h"
 #include "support/test_support.h"
 
 namespace orv {
@@ -94,17 +95,22 @@ TEST_F(HttpClientTest, ALongBodyIsCutAtTheLimit) {
   EXPECT_EQ(sBody.find_first_not_of('x'), std::string::npos);
 }
 
-TEST_F(HttpClientTest, AnUploadLandsByteForByteOnlyWithTheRightLogin) {
+TEST_F(HttpClientTest, ABackupLandsByteForByteOnlyWithTheRightLogin) {
   std::string sDocument(300'000, '\0');
   for (size_t n = 0; n < sDocument.size(); ++n) sDocument[n] = static_cast<char>(n * 7 % 256);
-  const std::string sPath = s_pServer->File("source.orv");
+  test::CTempDir source;
+  const std::string sPath = source.File("My notes #2.orv");
   test::WriteWholeFile(sPath, sDocument);
-  const std::string sUrl = s_pServer->Url("/dav/My%20notes.orv");
-  EXPECT_THROW_MSG(m_pClient->Upload(sUrl, sPath, "user", "wrong", nullptr), CHttpFailure,
+  SBackupAccount account{s_pServer->Url("/dav/"), "user", "wrong"};
+  const std::string sUrl = s_pServer->Url("/dav/My%20notes%20%232.orv");
+  EXPECT_THROW_MSG(UploadBackup(*m_pClient, account, sPath, nullptr), CHttpFailure,
                    "Error 401 on " + sUrl);
-  m_pClient->Upload(sUrl, sPath, "user", "secret", m_onStatus);
-  EXPECT_EQ(test::ReadWholeFile(s_pServer->File("My notes.orv")), sDocument);
+  account.sPassword = "secret";
+  UploadBackup(*m_pClient, account, sPath, m_onStatus);
+  EXPECT_EQ(test::ReadWholeFile(s_pServer->File("My notes #2.orv")), sDocument);
   EXPECT_EQ(m_status[m_status.size() - 4].substr(0, 17), "Sent 300000 bytes");
+  EXPECT_THROW_MSG(UploadBackup(*m_pClient, account, source.File("gone.orv"), nullptr),
+                   CHttpFailure, "Can't open file " + source.File("gone.orv"));
 }
 
 TEST_F(HttpClientTest, OnlyAnAnswerOtherThanNoIsANewVersionPage) {

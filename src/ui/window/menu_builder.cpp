@@ -12,11 +12,13 @@
 #include "shell/web_address.h"
 #include "tree/document_commands.h"
 #include "ui/app_paths.h"
+#include "ui/dialogs/backup_settings_dialog.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/dialogs/splash_window.h"
 #include "ui/dialogs/tip_dialog.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/print/print_commands.h"
+#include "ui/server_backup_command.h"
 #include "ui/update_check.h"
 #include "ui/window/builtin_keys.h"
 #include "ui/window/main_window.h"
@@ -145,6 +147,10 @@ void CMenuBuilder::BuildFileMenu() {
     m_window.StoreEditorContent();
     BackupTo(m_window.Doc(), m_window.Ui(), m_window.Settings());
   });
+  Add(pFile, "File - Backup To Server", QObject::tr("Backup to Ser&ver"),
+      [this] { BackupToServer(m_window); });
+  Add(pFile, "File - Backup Settings ...", QObject::tr("Backup Se&ttings..."),
+      [this] { CBackupSettingsDialog(m_window.Settings(), &m_window).exec(); });
   pFile->addSeparator();
   const auto hasNote = [this] { return m_tree.SelectedNote() != nullptr; };
   Add(
