@@ -4,48 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
-#include <thread>
 
 #include "shell/new_version.h"
 #include "shell/server_backup.h"
-#include "support/test_support.h"
+#include "support/local_web_server.h"
 
 namespace orv {
 namespace {
 
-// The local server of http_server.py, for one test program run.
-class CLocalServer {
- public:
-  CLocalServer() {
-    const std::string sPortFile = m_dir.File("port");
-    const std::string sCommand =
-        "python3 '" ORVELLA_HTTP_SERVER "' '" + sPortFile + "' '" + m_dir.Path().string() + "'";
-    m_pServer = popen(sCommand.c_str(), "w");  // it stops when this pipe closes
-    for (int n = 0; n < 200 && !std::filesystem::exists(sPortFile); ++n)
-      std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    m_sBase = "http://127.0.0.1:" + test::ReadWholeFile(sPortFile);
-  }
-  ~CLocalServer() { pclose(m_pServer); }
-  std::string Url(const std::string& sPath) const { return m_sBase + sPath; }
-  std::string File(const std::string& sName) const { return m_dir.File(sName); }
-
- private:
-  test::CTempDir m_dir;
-  FILE* m_pServer = nullptr;
-  std::string m_sBase;
-};
-
 class HttpClientTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { s_pServer = new CLocalServer; }
+  static void SetUpTestSuite() { s_pServer = new test::CLocalWebServer; }
   static void TearDownTestSuite() { delete s_pServer; }
-  static CLocalServer* s_pServer;
+  static test::CLocalWebServer* s_pServer;
   std::unique_ptr<CHttpClient> m_pClient = MakeHttpClient({2, 2, 3});
   std::vector<std::string> m_status;
   FHttpStatus m_onStatus = [this](const std::string& sText) { m_status.push_back(sText); };
 };
-CLocalServer* HttpClientTest::s_pServer = nullptr;
+test::CLocalWebServer* HttpClientTest::s_pServer = nullptr;
 
 TEST_F(HttpClientTest, AnswersComeBackExactlyAndTheStatusTellsTheSteps) {
   EXPECT_EQ(m_pClient->Download(s_pServer->Url("/no"), m_onStatus), "No");
