@@ -15,6 +15,7 @@ namespace {
 using FUrlPtr = std::unique_ptr<CURLU, decltype(&curl_url_cleanup)>;
 using FCurlPtr = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 using FFilePtr = std::unique_ptr<FILE, decltype(&std::fclose)>;
+using FHeadersPtr = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
 
 std::string UrlPart(const std::string& sUrl, CURLUPart ePart) {
   FUrlPtr pUrl(curl_url(), curl_url_cleanup);
@@ -174,6 +175,20 @@ std::string ErrorOn(long nStatus, const std::string& sUrl) {
   return "Error " + std::to_string(nStatus) + " on " + sUrl;
 }
 
+void SetLogin(CURL* pCurl, const std::string& sLogin, const std::string& sPassword) {
+  curl_easy_setopt(pCurl, CURLOPT_HTTPAUTH, CURLAUTH_BASIC);
+  curl_easy_setopt(pCurl, CURLOPT_USERNAME, sLogin.c_str());
+  curl_easy_setopt(pCurl, CURLOPT_PASSWORD, sPassword.c_str());
+}
+
+// Runs a request that changes something on the server; anything but a 2xx
+// answer (a redirect too) means it did not happen.
+void PerformChange(CRequest& request, const std::string& sUrl) {
+  const long nStatus = request.Perform(nullptr);
+  request.Close();
+  if (nStatus < 200 || nStatus >= 300) throw CHttpFailure(ErrorOn(nStatus, sUrl));
+}
+
 class CCurlClient : public CHttpClient {
  public:
   explicit CCurlClient(const SHttpLimits& limits) : m_limits(limits) {}
@@ -217,13 +232,23 @@ class CCurlClient : public CHttpClient {
     curl_easy_setopt(pCurl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(pCurl, CURLOPT_READDATA, pFile.get());
     curl_easy_setopt(pCurl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(nSize));
-    curl_easy_setopt(pCurl, CURLOPT_HTTPAUTH, CURLAUTH_BASIC);
-    curl_easy_setopt(pCurl, CURLOPT_USERNAME, sLogin.c_str());
-    curl_easy_setopt(pCurl, CURLOPT_PASSWORD, sPassword.c_str());
-    const long nStatus = request.Perform(nullptr);
-    request.Close();
-    // A redirect is no success either: the file did not land.
-    if (nStatus < 200 || nStatus >= 300) throw CHttpFailure(ErrorOn(nStatus, sUrl));
+    SetLogin(pCurl, sLogin, sPassword);
+    PerformChange(request, sUrl);
+  }
+
+  void Move(const std::string& sFrom, const std::string& sTo, const std::string& sLogin,
+            const std::string& sPassword, const FHttpStatus& status) override {
+    for (const std::string& sUrl : {sFrom, sTo})
+      if (!IsAllowedHttpUrl(sUrl)) throw CHttpFailure(Refused(sUrl));
+    CRequest request(m_limits, sFrom, status, false);
+    CURL* pCurl = request.Handle();
+    FHeadersPtr pHeaders(curl_slist_append(nullptr, ("Destination: " + sTo).c_str()),
+                         curl_slist_free_all);
+    if (pHeaders) curl_slist_append(pHeaders.get(), "Overwrite: T");
+    curl_easy_setopt(pCurl, CURLOPT_CUSTOMREQUEST, "MOVE");
+    curl_easy_setopt(pCurl, CURLOPT_HTTPHEADER, pHeaders.get());
+    SetLogin(pCurl, sLogin, sPassword);
+    PerformChange(request, sFrom);
   }
 
  private:

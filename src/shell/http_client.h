@@ -1,8 +1,8 @@
 #pragma once
-// Talking to web servers: fetching a page as text (the update check) and
-// uploading a file by HTTP PUT (the server backup). Every address must be
-// https:// but the own machine's (127.0.0.1), so no password or answer
-// travels in the clear. Transfers block: callers keep them off the UI thread.
+// Talking to web servers: fetching a page as text (the update check),
+// uploading a file by HTTP PUT and renaming it by WebDAV MOVE (the server backup). Every address
+// must be https:// but the own machine's (127.0.0.1), so no password or answer travels in the
+// clear. Transfers block: callers keep them off the UI thread.
 
 #include <functional>
 #include <memory>
@@ -41,6 +41,9 @@ class CHttpClient {
   // Sends the file at sPath by PUT to sUrl with basic authentication.
   virtual void Upload(const std::string& sUrl, const std::string& sPath, const std::string& sLogin,
                       const std::string& sPassword, const FHttpStatus& status) = 0;
+  // Renames sFrom to sTo on a WebDAV server (MOVE), over what sTo held.
+  virtual void Move(const std::string& sFrom, const std::string& sTo, const std::string& sLogin,
+                    const std::string& sPassword, const FHttpStatus& status) = 0;
 };
 
 // The client of this platform (libcurl).

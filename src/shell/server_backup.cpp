@@ -37,9 +37,13 @@ std::string BackupFileUrl(std::string_view sAddress, std::string_view sFileName)
 
 void UploadBackup(CHttpClient& client, const SBackupAccount& account, const std::string& sPath,
                   const FHttpStatus& status) {
+  // Sent under a name of its own first, so a broken transfer never leaves a
+  // half backup where the last whole one was.
   const std::string sName = std::filesystem::path(sPath).filename().string();
-  client.Upload(BackupFileUrl(account.sAddress, sName), sPath, account.sLogin, account.sPassword,
-                status);
+  const std::string sPartUrl = BackupFileUrl(account.sAddress, sName + ".uploading");
+  client.Upload(sPartUrl, sPath, account.sLogin, account.sPassword, status);
+  client.Move(sPartUrl, BackupFileUrl(account.sAddress, sName), account.sLogin, account.sPassword,
+              status);
 }
 
 }  // namespace orv

@@ -26,7 +26,8 @@ void WriteBackupAccount(CSettingsStore& settings, const SBackupAccount& account)
 // Where sFileName lands in the folder at sAddress, the name percent-encoded.
 std::string BackupFileUrl(std::string_view sAddress, std::string_view sFileName);
 
-// Uploads the file at sPath into the account's folder; throws CHttpFailure.
+// Uploads the file at sPath into the account's folder, over the backup made
+// before only once the whole file is there; throws CHttpFailure.
 void UploadBackup(CHttpClient& client, const SBackupAccount& account, const std::string& sPath,
                   const FHttpStatus& status);
 

@@ -78,13 +78,18 @@ TEST_F(HttpClientTest, ABackupLandsByteForByteOnlyWithTheRightLogin) {
   const std::string sPath = source.File("My notes #2.orv");
   test::WriteWholeFile(sPath, sDocument);
   SBackupAccount account{s_pServer->Url("/dav/"), "user", "wrong"};
-  const std::string sUrl = s_pServer->Url("/dav/My%20notes%20%232.orv");
+  const std::string sBackup = s_pServer->File("My notes #2.orv");
+  test::WriteWholeFile(sBackup, "the last backup");
   EXPECT_THROW_MSG(UploadBackup(*m_pClient, account, sPath, nullptr), CHttpFailure,
-                   "Error 401 on " + sUrl);
+                   "Error 401 on " + s_pServer->Url("/dav/My%20notes%20%232.orv.uploading"));
+  EXPECT_EQ(test::ReadWholeFile(sBackup), "the last backup");
   account.sPassword = "secret";
   UploadBackup(*m_pClient, account, sPath, m_onStatus);
-  EXPECT_EQ(test::ReadWholeFile(s_pServer->File("My notes #2.orv")), sDocument);
-  EXPECT_EQ(m_status[m_status.size() - 4].substr(0, 17), "Sent 300000 bytes");
+  EXPECT_EQ(test::ReadWholeFile(sBackup), sDocument);
+  EXPECT_FALSE(std::filesystem::exists(sBackup + ".uploading"));
+  EXPECT_NE(std::find_if(m_status.begin(), m_status.end(),
+                         [](const std::string& s) { return s.starts_with("Sent 300000 bytes"); }),
+            m_status.end());
   EXPECT_THROW_MSG(UploadBackup(*m_pClient, account, source.File("gone.orv"), nullptr),
                    CHttpFailure, "Can't open file " + source.File("gone.orv"));
 }

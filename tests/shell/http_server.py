@@ -5,14 +5,15 @@ http_server.py PORT_FILE FOLDER: serves on 127.0.0.1 at a free port, written
 to PORT_FILE; runs until its standard input closes. GET paths answer as their
 names say; /check-for-updates.php answers FOLDER/answer.html, else "No", and
 keeps its request in FOLDER/request.txt.
-PUT /dav/NAME with login "user" and password "secret" stores FOLDER/NAME.
+PUT /dav/NAME with login "user" and password "secret" stores FOLDER/NAME;
+MOVE renames it.
 """
 import base64
 import os
 import sys
 import threading
 import time
-from urllib.parse import unquote
+from urllib.parse import unquote, urlparse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 FOLDER = sys.argv[2]
@@ -55,16 +56,30 @@ class Handler(BaseHTTPRequestHandler):
         else:
             self.reply(404, b"not here")
 
-    def do_PUT(self):
-        body = self.rfile.read(int(self.headers.get("Content-Length", "0")))
+    def dav_file(self, path):
+        """The file in FOLDER that a /dav/ path names; None after a 401 or 403."""
         good = "Basic " + base64.b64encode(b"user:secret").decode()
         if self.headers.get("Authorization") != good:
             self.reply(401, headers=[("WWW-Authenticate", 'Basic realm="dav"')])
-        elif not self.path.startswith("/dav/") or "/" in unquote(self.path[5:]):
+        elif not path.startswith("/dav/") or "/" in unquote(path[5:]):
             self.reply(403)
         else:
-            with open(os.path.join(FOLDER, unquote(self.path[5:])), "wb") as stored:
-                stored.write(body)
+            return os.path.join(FOLDER, unquote(path[5:]))
+        return None
+
+    def do_PUT(self):
+        body = self.rfile.read(int(self.headers.get("Content-Length", "0")))
+        stored = self.dav_file(self.path)
+        if stored:
+            with open(stored, "wb") as out:
+                out.write(body)
+            self.reply(201)
+
+    def do_MOVE(self):
+        source = self.dav_file(self.path)
+        target = source and self.dav_file(urlparse(self.headers.get("Destination", "")).path)
+        if target:
+            os.replace(source, target)
             self.reply(201)
 
 
