@@ -62,8 +62,7 @@ constexpr SSettingInfo kAllSettings[] = {
     Info(kLastShowed),
     Info(kWebAddress),
     Info(kBackupLogin),
-    Info(kBackupAccount2),
-    Info(kBackupAccount3),
+    Info(kBackupAddress),
 
     Info(kDontAskAttDel),
     Info(kDontAskAttDelAll),

@@ -92,10 +92,10 @@ inline constexpr SStringSetting kLastShowed{kSettingsSection, "sLastShowed", ""}
 // The web site asked for updates and opened by the Help menu's pages
 // ("https://example.org"); empty: the build's own, when it has one.
 inline constexpr SStringSetting kWebAddress{kSettingsSection, "sWebAddress", ""};
-// The server-backup account: a login and two further account strings.
+// The server-backup account: the login and the WebDAV folder the document
+// is uploaded to. Its password is kept by the desktop's keyring.
 inline constexpr SStringSetting kBackupLogin{kSettingsSection, "BackupLogin", ""};
-inline constexpr SStringSetting kBackupAccount2{kSettingsSection, "BackupAccount2", ""};
-inline constexpr SStringSetting kBackupAccount3{kSettingsSection, "BackupAccount3", ""};
+inline constexpr SStringSetting kBackupAddress{kSettingsSection, "BackupAddress", ""};
 
 // Questions whose "Don't ask me again" box can silence them.
 inline constexpr SIntSetting kDontAskAttDel = DontAskAgainSetting("AttDel");

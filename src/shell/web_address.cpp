@@ -37,6 +37,9 @@ std::string WebPageUrl(std::string_view sAddress, EWebPage ePage) {
     case EWebPage::Forum:
       sPath = "/forum.php";
       break;
+    case EWebPage::Register:
+      sPath = "/register.php";
+      break;
   }
   return std::string(Trimmed(sAddress)) + std::string(sPath);
 }

@@ -14,7 +14,7 @@ namespace orv {
 // "https://example.org" without a closing slash; empty when none is known.
 std::string WebAddress(CSettingsStore& settings);
 
-enum class EWebPage { Support, WebSite, Faq, Forum };
+enum class EWebPage { Support, WebSite, Faq, Forum, Register };
 
 std::string WebPageUrl(std::string_view sAddress, EWebPage ePage);
 

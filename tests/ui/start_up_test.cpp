@@ -4,12 +4,17 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTextBrowser>
 
 #include "dialog_driver.h"
 #include "main_window_fixture.h"
 #include "shell/tips_file.h"
+#include "support/local_web_server.h"
+#include "ui/dialogs/html_dialog.h"
 #include "ui/dialogs/splash_window.h"
 #include "ui/dialogs/tip_dialog.h"
+#include "ui/update_check.h"
 
 namespace orv::test {
 namespace {
@@ -63,6 +68,32 @@ TEST_F(StartUpTest, WithoutAnUpdateAddressTheCheckSaysSoAndTheSitesPagesAreHidde
   WriteSetting(*m_pSettings, kWebAddress, "https://orvella.example/");
   OpenWindow();
   EXPECT_NE(Window().Command("Help - Support"), nullptr);
+}
+
+TEST_F(StartUpTest, TheSitesAnswerShowsUnlessItIsNoAndAnUnaskedFailureOnlyInTheStatusBar) {
+  CLocalWebServer server;
+  WriteSetting(*m_pSettings, kWebAddress, server.Url(""));
+  WriteWholeFile(server.File("answer.html"), "No");
+  EXPECT_EQ(MessageBoxesShownBy([this] { Trigger("Help - Check for Updates"); }, 1),
+            (std::vector<std::string>{"Information: This is the newest version of Orvella."}));
+
+  WriteWholeFile(server.File("answer.html"), "no <img src='https://tracker.example/p.png'>");
+  CDialogDriver driver;
+  driver.OnNext<CHtmlDlg>([](CHtmlDlg& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "New version of Orvella is available");
+    EXPECT_EQ(dialog.Browser().toPlainText().trimmed().left(2), "no");
+    dialog.reject();
+  });
+  ASSERT_TRUE(CheckForUpdates(Window(), *m_pSettings, false));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return driver.Pending() == 0; }, 5000));
+
+  // No site there: unasked, nothing opens.
+  WriteSetting(*m_pSettings, kWebAddress, server.Url("/gone"));
+  ASSERT_TRUE(CheckForUpdates(Window(), *m_pSettings, false));
+  const QString sError = QString::fromStdString(
+      "Error 404 on " + server.Url("/gone/check-for-updates.php?current-version="));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return Window().statusBar()->currentMessage().startsWith(sError); }, 5000));
 }
 
 }  // namespace

@@ -12,11 +12,13 @@
 #include "shell/web_address.h"
 #include "tree/document_commands.h"
 #include "ui/app_paths.h"
+#include "ui/dialogs/backup_settings_dialog.h"
 #include "ui/dialogs/note_icons.h"
 #include "ui/dialogs/splash_window.h"
 #include "ui/dialogs/tip_dialog.h"
 #include "ui/editors/editor_pane.h"
 #include "ui/print/print_commands.h"
+#include "ui/server_backup_command.h"
 #include "ui/update_check.h"
 #include "ui/window/builtin_keys.h"
 #include "ui/window/main_window.h"
@@ -145,6 +147,10 @@ void CMenuBuilder::BuildFileMenu() {
     m_window.StoreEditorContent();
     BackupTo(m_window.Doc(), m_window.Ui(), m_window.Settings());
   });
+  Add(pFile, "File - Backup To Server", QObject::tr("Backup to Ser&ver"),
+      [this] { BackupToServer(m_window); });
+  Add(pFile, "File - Backup Settings ...", QObject::tr("Backup Se&ttings..."),
+      [this] { CBackupSettingsDialog(m_window.Settings(), &m_window).exec(); });
   AddMail(pFile, "File - Zip and E-Mail All File To ...",
           QObject::tr("&Zip and E-Mail All File To ..."), EMailCommand::ZipDocument);
   pFile->addSeparator();
@@ -240,8 +246,9 @@ void CMenuBuilder::BuildHelpMenu() {
   Add(pHelp, "Help - Tip of the Day", QObject::tr("&Tip of the Day..."),
       [this] { CTipDlg(m_window.Settings(), m_window.m_paths.TipsFile(), &m_window).Run(); });
   pHelp->addSeparator();
-  Add(pHelp, "Help - Check for Updates", QObject::tr("Check for &Updates..."),
-      [this] { CheckForUpdates(m_window, m_window.Settings(), true); });
+  if (UpdateCheckBuilt())
+    Add(pHelp, "Help - Check for Updates", QObject::tr("Check for &Updates..."),
+        [this] { CheckForUpdates(m_window, m_window.Settings(), true); });
   // The site's pages are offered only where the program knows its site.
   const std::string sAddress = WebAddress(m_window.Settings());
   if (!sAddress.empty()) {
