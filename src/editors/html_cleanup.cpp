@@ -147,8 +147,12 @@ SHtmlCleanup CleanOnce(std::string_view sHtml, std::string sReport) {
 
 SHtmlCleanup CleanHtml(std::string_view sHtml) {
   SHtmlCleanup result = CleanOnce(sHtml, {});
-  // Nothing removed: the caller keeps the HTML as it came.
-  if (!result.bChanged) return result;
+  // Nothing removed: the HTML is given back as it came. Written out again it
+  // might read differently (misnested markup), and it need not be read again.
+  if (!result.bChanged) {
+    result.sHtml = std::string(sHtml);
+    return result;
+  }
   // Misnested markup, written back, may read as something other than what
   // was cleaned (an element hidden in text, say). The output is read again
   // until a reading finds nothing more to remove.

@@ -27,8 +27,8 @@ struct SHtmlCleanup {
   // What the note holds that the editor keeps but cannot show ("absolute
   // positioning, form fields"); empty when it shows everything.
   std::string sNotShown;
-  // Whether anything was removed or added. When not, the original HTML shows
-  // the same as sHtml and may be kept as it is.
+  // Whether anything was removed or added. When not, sHtml is the original
+  // HTML, byte for byte.
   bool bChanged = false;
 };
 
