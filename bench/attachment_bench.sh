@@ -15,10 +15,13 @@ head -c "$((mib * 1024 * 1024))" /dev/urandom >"$dir/big.bin"
 "$cli" new "$dir/doc.orv" >/dev/null
 sync
 
-# Runs a command, printing "NAME SECONDS PEAK-KiB".
+# Runs a command, printing "NAME SECONDS PEAK-KiB". Each starts with nothing
+# left to write back, so no step pays for the one before (a plain cp leaves a
+# gigabyte for the kernel to write while the next step runs).
 measure() {
   local name="$1"
   shift
+  sync
   /usr/bin/time -f "$name %e %M" "$@" 2>&1 >/dev/null | tail -1
 }
 
