@@ -251,6 +251,9 @@ TEST_F(EditorCommandsTest, TheSizeBoxShowsTheSizeTheTextIsStoredWith) {
     big.setFontWeight(QFont::Bold);
     edit.mergeCurrentCharFormat(big);
     Window().Editors().ShowNote(pNote);
+    // Nor what the bar showed, when the note shown again moves nothing.
+    pSize->setEditText("6");
+    Window().Editors().ShowNote(pNote);
     const double dShown = pSize->currentText().toDouble();
     // A new note's text is in the editor's font; RTF without a size says 12 points.
     EXPECT_DOUBLE_EQ(dShown, *pStored ? 12 : edit.font().pointSizeF());

@@ -146,7 +146,12 @@ CEditorPane::SCleaned CEditorPane::Load(EEditorKind eKind, const std::string& sC
     document.setUndoRedoEnabled(true);
     document.setModified(false);
   });
-  if (eKind == EEditorKind::Rich) m_pFormatBar->setEnabled(!bReadOnly);
+  if (eKind == EEditorKind::Rich) {
+    m_pFormatBar->setEnabled(!bReadOnly);
+    // A caret that stays at the start moves no signal: the bar would go on
+    // showing the note before (or the size list's first entry).
+    m_pFormatBar->ShowCurrentFormat();
+  }
   setCurrentWidget(eKind == EEditorKind::Rich ? m_pRichPage : ActiveEdit());
   return {};
 }

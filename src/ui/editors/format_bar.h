@@ -25,6 +25,8 @@ class CFormatBar : public QToolBar {
   // The actions by their command names ("RTF Editor - Bold", …), for menus and tests.
   QAction* Action(const QString& sName) const;
   CStyleBox& Styles() { return *m_pStyles; }
+  // The font, size and switches of the text at the caret.
+  void ShowCurrentFormat();
 
  private:
   QAction* AddAction(const QString& sName, const QString& sText, const QString& sGlyph,
@@ -36,7 +38,6 @@ class CFormatBar : public QToolBar {
   void ShowClickColours();
   // "rtfFont": the editor's font for text that names none.
   void ChooseDefaultFont();
-  void ShowCurrentFormat();
 
   QTextEdit& m_edit;
   CSettingsStore& m_settings;
