@@ -182,10 +182,14 @@ void SetLogin(CURL* pCurl, const std::string& sLogin, const std::string& sPasswo
 }
 
 // Runs a request that changes something on the server; anything but a 2xx
-// answer (a redirect too) means it did not happen.
+// answer (a redirect too) means it did not happen. Only these carry the
+// login, so a 401 here is the server turning the account away.
 void PerformChange(CRequest& request, const std::string& sUrl) {
   const long nStatus = request.Perform(nullptr);
   request.Close();
+  if (nStatus == 401)
+    throw CHttpFailure(ErrorOn(nStatus, sUrl) +
+                       "\nThe server did not accept the login and password.");
   if (nStatus < 200 || nStatus >= 300) throw CHttpFailure(ErrorOn(nStatus, sUrl));
 }
 

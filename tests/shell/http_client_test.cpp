@@ -81,7 +81,8 @@ TEST_F(HttpClientTest, ABackupLandsByteForByteOnlyWithTheRightLogin) {
   const std::string sBackup = s_pServer->File("My notes #2.orv");
   test::WriteWholeFile(sBackup, "the last backup");
   EXPECT_THROW_MSG(UploadBackup(*m_pClient, account, sPath, nullptr), CHttpFailure,
-                   "Error 401 on " + s_pServer->Url("/dav/My%20notes%20%232.orv.uploading"));
+                   "Error 401 on " + s_pServer->Url("/dav/My%20notes%20%232.orv.uploading") +
+                       "\nThe server did not accept the login and password.");
   EXPECT_EQ(test::ReadWholeFile(sBackup), "the last backup");
   account.sPassword = "secret";
   UploadBackup(*m_pClient, account, sPath, m_onStatus);
