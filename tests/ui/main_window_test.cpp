@@ -1,6 +1,8 @@
 // Opening, editing, switching and saving notes through the main window.
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -178,13 +180,30 @@ TEST_F(MainWindowTest, SavingOverAnotherProgramsSaveAsksFirst) {
   EXPECT_TRUE(Window().SaveDocument());
 }
 
-TEST_F(MainWindowTest, ADocumentDroppedOnTheWindowOpens) {
+TEST_F(MainWindowTest, ADocumentDroppedOnTheWindowOrBesideTheNotesOpens) {
   std::string sOther = m_dir.File("other.orv");
   Window().Doc().OnSaveDocument(sOther);
-  ASSERT_TRUE(Window().NewDocument());
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(sOther))});
+  ASSERT_TRUE(Window().NewDocument());
   ASSERT_TRUE(Window().OpenDropped(data));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Window().Doc().PathName(), sOther);
+
+  // Below the last note of the tree (on a note, a file is attached instead).
+  ASSERT_TRUE(Window().NewDocument());
+  Window().resize(900, 600);
+  Window().show();
+  QWidget* pViewport = Window().TreeView().viewport();
+  const QPoint blank(5, pViewport->height() - 5);
+  ASSERT_FALSE(Window().TreeView().indexAt(blank).isValid());
+  QDragEnterEvent enter(blank, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(pViewport, &enter);
+  QDragMoveEvent move(blank, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(pViewport, &move);
+  EXPECT_TRUE(move.isAccepted());
+  QDropEvent drop(blank, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(pViewport, &drop);
   QCoreApplication::processEvents();
   EXPECT_EQ(Window().Doc().PathName(), sOther);
   QMimeData text;

@@ -111,6 +111,7 @@ CMainWindow::CMainWindow(CSettingsStore& settings, const CAppPaths& paths, EWind
   connect(m_pTreeView, &CNoteTreeView::NoteChosen, this,
           [this](XMLelement* pNote) { Guarded([&] { SelectByUser(m_tree, pNote); }); });
   connect(m_pTreeView, &CNoteTreeView::FilesDropped, this, &CMainWindow::AttachDropped);
+  connect(m_pTreeView, &CNoteTreeView::DocumentDropped, this, &CMainWindow::OpenDocument);
   // A label edited in the pane renames the note without a refresh.
   connect(&m_pTreeView->Model(), &QAbstractItemModel::dataChanged, this, [this] {
     StoreSharedFolder();

@@ -174,11 +174,9 @@ void CNoteTreeView::dragEnterEvent(QDragEnterEvent* pEvent) {
 void CNoteTreeView::dragMoveEvent(QDragMoveEvent* pEvent) {
   if (LocalFiles(pEvent->mimeData()).isEmpty()) {
     QTreeView::dragMoveEvent(pEvent);
-  } else if (indexAt(pEvent->position().toPoint()).isValid()) {
+  } else {
     pEvent->setDropAction(Qt::CopyAction);
     pEvent->accept();
-  } else {
-    pEvent->ignore();
   }
   TrackDragRest(pEvent->position().toPoint());
 }
@@ -205,10 +203,14 @@ void CNoteTreeView::dropEvent(QDropEvent* pEvent) {
   const QStringList files = LocalFiles(pEvent->mimeData());
   if (files.isEmpty()) return QTreeView::dropEvent(pEvent);
   XMLelement* pNote = m_model.Note(indexAt(pEvent->position().toPoint()));
-  if (!pNote) return pEvent->ignore();
   pEvent->setDropAction(Qt::CopyAction);
   pEvent->accept();
-  QTimer::singleShot(0, this, [this, pNote, files] { emit FilesDropped(pNote, files); });
+  QTimer::singleShot(0, this, [this, pNote, files] {
+    if (pNote)
+      emit FilesDropped(pNote, files);
+    else
+      emit DocumentDropped(files.front());
+  });
 }
 
 }  // namespace orv

@@ -39,6 +39,9 @@ class CNoteTreeView : public QTreeView {
   // Files from a file manager were dropped on a note, to be attached to it.
   // Sent once the drop is over, since attaching may show a progress bar.
   void FilesDropped(XMLelement* pNote, const QStringList& paths);
+  // A file dropped beside the notes, to be opened as the window opens one
+  // dropped anywhere else.
+  void DocumentDropped(const QString& sPath);
 
  protected:
   void mousePressEvent(QMouseEvent* pEvent) override;
