@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDropEvent>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -100,6 +101,27 @@ class MainWindowTest : public testing::Test {
     });
     pCloser->start(5);
     return pCloser;
+  }
+
+  // Drags data to a point of the note tree and lets go there with eDrop, or
+  // leaves again given Qt::IgnoreAction. Whether the tree would take it there.
+  bool DragOverTree(const QMimeData& data, QPoint point, Qt::DropAction eDrop) {
+    QWidget* pViewport = m_pWindow->TreeView().viewport();
+    const Qt::DropActions eActions = Qt::MoveAction | Qt::CopyAction;
+    QDragEnterEvent enter(point, eActions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pViewport, &enter);
+    QDragMoveEvent move(point, eActions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pViewport, &move);
+    if (eDrop == Qt::IgnoreAction) {
+      QDragLeaveEvent leave;
+      QApplication::sendEvent(pViewport, &leave);
+    } else {
+      QDropEvent drop(point, eActions, &data, Qt::LeftButton, Qt::NoModifier);
+      drop.setDropAction(eDrop);
+      QApplication::sendEvent(pViewport, &drop);
+    }
+    QCoreApplication::processEvents();
+    return move.isAccepted();
   }
 
   void Trigger(const char* pCommand) {

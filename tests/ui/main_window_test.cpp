@@ -1,8 +1,6 @@
 // Opening, editing, switching and saving notes through the main window.
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QDropEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -194,17 +192,9 @@ TEST_F(MainWindowTest, ADocumentDroppedOnTheWindowOrBesideTheNotesOpens) {
   ASSERT_TRUE(Window().NewDocument());
   Window().resize(900, 600);
   Window().show();
-  QWidget* pViewport = Window().TreeView().viewport();
-  const QPoint blank(5, pViewport->height() - 5);
+  const QPoint blank(5, Window().TreeView().viewport()->height() - 5);
   ASSERT_FALSE(Window().TreeView().indexAt(blank).isValid());
-  QDragEnterEvent enter(blank, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(pViewport, &enter);
-  QDragMoveEvent move(blank, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(pViewport, &move);
-  EXPECT_TRUE(move.isAccepted());
-  QDropEvent drop(blank, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(pViewport, &drop);
-  QCoreApplication::processEvents();
+  EXPECT_TRUE(DragOverTree(data, blank, Qt::CopyAction));
   EXPECT_EQ(Window().Doc().PathName(), sOther);
   QMimeData text;
   text.setText("not a file");

@@ -44,21 +44,7 @@ class TreePaneTest : public MainWindowTest {
   // Drags a note's row to a point of the pane and lets go there.
   void Drag(std::string_view sName, QPoint point, bool bDrop = true) {
     std::unique_ptr<QMimeData> pData(View().Model().mimeData({Index(sName)}));
-    QWidget* pViewport = View().viewport();
-    const Qt::DropActions eActions = Qt::MoveAction | Qt::CopyAction;
-    QDragEnterEvent enter(point, eActions, pData.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pViewport, &enter);
-    QDragMoveEvent move(point, eActions, pData.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pViewport, &move);
-    if (bDrop) {
-      QDropEvent drop(point, eActions, pData.get(), Qt::LeftButton, Qt::NoModifier);
-      drop.setDropAction(Qt::MoveAction);
-      QApplication::sendEvent(pViewport, &drop);
-    } else {
-      QDragLeaveEvent leave;
-      QApplication::sendEvent(pViewport, &leave);
-    }
-    QCoreApplication::processEvents();
+    DragOverTree(*pData, point, bDrop ? Qt::MoveAction : Qt::IgnoreAction);
   }
 };
 
