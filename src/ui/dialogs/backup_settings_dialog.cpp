@@ -73,7 +73,10 @@ void CBackupSettingsDialog::Save() {
   WriteBackupAccount(m_settings, account);
   if (!StoreBackupPassword(account) && !account.sPassword.empty()) {
     m_pKeyringNote->setVisible(true);
-    adjustSize();
+    // Taller for the note, as wide as before: adjustSize() would fold the
+    // wrapped note, and the address with it, into a narrow column.
+    const int nHeight = heightForWidth(width());
+    resize(width(), nHeight > 0 ? nHeight : sizeHint().height());
     return;
   }
   accept();
