@@ -68,25 +68,13 @@ CFolderList ReadContents(const std::string& sContents) {
   return folders;
 }
 
-TEST(OrvellaDoc, ANewDocumentSavesTheExactStreams) {
+// The streams' names, the class id and the other two streams' bytes are read
+// by python3-olefile in document_cli_check.py.
+TEST(OrvellaDoc, ANewDocumentSavesTheExactContents) {
   CTempDir dir;
   std::string sPath = dir.File("new.orv");
-  COrvellaDoc doc(Quiet().ui, Quiet().settings);
-  doc.OnSaveDocument(sPath);
-
-  auto pFile = CCompoundFile::Open(sPath, CCompoundFile::EMode::ReadOnly);
-  std::vector<std::string> names;
-  for (uint32_t nSid : pFile->Children(CCompoundFile::kRoot)) names.push_back(pFile->Name(nSid));
-  EXPECT_EQ(names, (std::vector<std::string>{"Bookmark", "Contents", "CommonInformation"}));
-  EXPECT_EQ(pFile->ClassId(CCompoundFile::kRoot), COrvellaDoc::kClassId);
-
-  EXPECT_EQ(Hex(test::ReadRootStream(sPath, "CommonInformation")), "0100000000");
-  std::string sEmptyBookmark = "00ffffffffffffffffffffffff043c6e6f3e043c6e6f3e";
-  std::string sBookmarks = "010000000a000000";
-  for (int i = 0; i < 10; ++i) sBookmarks += sEmptyBookmark;
-  EXPECT_EQ(Hex(test::ReadRootStream(sPath, "Bookmark")), sBookmarks);
-
-  // Contents: format 5, current 0, one folder of tree format 9 with one content.
+  COrvellaDoc(Quiet().ui, Quiet().settings).OnSaveDocument(sPath);
+  // Format 5, current 0, one folder of tree format 9 with one content.
   std::string sContents = test::ReadRootStream(sPath, "Contents");
   EXPECT_EQ(Hex(sContents.substr(0, 24)), "050000000000000001000000090000000100000002000000");
   CFolderList folders = ReadContents(sContents);
@@ -401,7 +389,7 @@ TEST(OrvellaDoc, AFailedSaveKeepsTheOldFile) {
   });
 }
 
-TEST(OrvellaDoc, MergeAppendsFoldersAndExportWritesOne) {
+TEST(OrvellaDoc, MergeAppendsFoldersAfterTheOwnOnes) {
   CTempDir dir;
   COrvellaDoc two(Quiet().ui, Quiet().settings);
   two.Folders().Current()->SetFolderName("T1");
@@ -419,15 +407,7 @@ TEST(OrvellaDoc, MergeAppendsFoldersAndExportWritesOne) {
   for (auto& pFolder : three.Folders()) names.push_back(pFolder->FolderName());
   EXPECT_EQ(names, (std::vector<std::string>{"D1", "D2", "D3", "T1", "T2"}));
   EXPECT_EQ(three.Folders().CurrentIndex(), 4);
-  EXPECT_FALSE(three.Bookmarks()[5].m_bUsed);
-
-  three.Folders().SetCurrent(1);
-  three.ExportCurrentFolder(dir.File("one.orv"));
-  COrvellaDoc one(Quiet().ui, Quiet().settings);
-  one.OnOpenDocument(dir.File("one.orv"));
-  ASSERT_EQ(one.Folders().Count(), 1u);
-  EXPECT_EQ(one.Folders().Current()->FolderName(), "D2");
-  EXPECT_EQ(three.Folders().Count(), 5u);
+  EXPECT_FALSE(three.Bookmarks()[5].m_bUsed);  // bookmarks are not merged
 }
 
 }  // namespace

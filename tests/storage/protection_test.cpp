@@ -1,9 +1,6 @@
-// Passphrase protection, the properties dialog's rules and backup copies.
-
-#include <filesystem>
+// Passphrase protection and the properties dialog's rules.
 
 #include "ports/memory_settings.h"
-#include "ports/settings_defaults.h"
 #include "storage/compound_stream.h"
 #include "storage/orvella_doc.h"
 #include "support/scripted_ui.h"
@@ -96,103 +93,43 @@ TEST(Protection, GarbageFromAWrongKeyIsRefusedForAnyKey) {
   }
 }
 
-TEST(Protection, PropertiesDialogTurnsProtectionOnWithItsMessages) {
+// The Qt dialog's tests drive the matching and wrong-passphrase paths; these
+// are the rules only this layer shows.
+TEST(Protection, PropertiesDialogRefusesShortOrUnrepeatedPassphrases) {
   SUser user;
   COrvellaDoc doc(user.ui, user.settings);
-
-  {  // Too short, then two different entries, then a cancelled repeat.
-    CFileProperties dialog(doc, user.ui);
-    user.ui.QueueText("abcd");
-    dialog.OnCheckBoxClicked();
-    EXPECT_FALSE(dialog.IsChecked());
-    user.ui.QueueText("abcdefg");
-    user.ui.QueueText("abcdefh");
-    dialog.OnCheckBoxClicked();
-    EXPECT_FALSE(dialog.IsChecked());
-    user.ui.QueueText("abcdefg");
-    user.ui.QueueText(std::nullopt);
-    dialog.OnCheckBoxClicked();
-    EXPECT_FALSE(dialog.IsChecked());
-    EXPECT_EQ(dialog.PassphraseCopy(), "");
-    dialog.OnOk(doc);
-    EXPECT_FALSE(doc.IsEncrypted());
-    EXPECT_FALSE(doc.IsModified());
-  }
-  EXPECT_EQ(user.ui.Messages(),
-            (std::vector{Message("Information", "Please enter a 5 or more symbols",
-                                 EMessageIcon::Information),
-                         Message("Information", "Please enter a two equal passstrings",
-                                 EMessageIcon::Information)}));
-
   CFileProperties dialog(doc, user.ui);
-  user.ui.QueueText("7 bytes");
-  user.ui.QueueText("7 bytes");
+  user.ui.QueueText("abcd");
   dialog.OnCheckBoxClicked();
-  EXPECT_TRUE(dialog.IsChecked());
-  EXPECT_EQ(user.ui.Messages().back(),
-            Message("Information", "The file will be crypted by press OK with 7 byte encoding",
-                    EMessageIcon::Information));
+  EXPECT_FALSE(dialog.IsChecked());
+  user.ui.QueueText("abcdefg");
+  user.ui.QueueText(std::nullopt);  // the repeat cancelled
+  dialog.OnCheckBoxClicked();
+  EXPECT_FALSE(dialog.IsChecked());
+  EXPECT_EQ(dialog.PassphraseCopy(), "");
   dialog.OnOk(doc);
-  EXPECT_TRUE(doc.IsEncrypted());
-  EXPECT_EQ(doc.Passphrase(), "7 bytes");
-  EXPECT_TRUE(doc.IsModified());
+  EXPECT_FALSE(doc.IsEncrypted());
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(user.ui.Messages(),
+            std::vector{Message("Information", "Please enter a 5 or more symbols",
+                                EMessageIcon::Information)});
   EXPECT_EQ(user.ui.PendingAnswers(), 0u);
 }
 
-TEST(Protection, TurningProtectionOffAsksForThePreviousPassphrase) {
+TEST(Protection, TurningProtectionOffThenOnAgainNeedsANewPassphrase) {
   SUser user;
   COrvellaDoc doc(user.ui, user.settings);
   doc.SetProtection("old passphrase");
-
   CFileProperties dialog(doc, user.ui);
-  user.ui.QueueText(std::nullopt);  // cancelled: protection stays on
-  dialog.OnCheckBoxClicked();
-  EXPECT_TRUE(dialog.IsChecked());
-  user.ui.QueueText("not it");
-  dialog.OnCheckBoxClicked();
-  EXPECT_TRUE(dialog.IsChecked());  // a wrong one leaves protection on
-  EXPECT_EQ(user.ui.Messages().back(),
-            Message("Information", "please eneter a valid passphrase.", EMessageIcon::Information));
   user.ui.QueueText("old passphrase");
   dialog.OnCheckBoxClicked();
   EXPECT_FALSE(dialog.IsChecked());
-  EXPECT_EQ(user.ui.Messages().back(),
-            Message("Information", "Crypto will disabled by press OK", EMessageIcon::Information));
-  // Ticking again needs a new passphrase: protection never goes on without one.
+  // Ticking again without one leaves protection off: it never goes on without a passphrase.
   user.ui.QueueText(std::nullopt);
   dialog.OnCheckBoxClicked();
   dialog.OnOk(doc);
   EXPECT_FALSE(doc.IsEncrypted());
   EXPECT_EQ(doc.Passphrase(), "");
-}
-
-TEST(Backups, SavesRotateTheCopies) {
-  CTempDir dir;
-  std::string sPath = dir.File("notes.orv");
-  SUser user;
-  COrvellaDoc doc(user.ui, user.settings);
-  std::vector<std::string> versions;
-  for (int i = 0; i < 3; ++i) {
-    doc.Folders().Current()->SetFolderName("Version " + std::to_string(i));
-    doc.OnSaveDocument(sPath);
-    versions.push_back(test::ReadWholeFile(sPath));
-  }
-  // The default keeps two: the version before the third save, and the one before that.
-  EXPECT_EQ(test::ReadWholeFile(sPath + ".1.bak"), versions[1]);
-  EXPECT_EQ(test::ReadWholeFile(sPath + ".2.bak"), versions[0]);
-  EXPECT_FALSE(std::filesystem::exists(sPath + ".3.bak"));
-
-  // Lowering the count leaves the older copies alone; zero makes none.
-  test::WriteWholeFile(sPath + ".3.bak", "old third");
-  WriteSetting(user.settings, kNumBackCopies, 0);
-  doc.OnSaveDocument(sPath);
-  EXPECT_EQ(test::ReadWholeFile(sPath + ".1.bak"), versions[1]);
-  EXPECT_EQ(test::ReadWholeFile(sPath + ".3.bak"), "old third");
-
-  std::string sFresh = dir.File("fresh.orv");
-  WriteSetting(user.settings, kNumBackCopies, 2);
-  doc.OnSaveDocument(sFresh);  // nothing to copy yet
-  EXPECT_FALSE(std::filesystem::exists(sFresh + ".1.bak"));
 }
 
 }  // namespace

@@ -75,10 +75,11 @@ TEST(SaveSafety, AFullDiskLeavesTheDocumentAndEveryCopyAsTheyWere) {
     }
     break;  // the save needed fewer writes than that
   }
-  // The save that went through moved every copy one up.
+  // The save that went through moved every copy one up; the default keeps two.
   std::vector<std::string> after = saved.Files();
   EXPECT_EQ(after[1], before[0]);
   EXPECT_EQ(after[2], before[1]);
+  EXPECT_FALSE(std::filesystem::exists(saved.sPath + ".3.bak"));
 }
 
 TEST(SaveSafety, AnInterruptedSaveKeepsWholeCopiesAndTheNextSaveCleansUp) {
@@ -212,10 +213,8 @@ TEST(SaveSafety, AReadErrorInAProtectedDocumentIsNoWrongPassphrase) {
   SUser user;
   {
     COrvellaDoc doc(user.ui, user.settings);
-    doc.Folders()
-        .Current()
-        ->ContentOf(*doc.Folders().Current()->TopLevel()[0])
-        ->SetContent(std::string(20000, 's'));
+    CXMLTree& tree = *doc.Folders().Current();
+    tree.ContentOf(*tree.TopLevel()[0])->SetContent(std::string(20000, 's'));
     doc.SetProtection("right passphrase");
     doc.OnSaveDocument(sPath);
   }

@@ -1,27 +1,18 @@
 #include "tree/folder_commands.h"
 
-#include <gtest/gtest.h>
-
-#include "ports/memory_settings.h"
-#include "support/recording_view.h"
-#include "support/scripted_ui.h"
-#include "support/test_support.h"
+#include "note_fixture.h"
 
 namespace orv {
 namespace {
 
-using test::CRecordingView;
-using test::CScriptedUi;
 using test::IconPrompt;
 using test::Question;
 using test::TextPrompt;
 using TCalls = std::vector<std::string>;
 using enum EFolderCommand;
 
-class FolderCommandsTest : public testing::Test {
+class FolderCommandsTest : public test::CNoteCommandFixture<RunFolderCommand> {
  protected:
-  FolderCommandsTest() { view.m_pTree = &tree; }
-
   // Folders with these names, the one at nCurrent current, nothing recorded yet.
   void MakeFolders(const std::vector<std::string>& names, int nCurrent) {
     doc.Folders() = CFolderList();
@@ -38,18 +29,6 @@ class FolderCommandsTest : public testing::Test {
     for (const auto& pFolder : doc.Folders()) names.push_back(pFolder->FolderName());
     return names;
   }
-  // Runs the command and takes what the view was told.
-  TCalls Run(EFolderCommand eCommand, bool bExpectDone = true) {
-    view.m_calls.clear();
-    EXPECT_EQ(RunFolderCommand(tree, eCommand), bExpectDone);
-    return view.m_calls;
-  }
-
-  CScriptedUi ui;
-  CMemorySettingsStore settings;
-  CRecordingView view;
-  COrvellaDoc doc{ui, settings};
-  CNoteTree tree{doc, ui, settings, view};
 };
 
 TEST_F(FolderCommandsTest, OneFolderOffersNeitherDeleteNorMovesAndNewIsNamedByCount) {

@@ -13,13 +13,8 @@ using test::Question;
 using TCalls = std::vector<std::string>;
 using enum ENoteCommand;
 
-class NoteCommandsTest : public test::CNoteFixture {
+class NoteCommandsTest : public test::CNoteCommandFixture<RunNoteCommand> {
  protected:
-  TCalls Run(ENoteCommand eCommand, bool bExpectDone = true) {
-    view.m_calls.clear();
-    EXPECT_EQ(RunNoteCommand(tree, eCommand), bExpectDone);
-    return view.m_calls;
-  }
   std::string Content(XMLelement* pNote) { return Folder().ContentOf(*pNote)->GetContent(); }
 };
 

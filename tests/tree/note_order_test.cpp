@@ -9,11 +9,8 @@ namespace {
 using test::Question;
 using enum EOrderCommand;
 
-class NoteOrderTest : public test::CNoteFixture {
+class NoteOrderTest : public test::CNoteCommandFixture<RunOrderCommand> {
  protected:
-  void Run(EOrderCommand eCommand, bool bExpectDone = true) {
-    EXPECT_EQ(RunOrderCommand(tree, eCommand), bExpectDone);
-  }
   bool Go(ENavigateCommand eCommand) { return RunNavigateCommand(tree, eCommand); }
   std::string Expanded(XMLelement* pNote) { return GetProperty(*pNote, "expand"); }
 };
@@ -74,9 +71,8 @@ TEST_F(NoteOrderTest, ExpandAndCollapseInAllForms) {
   Run(ExpandAll);
   EXPECT_EQ(Expanded(N("A", "A1", "x")) + Expanded(N("B", "B1")), "truetrue");
 
-  view.m_calls.clear();
-  Run(CollapseAll);  // the selected subnote disappears into its closed branch
-  EXPECT_EQ(view.m_calls, (std::vector<std::string>{"store", "refresh", "scroll 0,0"}));
+  // The selected subnote disappears into its closed branch.
+  EXPECT_EQ(Run(CollapseAll), (std::vector<std::string>{"store", "refresh", "scroll 0,0"}));
   EXPECT_EQ(SelectedName(), "(none)");
   EXPECT_EQ(Expanded(N("A")) + Expanded(N("B", "B1")), "falsefalse");
   EXPECT_FALSE(IsEnabled(tree, ExpandSubnotes));
