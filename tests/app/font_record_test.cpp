@@ -22,25 +22,14 @@ std::vector<uint8_t> Record(int32_t nHeight, int32_t nWeight, bool bItalic, cons
 }
 
 TEST(FontRecordTest, ReadsFaceSizeWeightAndStyle) {
-  std::optional<SFontRecord> font = ReadFontRecord(Record(-13, 700, true, "Courier New"));
-  ASSERT_TRUE(font);
-  EXPECT_EQ(font->sFace, "Courier New");
-  EXPECT_EQ(font->nHeight, -13);
-  EXPECT_EQ(font->nWeight, 700);
-  EXPECT_TRUE(font->bItalic);
-  EXPECT_FALSE(font->bUnderline || font->bStrikeOut);
-
-  std::vector<uint8_t> bytes = Record(16, 0, false, "Caf\xe9 Sans");
+  EXPECT_EQ(ReadFontRecord(Record(-13, 700, true, "Courier New")),
+            (SFontRecord{"Courier New", -13, 700, true, false, false}));
+  std::vector<uint8_t> bytes = Record(16, 0, false, "Caf\xe9 Sans");  // windows-1252
   bytes[21] = bytes[22] = 1;
-  font = ReadFontRecord(bytes);
-  ASSERT_TRUE(font);
-  EXPECT_EQ(font->sFace, "Caf\u00e9 Sans");  // windows-1252 in the record
-  EXPECT_TRUE(font->bUnderline && font->bStrikeOut);
-
+  EXPECT_EQ(ReadFontRecord(bytes), (SFontRecord{"Caf\u00e9 Sans", 16, 0, false, true, true}));
   // A face of 32 characters has no room for its terminating zero.
-  font = ReadFontRecord(Record(-12, 400, false, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"));
-  ASSERT_TRUE(font);
-  EXPECT_EQ(font->sFace, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
+  const std::string sFull = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+  EXPECT_EQ(ReadFontRecord(Record(-12, 400, false, sFull.c_str()))->sFace, sFull);
 }
 
 TEST(FontRecordTest, WritesWhatItReadsInTheNarrowFormWhereTheFaceFits) {

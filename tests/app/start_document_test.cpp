@@ -24,58 +24,39 @@ class CListedFileSystem : public test::CFaultyFileSystem {
   std::set<std::string> m_existing;
 };
 
-class StartDocumentTest : public ::testing::Test {
- protected:
-  void SetRecent(const std::string& sPath) { WriteSetting(m_settings, kRecentFiles[0], sPath); }
-  std::vector<SStartDocument> Choices(std::string_view sCommandLine = {}) {
-    return StartDocumentChoices(sCommandLine, m_settings, kAbout, m_fs);
+TEST(StartDocumentTest, CommandLineThenRecentThenAboutThenNew) {
+  using enum EStartSource;
+  const std::string kAbout = "/usr/share/app/About Orvella.orv", kWork = "/home/u/work.orv";
+  const SStartDocument kNew{New, {}};
+  const struct {
+    std::set<std::string> existing;
+    std::string sRecent, sCommandLine;
+    std::vector<SStartDocument> choices;
+  } cases[] = {
+      // The command line alone, even when missing.
+      {{kAbout, kWork}, kWork, "/gone.orv", {{CommandLine, "/gone.orv"}}},
+      {{kAbout, kWork}, kWork, "", {{Recent, kWork}, {About, kAbout}, kNew}},
+      // A recent path lacking the extension text gets it; "orv" anywhere counts.
+      {{kWork}, "/home/u/work.", "", {{Recent, kWork}, kNew}},
+      {{"/u/orvnotes.txt"}, "/u/orvnotes.txt", "", {{Recent, "/u/orvnotes.txt"}, kNew}},
+      {{"/u/plainorv"}, "/u/plain", "", {{Recent, "/u/plainorv"}, kNew}},
+      {{}, "/u/deleted.orv", "", {kNew}},
+      {{kAbout}, "/u/deleted.orv", "", {{About, kAbout}, kNew}},
+      // Not the file "orv" of the current folder, even when there is one.
+      {{"orv"}, "", "", {kNew}},
+  };
+  for (const auto& c : cases) {
+    CListedFileSystem fs;
+    fs.m_existing = c.existing;
+    CMemorySettingsStore settings;
+    WriteSetting(settings, kRecentFiles[0], c.sRecent);
+    EXPECT_EQ(StartDocumentChoices(c.sCommandLine, settings, kAbout, fs), c.choices) << c.sRecent;
   }
-
-  const std::string kAbout = "/usr/share/app/About Orvella.orv";
-  const SStartDocument kNew{EStartSource::New, {}};
-  CListedFileSystem m_fs;
-  CMemorySettingsStore m_settings;
-};
-
-TEST_F(StartDocumentTest, CommandLineIsTheOnlyChoiceEvenWhenMissing) {
-  m_fs.m_existing = {kAbout, "/home/u/work.orv"};
-  SetRecent("/home/u/work.orv");
-  EXPECT_EQ(Choices("/nowhere/gone.orv"),
-            (std::vector<SStartDocument>{{EStartSource::CommandLine, "/nowhere/gone.orv"}}));
-}
-
-TEST_F(StartDocumentTest, RecentThenAboutThenNew) {
-  m_fs.m_existing = {kAbout, "/home/u/work.orv"};
-  SetRecent("/home/u/work.orv");
-  EXPECT_EQ(Choices(),
-            (std::vector<SStartDocument>{
-                {EStartSource::Recent, "/home/u/work.orv"}, {EStartSource::About, kAbout}, kNew}));
-}
-
-TEST_F(StartDocumentTest, RecentLackingTheExtensionTextGetsItAppended) {
-  m_fs.m_existing = {"/home/u/work.orv", "/home/u/orvnotes.txt", "/home/u/plainorv"};
-  SetRecent("/home/u/work.");
-  EXPECT_EQ(Choices().front(), (SStartDocument{EStartSource::Recent, "/home/u/work.orv"}));
-  // "orv" anywhere in the path counts.
-  SetRecent("/home/u/orvnotes.txt");
-  EXPECT_EQ(Choices().front().sPath, "/home/u/orvnotes.txt");
-  SetRecent("/home/u/plain");
-  EXPECT_EQ(Choices().front().sPath, "/home/u/plainorv");
-}
-
-TEST_F(StartDocumentTest, DeletedRecentAndMissingAboutGiveNewDocument) {
-  SetRecent("/home/u/deleted.orv");
-  EXPECT_EQ(Choices(), std::vector<SStartDocument>{kNew});
-  m_fs.m_existing = {kAbout};
-  EXPECT_EQ(Choices(), (std::vector<SStartDocument>{{EStartSource::About, kAbout}, kNew}));
-}
-
-TEST_F(StartDocumentTest, EmptyRecentEntryIsNoRecentFile) {
-  // Not the file "orv" of the current folder, even when there is one.
-  m_fs.m_existing = {"orv"};
-  SetRecent("");
-  EXPECT_EQ(Choices(), std::vector<SStartDocument>{kNew});
-  EXPECT_EQ(StartDocumentChoices({}, m_settings, "", m_fs), std::vector<SStartDocument>{kNew});
+  // Nor is an empty About path.
+  CListedFileSystem fs;
+  fs.m_existing = {"orv"};
+  CMemorySettingsStore settings;
+  EXPECT_EQ(StartDocumentChoices({}, settings, "", fs), std::vector{kNew});
 }
 
 }  // namespace

@@ -55,10 +55,7 @@ class AttachmentsTest : public CNoteFixture {
 TEST_F(AttachmentsTest, TheNoteKeepsItsListInTheAttributesOlderReadersKnow) {
   AddAttachments(tree, *N("A"), store, {Source("one.txt", "1"), Source("two.txt", "22")});
   EXPECT_TRUE(doc.IsModified());
-  std::tm now = clock.LocalNow();
-  char szNow[64];
-  std::strftime(szNow, sizeof szNow, "%x %X", &now);
-  const std::string sNow = szNow;
+  const std::string sNow = "03/05/24 14:07:09";  // "%x %X" of the pinned clock
   EXPECT_EQ(Attributes(*N("A")), "attcount=2;attachment0=one.txt;attdatecreate0=" + sNow +
                                      ";attachment1=two.txt;attdatecreate1=" + sNow + ";");
   AddAttachments(tree, *N("A"), store, {Source("three.txt", "333")});
@@ -183,11 +180,8 @@ TEST_F(AttachmentsTest, SavingANameFromADocumentStaysInsideTheFolder) {
   WriteWholeFile(sOutside, "keep");
   fs::create_symlink(sOutside, att + "/link.txt");
   WriteWholeFile(att + "/mine.txt", "the user's own");
-  struct SCase {
-    std::string sName;
-    std::string sSavedAs;  // empty: refused
-  };
-  const SCase cases[] = {
+  // A name and what it is saved as; empty: refused.
+  const std::pair<std::string, std::string> cases[] = {
       {"../../x", "x"},
       {"/etc/passwd", "passwd"},
       {"..\\..\\win.ini", "win.ini"},
@@ -202,14 +196,14 @@ TEST_F(AttachmentsTest, SavingANameFromADocumentStaysInsideTheFolder) {
       {"bell\a.txt", ""},
       {"new\nline", ""},
   };
-  for (const SCase& c : cases) {
-    const CAttachment attachment{c.sName, "", "", sStream};
-    if (c.sSavedAs.empty()) {
-      EXPECT_THROW(SaveInFolder(store, attachment, att), CAttachmentError) << c.sName;
+  for (const auto& [sName, sSavedAs] : cases) {
+    const CAttachment attachment{sName, "", "", sStream};
+    if (sSavedAs.empty()) {
+      EXPECT_THROW(SaveInFolder(store, attachment, att), CAttachmentError) << sName;
       continue;
     }
     const std::string sPath = SaveInFolder(store, attachment, att);
-    EXPECT_EQ(sPath, att + "/" + c.sSavedAs);
+    EXPECT_EQ(sPath, att + "/" + sSavedAs);
     EXPECT_EQ(ReadWholeFile(sPath), "payload");
   }
   EXPECT_EQ(ReadWholeFile(sOutside), "keep");

@@ -136,10 +136,8 @@ TEST_F(ArchiveTest, TruncatedOrOverlongInputIsAnError) {
     CArchiveReader reader(sData, m_codePage);
     read(reader);
   };
-  const auto Int32 = [](CArchiveReader& r) { r.ReadInt32(); };
-  const auto String = [](CArchiveReader& r) { r.ReadString(); };
-
-  EXPECT_THROW_MSG(Read("abc", Int32), CArchiveError, "Unexpected end of data at byte 0");
+  EXPECT_THROW_MSG(Read("abc", [](CArchiveReader& r) { r.ReadInt32(); }), CArchiveError,
+                   "Unexpected end of data at byte 0");
   EXPECT_THROW_MSG(Read("abcde",
                         [](CArchiveReader& r) {
                           r.ReadInt32();
@@ -148,30 +146,30 @@ TEST_F(ArchiveTest, TruncatedOrOverlongInputIsAnError) {
                    CArchiveError, "Unexpected end of data at byte 4");
   EXPECT_THROW_MSG(Read("abcd", [](CArchiveReader& r) { r.ReadBytes(5); }), CArchiveError,
                    "Block length 5 at byte 0 exceeds the 4 bytes left");
-
-  // Prefixes cut short.
-  EXPECT_THROW_MSG(Read(Bytes({0xFF, 0x2C}), String), CArchiveError,
-                   "Unexpected end of data at byte 1");
-  EXPECT_THROW_MSG(Read(Bytes({0xFF, 0xFE, 0xFF}), String), CArchiveError,
-                   "Unexpected end of data at byte 3");
-
-  // Lengths beyond the data, checked before anything is allocated.
-  EXPECT_THROW_MSG(Read(Bytes({0xFF, 0x2C, 0x01}) + "0123456789", String), CArchiveError,
-                   "String length 300 at byte 0 exceeds the 10 bytes left");
   EXPECT_THROW_MSG(Read(Bytes({'x', 5, 'a', 'b'}),
                         [](CArchiveReader& r) {
                           r.ReadByte();
                           r.ReadString();
                         }),
                    CArchiveError, "String length 5 at byte 1 exceeds the 2 bytes left");
-  EXPECT_THROW_MSG(Read(Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 'a'}), String),
-                   CArchiveError, "String length 4294967294 at byte 0 exceeds the 1 bytes left");
-  EXPECT_THROW_MSG(
-      Read(Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 0}), String),
-      CArchiveError, "Wide string length 2147483647 at byte 0 exceeds the 2 bytes left");
-  // Half a UTF-16 unit short.
-  EXPECT_THROW_MSG(Read(Bytes({0xFF, 0xFE, 0xFF, 2, 'a', 0, 'b'}), String), CArchiveError,
-                   "Wide string length 2 at byte 0 exceeds the 3 bytes left");
+
+  // Prefixes cut short; lengths beyond the data, checked before anything is
+  // allocated; half a UTF-16 unit short.
+  const std::pair<std::string, std::string> kStrings[] = {
+      {Bytes({0xFF, 0x2C}), "Unexpected end of data at byte 1"},
+      {Bytes({0xFF, 0xFE, 0xFF}), "Unexpected end of data at byte 3"},
+      {Bytes({0xFF, 0x2C, 0x01}) + "0123456789",
+       "String length 300 at byte 0 exceeds the 10 bytes left"},
+      {Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 'a'}),
+       "String length 4294967294 at byte 0 exceeds the 1 bytes left"},
+      {Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 0}),
+       "Wide string length 2147483647 at byte 0 exceeds the 2 bytes left"},
+      {Bytes({0xFF, 0xFE, 0xFF, 2, 'a', 0, 'b'}),
+       "Wide string length 2 at byte 0 exceeds the 3 bytes left"},
+  };
+  for (const auto& [sData, sMessage] : kStrings)
+    EXPECT_THROW_MSG(Read(sData, [](CArchiveReader& r) { r.ReadString(); }), CArchiveError,
+                     sMessage);
 }
 
 TEST(ArchiveStreamingTest, WriterAndReaderMatchTheInMemoryForms) {

@@ -13,54 +13,43 @@ namespace {
 
 using EOutcome = SCalculation::EOutcome;
 
-struct SCase {
-  std::string_view sSelection;
-  EOutcome eOutcome;
-  std::string_view sText;
-};
+SCalculation Calculate(std::string_view sSelection) {
+  return CalculateSelectedExpression(sSelection);
+}
 
-TEST(CalculatorTest, ReplacesTheSelectionOrSaysWhy) {
-  const SCase cases[] = {
-      {"(1+2)*3", EOutcome::kReplace, "(1+2)*3=9.00"},
-      {"1 + 2", EOutcome::kReplace, "1 + 2=3.00"},
-      {"(1) + 2", EOutcome::kReplace, "(1) + 2=3.00"},  // blanks after ")" are skipped
-      {"|1-3| * 2", EOutcome::kReplace, "|1-3| * 2=4.00"},
-      {"-2+3", EOutcome::kReplace, "-2+3=1.00"},  // the sign negates 2 alone
-      {"2*-3+1", EOutcome::kReplace, "2*-3+1=-5.00"},
-      {"--2", EOutcome::kReplace, "--2=2.00"},
-      {"-(2+3)", EOutcome::kReplace, "-(2+3)=-5.00"},
-      {"2^3^2", EOutcome::kReplace, "2^3^2=64.00"},
-      {"1+2<3", EOutcome::kReplace, "1+2<3=2.00"},
-      {"2*3>5", EOutcome::kReplace, "2*3>5=0.00"},  // 2*(3>5)
-      {"!0", EOutcome::kReplace, "!0=1.00"},
-      {"!!7", EOutcome::kReplace, "!!7=1.00"},
-      {"sqrt(16)", EOutcome::kReplace, "sqrt(16)=4.00"},
-      {"Sqrt 16 + 1", EOutcome::kReplace, "Sqrt 16 + 1=5.00"},
-      {"SIN(0)+COS(0)+EXP(0)+LOG(1)+TG(0)+ASIN(0)+ACOS(1)+ATG(0)", EOutcome::kReplace,
-       "SIN(0)+COS(0)+EXP(0)+LOG(1)+TG(0)+ASIN(0)+ACOS(1)+ATG(0)=2.00"},
-      {"SQRT(-1)", EOutcome::kReplace, "SQRT(-1)=0.00"},
-      {"LOG 0 + 1", EOutcome::kReplace, "LOG 0 + 1=1.00"},
-      {"1.2.3", EOutcome::kReplace, "1.2.3=1.20"},
-      {"1000000/3", EOutcome::kReplace, "1000000/3=333,333.33"},
-      {"1/0", EOutcome::kDivisionByZero, kDivisionByZeroMessage},
-      {"1/(2-2)", EOutcome::kDivisionByZero, kDivisionByZeroMessage},
-      {"1/0+SQRT(-1)", EOutcome::kDivisionByZero, kDivisionByZeroMessage},
-      {"", EOutcome::kSyntaxError, "0"},
-      {"x+1", EOutcome::kSyntaxError, "1"},
-      {"2x", EOutcome::kSyntaxError, "2"},
-      {"1e5", EOutcome::kSyntaxError, "3"},
-      {"(1+2", EOutcome::kSyntaxError, "4"},
-      {"1 +", EOutcome::kSyntaxError, "3"},
-      {"SIN", EOutcome::kSyntaxError, "3"},
-      {"1+ !0", EOutcome::kSyntaxError, "3"},
-      {"1\t+2", EOutcome::kSyntaxError, "1"},
-      {".5", EOutcome::kSyntaxError, "0"},
-      {"3)", EOutcome::kSyntaxError, "1"},
+TEST(CalculatorTest, AppendsTheValueToTheSelection) {
+  // Blanks after ")" are skipped; a sign negates its operand alone; "2*3>5" is
+  // 2*(3>5); a root or logarithm out of its domain is 0; a second point ends a number.
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"(1+2)*3", "9.00"},   {"1 + 2", "3.00"},    {"(1) + 2", "3.00"},     {"|1-3| * 2", "4.00"},
+      {"-2+3", "1.00"},      {"2*-3+1", "-5.00"},  {"--2", "2.00"},         {"-(2+3)", "-5.00"},
+      {"2^3^2", "64.00"},    {"1+2<3", "2.00"},    {"2*3>5", "0.00"},       {"!0", "1.00"},
+      {"!!7", "1.00"},       {"sqrt(16)", "4.00"}, {"Sqrt 16 + 1", "5.00"}, {"SQRT(-1)", "0.00"},
+      {"LOG 0 + 1", "1.00"}, {"1.2.3", "1.20"},
   };
-  for (const SCase& c : cases) {
-    const SCalculation result = CalculateSelectedExpression(c.sSelection);
-    EXPECT_EQ(result.eOutcome, c.eOutcome) << c.sSelection;
-    EXPECT_EQ(result.sText, c.sText) << c.sSelection;
+  for (auto [sSelection, sValue] : cases) {
+    const SCalculation result = Calculate(sSelection);
+    EXPECT_EQ(result.eOutcome, EOutcome::kReplace) << sSelection;
+    EXPECT_EQ(result.sText, std::string(sSelection) + "=" + std::string(sValue));
+  }
+  EXPECT_EQ(Calculate("1000000/3").sText, "1000000/3=333,333.33");
+  EXPECT_EQ(Calculate("SIN(0)+COS(0)+EXP(0)+LOG(1)+TG(0)+ASIN(0)+ACOS(1)+ATG(0)").sText,
+            "SIN(0)+COS(0)+EXP(0)+LOG(1)+TG(0)+ASIN(0)+ACOS(1)+ATG(0)=2.00");
+}
+
+TEST(CalculatorTest, SaysWhyThereIsNoValue) {
+  for (std::string_view sSelection : {"1/0", "1/(2-2)", "1/0+SQRT(-1)"}) {
+    EXPECT_EQ(Calculate(sSelection).eOutcome, EOutcome::kDivisionByZero) << sSelection;
+    EXPECT_EQ(Calculate(sSelection).sText, kDivisionByZeroMessage) << sSelection;
+  }
+  // The position of a syntax error.
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"", "0"},    {"x+1", "1"},   {"2x", "2"},    {"1e5", "3"}, {"(1+2", "4"}, {"1 +", "3"},
+      {"SIN", "3"}, {"1+ !0", "3"}, {"1\t+2", "1"}, {".5", "0"},  {"3)", "1"},
+  };
+  for (auto [sSelection, sPosition] : cases) {
+    EXPECT_EQ(Calculate(sSelection).eOutcome, EOutcome::kSyntaxError) << sSelection;
+    EXPECT_EQ(Calculate(sSelection).sText, sPosition) << sSelection;
   }
 }
 

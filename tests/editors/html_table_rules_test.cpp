@@ -8,19 +8,13 @@ namespace orv {
 namespace {
 
 TEST(HtmlTableRules, EachCommandStopsWithItsMessage) {
-  const STableSpot plain{.bInTable = true, .nColumn = 0, .nColumns = 3};
-  STableSpot outside;
-  STableSpot spanning = plain;
-  spanning.bSelectionSpansCells = true;
-  STableSpot tall = plain;
-  tall.bRowSpans = true;
-  STableSpot wide = plain;
-  wide.bColumnSpans = true;
-  STableSpot last = plain;
-  last.nColumn = 2;
-  STableSpot combined = plain;
-  combined.nColumnSpan = 2;
-  combined.bColumnSpans = true;
+  const STableSpot outside, plain{.bInTable = true, .nColumns = 3};
+  const STableSpot spanning{.bInTable = true, .bSelectionSpansCells = true, .nColumns = 3};
+  const STableSpot last{.bInTable = true, .nColumn = 2, .nColumns = 3};
+  const STableSpot combined{
+      .bInTable = true, .nColumnSpan = 2, .nColumns = 3, .bColumnSpans = true};
+  const STableSpot tall{.bInTable = true, .nColumns = 3, .bRowSpans = true};
+  const STableSpot wide{.bInTable = true, .nColumns = 3, .bColumnSpans = true};
 
   const std::string_view kCell = "Please set the cursor into a table cell!";
   const std::string_view kTable = "Please set the cursor into a table!";

@@ -18,15 +18,16 @@ using E = EExchangeCommand;
 class ExchangeCommands : public CNoteFixture {
  protected:
   bool Run(E e) { return RunExchangeCommand(tree, e); }
+  // The file the dialog will choose, holding sBytes.
+  void Offer(const std::string& sName, const std::string& sBytes) {
+    WriteWholeFile(dir.File(sName), sBytes);
+    ui.QueueFile(dir.File(sName));
+  }
   CTempDir dir;
 };
 
 TEST_F(ExchangeCommands, CancelledDialogsChangeNothing) {
-  struct SCase {
-    E e;
-    SFileDialog dialog;
-  };
-  const SCase cases[] = {
+  const std::pair<E, SFileDialog> cases[] = {
       {E::ImportKeyNote, {false, "KeyNote files", "*.knt", "knt", {}}},
       {E::ImportTreePad, {false, "Treepad files", "*.hjt", "hjt", {}}},
       {E::ExportKeyNote, {true, "KeyNote files", "*.knt", "knt", {}}},
@@ -41,10 +42,10 @@ TEST_F(ExchangeCommands, CancelledDialogsChangeNothing) {
   Build("A(B) C");
   tree.Select(N("A"));
   doc.ClearModified();
-  for (const SCase& c : cases) {
+  for (const auto& [e, dialog] : cases) {
     ui.QueueFile(std::nullopt);
-    EXPECT_FALSE(Run(c.e));
-    EXPECT_EQ(ui.Calls().back(), FilePrompt(c.dialog)) << c.dialog.sFilterName;
+    EXPECT_FALSE(Run(e));
+    EXPECT_EQ(ui.Calls().back(), FilePrompt(dialog)) << dialog.sFilterName;
   }
   EXPECT_TRUE(ui.Messages().empty());
   EXPECT_EQ(Outline(), "A(B) C");
@@ -54,11 +55,10 @@ TEST_F(ExchangeCommands, CancelledDialogsChangeNothing) {
 
 TEST_F(ExchangeCommands, RefusedFilesAreReportedAndChangeNothing) {
   Build("A");
-  WriteWholeFile(dir.File("new.knt"), "#!GFKNT 3.0\n%+\nNN=Tab\n");
-  WriteWholeFile(dir.File("new.hjt"), "<Treepad version 2.8>\n");
-  for (auto [e, sFile, sMessage] : {std::tuple{E::ImportKeyNote, "new.knt", kNotKeyNote},
-                                    std::tuple{E::ImportTreePad, "new.hjt", kNotTreePad}}) {
-    ui.QueueFile(dir.File(sFile));
+  for (auto [e, pBytes, sMessage] :
+       {std::tuple{E::ImportKeyNote, "#!GFKNT 3.0\n%+\nNN=Tab\n", kNotKeyNote},
+        std::tuple{E::ImportTreePad, "<Treepad version 2.8>\n", kNotTreePad}}) {
+    Offer("new", pBytes);
     EXPECT_FALSE(Run(e));
     ASSERT_FALSE(ui.Messages().empty());
     EXPECT_EQ(ui.Messages().back().sTitle, "Warning");
@@ -73,31 +73,25 @@ TEST_F(ExchangeCommands, ImportsLandWhereTheUserExpects) {
   Build("A(A1) B");
   tree.Select(N("A", "A1"));
   doc.ClearModified();
-  WriteWholeFile(dir.File("x.hjt"),
-                 "<Treepad version 2.7>\ndt=Text\n<node>\nT\n0\n<end node> 5P9i0s8y19Z\n");
-  ui.QueueFile(dir.File("x.hjt"));
+  Offer("x.hjt", "<Treepad version 2.7>\ndt=Text\n<node>\nT\n0\n<end node> 5P9i0s8y19Z\n");
   EXPECT_TRUE(Run(E::ImportTreePad));
   EXPECT_EQ(Outline(), "A(A1(T)) B");
   EXPECT_TRUE(doc.IsModified());
 
   // A note file comes in after the selected note and is selected.
-  WriteWholeFile(dir.File("Meeting.txt"), "agenda\n");
-  ui.QueueFile(dir.File("Meeting.txt"));
+  Offer("Meeting.txt", "agenda\n");
   EXPECT_TRUE(Run(E::ImportTextFile));
   EXPECT_EQ(Outline(), "A(A1(T) Meeting) B");
   EXPECT_EQ(SelectedName(), "Meeting");
   EXPECT_EQ(GetProperty(*N("A", "Meeting"), "type"), "0");
 
   // An empty file makes nothing.
-  WriteWholeFile(dir.File("empty.htm"), "");
-  ui.QueueFile(dir.File("empty.htm"));
+  Offer("empty.htm", "");
   EXPECT_FALSE(Run(E::ImportHtmlFile));
   EXPECT_EQ(Outline(), "A(A1(T) Meeting) B");
 
   // A KeyNote notebook's tabs become folders; the tab bar is rebuilt.
-  WriteWholeFile(dir.File("n.knt"),
-                 "#!GFKNT 2.0\n%+\nNN=One\n%-\nLV=0\nND=K\n%:\ntext\n%+\nNN=Two\n%%");
-  ui.QueueFile(dir.File("n.knt"));
+  Offer("n.knt", "#!GFKNT 2.0\n%+\nNN=One\n%-\nLV=0\nND=K\n%:\ntext\n%+\nNN=Two\n%%");
   view.m_calls.clear();
   EXPECT_TRUE(Run(E::ImportKeyNote));
   ASSERT_EQ(doc.Folders().Count(), 3u);

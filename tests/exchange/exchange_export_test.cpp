@@ -16,12 +16,7 @@ namespace orv::test {
 namespace {
 
 SExchangeNode Node(std::string sName, int64_t nLevel, int32_t nType, std::string sContent) {
-  SExchangeNode node;
-  node.sName = std::move(sName);
-  node.nLevel = nLevel;
-  node.nType = nType;
-  node.sContent = std::move(sContent);
-  return node;
+  return {std::move(sName), nLevel, nType, std::move(sContent), {}, {}, {}};
 }
 
 // Name, level, content of every note, folder by folder.

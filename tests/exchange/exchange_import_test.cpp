@@ -55,13 +55,8 @@ std::string Import(const std::string& sName) {
   return Outline(folders);
 }
 
-struct SCase {
-  const char* pFile;
-  const char* pExpected;
-};
-
 TEST(ExchangeImportTest, RealFilesGiveTheirNotesOrAClearRefusal) {
-  const SCase cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"tree_lf.knt",
        "[Hints]\nTop (2): {\\rtf1 top}\n  Child (2): {\\rtf1 child}\n    Grandchild (2)\n"
        "  R&D (2): {\\rtf1 r}\nSecond (2): {\\rtf1 s}\n[Readme]\nReadme (2): {\\rtf1 readme}\n"
@@ -100,7 +95,7 @@ TEST(ExchangeImportTest, RealFilesGiveTheirNotesOrAClearRefusal) {
       {"v28.hjt", "!This is not TreePad file"},
       {"bad_level.hjt", "!The level of TreePad node \"Name\" is not a number: \"two\""},
   };
-  for (const SCase& c : cases) EXPECT_EQ(Import(c.pFile), c.pExpected) << c.pFile;
+  for (auto [pFile, pExpected] : cases) EXPECT_EQ(Import(pFile), pExpected) << pFile;
 }
 
 TEST(ExchangeImportTest, TreePadSevenGivesItsTimes) {

@@ -68,19 +68,12 @@ TEST_F(SharedFolder, ANewOneGetsItsFirstNoteAndTheSameRootAgainWritesNothing) {
   EXPECT_EQ(ui.Messages().back(),
             Message("Information", std::string(kSharedFolderCreated), EMessageIcon::Information));
   EXPECT_EQ(Read(Root() / "description.txt"), "Orvella Shared Folder");
-  const std::map<std::string, std::string> first = {{"Name.txt", "New Shared Note"},
-                                                    {"Type.txt", "2"},
-                                                    {"Content.rtf", ""},
-                                                    {"Icon.txt", "0"},
-                                                    {"Describtion.txt", ""},
-                                                    {"Expand.txt", "false"},
-                                                    {"Select.txt", "true"},
-                                                    {"ReadOnly.txt", ""},
-                                                    {"PasswordProtect.txt", ""}};
-  std::map<std::string, std::string> written;
-  for (const auto& entry : fs::directory_iterator(Root() / "00000"))
-    written[entry.path().filename().string()] = Read(entry.path());
-  EXPECT_EQ(written, first);
+  std::string sFirst;  // every file of the first note, by name
+  for (const auto& [sPath, sBytes] : Snapshot(Root() / "00000"))
+    sFirst += fs::path(sPath).filename().string() + "=" + sBytes + ";";
+  EXPECT_EQ(sFirst,
+            "Content.rtf=;Describtion.txt=;Expand.txt=false;Icon.txt=0;Name.txt=New Shared Note;"
+            "PasswordProtect.txt=;ReadOnly.txt=;Select.txt=true;Type.txt=2;");
   EXPECT_EQ(Folder().FolderName(), "Shared Folder #1");
   EXPECT_EQ(Folder().SharePath(), fs::canonical(Root()).string() + "/");
   EXPECT_EQ(Outline(), "New Shared Note");

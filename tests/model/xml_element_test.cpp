@@ -58,11 +58,9 @@ TEST(XmlElementTest, CopyIsDeepAndIndependent) {
 }
 
 TEST(XmlElementTest, OldIconsMapAndOthersStay) {
-  EXPECT_EQ(ConvertOldIcon(75), 276);
-  EXPECT_EQ(ConvertOldIcon(0), 0);
-  EXPECT_EQ(ConvertOldIcon(35), 272);  // first of the table
-  EXPECT_EQ(ConvertOldIcon(126), 17);  // last of the table
-  EXPECT_EQ(ConvertOldIcon(999), 999);
+  // One inside the table, its first and last, and two outside it.
+  for (auto [nOld, nNew] : {std::pair{75, 276}, {35, 272}, {126, 17}, {0, 0}, {999, 999}})
+    EXPECT_EQ(ConvertOldIcon(nOld), nNew) << nOld;
 }
 
 TEST(XmlElementTest, DeepTreesAreFreedWithoutRecursion) {

@@ -24,21 +24,13 @@ TEST(SettingsDefaultsTest, FirstStartWithEmptyStores) {
        {static_cast<CSettingsStore*>(&memory), static_cast<CSettingsStore*>(&ini)}) {
     // Window at 0,0 sized 1024x768, maximised; Ctrl+F12; new notes are rich
     // text with the default icon, without the type question.
-    const std::pair<SIntSetting, int32_t> kInts[] = {{kMainFrameX, 0},
-                                                     {kMainFrameY, 0},
-                                                     {kMainFrameWidth, 1024},
-                                                     {kMainFrameHeight, 768},
-                                                     {kMainFrameState, 2},
-                                                     {kNumBackCopies, 2},
-                                                     {kActShortcutKeyCode, 123},
-                                                     {kActShortcutModifiers, 2},
-                                                     {kDefType, 2},
-                                                     {kSetDef, 1},
-                                                     {kDefIcon, 0},
-                                                     {kEnableLog, 1},
-                                                     {kTreeBckColor, 0xFFFFFF}};
-    for (const auto& [setting, nDefault] : kInts)
-      EXPECT_EQ(ReadSetting(*pStore, setting), nDefault) << setting.sName;
+    std::vector<int32_t> ints;
+    for (const SIntSetting& setting :
+         {kMainFrameX, kMainFrameY, kMainFrameWidth, kMainFrameHeight, kMainFrameState,
+          kNumBackCopies, kActShortcutKeyCode, kActShortcutModifiers, kDefType, kSetDef, kDefIcon,
+          kEnableLog, kTreeBckColor})
+      ints.push_back(ReadSetting(*pStore, setting));
+    EXPECT_EQ(ints, (std::vector<int32_t>{0, 0, 1024, 768, 2, 2, 123, 2, 2, 1, 0, 1, 0xFFFFFF}));
     EXPECT_EQ(ReadSetting(*pStore, kBackupFolder), "");
     EXPECT_FALSE(ReadSetting(*pStore, kTreeFont).has_value());
   }

@@ -115,21 +115,15 @@ TEST(CrashReport, ACrashingChildLeavesAReportNamingTheFaultAndTheFunction) {
       nPos = nFound;
     }
     EXPECT_NE(sReport.find(crash.pName), std::string::npos) << sReport;
-    EXPECT_NE(sReport.find(crash.pFunction, nPos), std::string::npos) << sReport;
+    // The frame is named, with its source line: all these functions are ours.
+    const size_t nFrame = sReport.find(crash.pFunction, nPos);
+    ASSERT_NE(nFrame, std::string::npos) << sReport;
+    EXPECT_LT(sReport.find("crash_report_test.cpp line ", nFrame), sReport.find("\r\n", nFrame))
+        << sReport;
     if (crash.pExtra) {
       EXPECT_NE(sReport.find(crash.pExtra), std::string::npos) << sReport;
     }
   }
-}
-
-TEST(CrashReport, TheFramesOfOurOwnCodeNameTheirSourceLine) {
-  if (kSanitized) GTEST_SKIP() << "the sanitizers handle these signals";
-  CTempDir dir;
-  const std::string sReport =
-      ReportOfCrashingChild(dir, {"null pointer", WriteThroughNull, SIGSEGV, "", "", nullptr});
-  const size_t nFrame = sReport.find("WriteThroughNull()\t\t");
-  ASSERT_NE(nFrame, std::string::npos) << sReport;
-  EXPECT_NE(sReport.find("crash_report_test.cpp line ", nFrame), std::string::npos) << sReport;
 }
 
 TEST(CrashReport, SignalsAndCodesHaveTheirNames) {

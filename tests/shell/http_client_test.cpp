@@ -27,6 +27,8 @@ TEST_F(HttpClientTest, AnswersComeBackExactlyAndTheStatusTellsTheSteps) {
   EXPECT_EQ(m_pClient->Download(s_pServer->Url("/no"), m_onStatus), "No");
   EXPECT_EQ(m_pClient->Download(s_pServer->Url("/lower"), nullptr), "no");
   EXPECT_EQ(m_pClient->Download(s_pServer->Url("/empty"), nullptr), "");
+  // A long body is cut at the limit.
+  EXPECT_EQ(m_pClient->Download(s_pServer->Url("/big"), nullptr), std::string(kHttpBodyLimit, 'x'));
   const std::vector<std::string> steps = {"Resolving name for 127.0.0.1",
                                           "Resolved name for 127.0.0.1",
                                           "Connecting to socket address",
@@ -63,12 +65,6 @@ TEST_F(HttpClientTest, FailuresSayWhatWentWrong) {
     EXPECT_THROW_MSG(m_pClient->Download(c.sUrl, nullptr), CHttpFailure, c.sMessage);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.sUrl;
   }
-}
-
-TEST_F(HttpClientTest, ALongBodyIsCutAtTheLimit) {
-  const std::string sBody = m_pClient->Download(s_pServer->Url("/big"), nullptr);
-  EXPECT_EQ(sBody.size(), kHttpBodyLimit);
-  EXPECT_EQ(sBody.find_first_not_of('x'), std::string::npos);
 }
 
 TEST_F(HttpClientTest, ABackupLandsByteForByteOnlyWithTheRightLogin) {

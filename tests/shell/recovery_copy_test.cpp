@@ -21,9 +21,13 @@ using test::CTempDir;
 
 const std::string kEdit = "typed after the last save: \xC3\xA9t\xC3\xA9, \r\n\t and \x01";
 
+// A document with a user interface and settings of its own.
 struct SUser {
   CScriptedUi ui;
   CMemorySettingsStore settings;
+};
+struct SUserDoc : SUser, COrvellaDoc {
+  SUserDoc() : COrvellaDoc(ui, settings) {}
 };
 
 std::string FirstNoteText(COrvellaDoc& doc) {
@@ -40,26 +44,24 @@ void SetFirstNoteText(COrvellaDoc& doc, const std::string& sText) {
 class RecoveryCopyTest : public testing::Test {
  protected:
   RecoveryCopyTest() {
-    SUser user;
-    COrvellaDoc doc(user.ui, user.settings);
+    SUserDoc doc;
     SetFirstNoteText(doc, "as saved");
     doc.OnSaveDocument(m_sDocument);
   }
 
-  // A child opens the document, makes an edit, writes its recovery copy and
-  // is killed before it can save or clean up.
-  void EditAndGetKilled(const std::string& sPassphrase = "") {
+  // A child opens the document (or starts an untitled one), makes an edit,
+  // writes its recovery copy and is killed before it can save or clean up.
+  void EditAndGetKilled(const std::string& sPassphrase = "", bool bUntitled = false) {
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-      SUser user;
-      user.ui.QueueText(sPassphrase);
-      COrvellaDoc doc(user.ui, user.settings);
+      SUserDoc doc;
+      doc.ui.QueueText(sPassphrase);
       CRecoveryCopy copy(CFileSystem::Default(), m_sFolder);
       try {
-        doc.OnOpenDocument(m_sDocument);
+        if (!bUntitled) doc.OnOpenDocument(m_sDocument);
         SetFirstNoteText(doc, kEdit);
         copy.Write(doc);
       } catch (...) {
@@ -102,8 +104,7 @@ TEST_F(RecoveryCopyTest, AKilledWritersEditComesBackByteForByteAndUnsaved) {
   // While one start offers it, another does not.
   EXPECT_TRUE(FindOrphanedCopies(CFileSystem::Default(), m_sFolder).empty());
 
-  SUser user;
-  COrvellaDoc doc(user.ui, user.settings);
+  SUserDoc doc;
   RestoreOrphanedCopy(doc, copies[0]);
   EXPECT_EQ(FirstNoteText(doc), kEdit);
   EXPECT_EQ(doc.PathName(), m_sDocument);
@@ -117,8 +118,7 @@ TEST_F(RecoveryCopyTest, AKilledWritersEditComesBackByteForByteAndUnsaved) {
 
 TEST_F(RecoveryCopyTest, AProtectedDocumentsCopyIsEncipheredAndAsksForThePassphrase) {
   {
-    SUser user;
-    COrvellaDoc doc(user.ui, user.settings);
+    SUserDoc doc;
     doc.OnOpenDocument(m_sDocument);
     doc.SetProtection("open sesame");
     doc.OnSaveDocument(m_sDocument);
@@ -128,15 +128,14 @@ TEST_F(RecoveryCopyTest, AProtectedDocumentsCopyIsEncipheredAndAsksForThePassphr
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(test::ReadWholeFile(copies[0].sCopyPath).find("typed after"), std::string::npos);
 
-  SUser user;
-  COrvellaDoc doc(user.ui, user.settings);
+  SUserDoc doc;
   SetFirstNoteText(doc, "untouched");
   doc.ClearModified();
-  user.ui.QueueText(std::nullopt);  // Cancel leaves everything as it was
+  doc.ui.QueueText(std::nullopt);  // Cancel leaves everything as it was
   EXPECT_THROW(RestoreOrphanedCopy(doc, copies[0]), CPassphraseError);
   EXPECT_EQ(FirstNoteText(doc), "untouched");
   EXPECT_FALSE(doc.IsModified());
-  user.ui.QueueText("open sesame");
+  doc.ui.QueueText("open sesame");
   RestoreOrphanedCopy(doc, copies[0]);
   EXPECT_EQ(FirstNoteText(doc), kEdit);
   EXPECT_EQ(doc.Passphrase(), "open sesame");
@@ -144,9 +143,8 @@ TEST_F(RecoveryCopyTest, AProtectedDocumentsCopyIsEncipheredAndAsksForThePassphr
 }
 
 TEST_F(RecoveryCopyTest, ALiveCopyIsNotOfferedAndACleanEndLeavesNothing) {
-  SUser user;
   {
-    COrvellaDoc doc(user.ui, user.settings);
+    SUserDoc doc;
     CRecoveryCopy copy(CFileSystem::Default(), m_sFolder);
     SetFirstNoteText(doc, kEdit);  // untitled
     copy.Write(doc);
@@ -161,27 +159,15 @@ TEST_F(RecoveryCopyTest, ALiveCopyIsNotOfferedAndACleanEndLeavesNothing) {
 }
 
 TEST_F(RecoveryCopyTest, AnUntitledDocumentComesBackUntitled) {
-  pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    SUser user;
-    COrvellaDoc doc(user.ui, user.settings);
-    CRecoveryCopy copy(CFileSystem::Default(), m_sFolder);
-    SetFirstNoteText(doc, kEdit);
-    copy.Write(doc);
-    // A lock file of a writer that died before its first copy is swept away.
-    CFileSystem::Default().Open(m_sFolder + "/orvella-1-2.lock", EOpenMode::CreateNew);
-    ::_exit(0);  // no destructors: as good as killed
-  }
-  int nStatus = 0;
-  ::waitpid(pid, &nStatus, 0);
+  EditAndGetKilled("", true);
+  // A lock file of a writer that died before its first copy is swept away.
+  CFileSystem::Default().Open(m_sFolder + "/orvella-1-2.lock", EOpenMode::CreateNew);
 
   std::vector<SOrphanedCopy> copies = FindOrphanedCopies(CFileSystem::Default(), m_sFolder);
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(copies[0].sDocument, "");
   EXPECT_EQ(FilesInFolder(), 3u);
-  SUser user;
-  COrvellaDoc doc(user.ui, user.settings);
+  SUserDoc doc;
   RestoreOrphanedCopy(doc, copies[0]);
   EXPECT_EQ(doc.PathName(), "");
   EXPECT_EQ(FirstNoteText(doc), kEdit);
