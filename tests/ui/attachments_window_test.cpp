@@ -1,7 +1,6 @@
 // Attachments in the window: files dropped on a note, the paper clip, and
 // the dialog's grid, order, question and copies in "Att".
 
-#include <QMessageBox>
 #include <QTableWidget>
 
 #include "attachments/attachment_list.h"
@@ -49,10 +48,7 @@ TEST_F(AttachmentsWindowTest, DroppedFilesAreAttachedAndTheDialogWorksOnThem) {
     EXPECT_EQ(grid.item(0, 0)->text(), "a.txt");
     dialog.accept();
   });
-  driver.OnNextDialog([&](QDialog& box) {
-    sQuestion = static_cast<QMessageBox&>(box).text().toStdString();
-    Press(box, QDialogButtonBox::Yes);
-  });
+  driver.OnNextMessage(sQuestion, QDialogButtonBox::Yes);
   Trigger("Notes - Attachments...");
   EXPECT_EQ(sQuestion, "Are you sure");
   ASSERT_EQ(ReadAttachments(*pNote).size(), 1u);

@@ -2,9 +2,7 @@
 
 #include <QClipboard>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QTimer>
 
 #include "ports/settings_defaults.h"
 #include "tree/bookmark_commands.h"
@@ -42,18 +40,14 @@ TEST_F(CommandsTest, MenuCommandsReachTheCore) {
   XMLelement* pNew = Tree().SelectedNote();
   EXPECT_EQ(GetProperty(*pNew, "name"), "New item");
   EXPECT_EQ(GetProperty(*pNew, "type"), "2");
+  const auto shown = [&](Qt::ItemDataRole eRole) {
+    return Window().TreeView().Model().data(Window().TreeView().currentIndex(), eRole);
+  };
   Trigger("Notes - Color & Font - Bolded");
   EXPECT_NE(FindPropertyElement(*pNew, "bold"), nullptr);
-  EXPECT_TRUE(Window()
-                  .TreeView()
-                  .Model()
-                  .data(Window().TreeView().currentIndex(), Qt::FontRole)
-                  .value<QFont>()
-                  .bold());
+  EXPECT_TRUE(shown(Qt::FontRole).value<QFont>().bold());
   Trigger("Notes - Enable Check Box");
-  EXPECT_EQ(
-      Window().TreeView().Model().data(Window().TreeView().currentIndex(), Qt::CheckStateRole),
-      Qt::Unchecked);
+  EXPECT_EQ(shown(Qt::CheckStateRole), Qt::Unchecked);
   Trigger("Notes - Delete");
   EXPECT_EQ(NoteCount(), nNotes);
   EXPECT_EQ(Tree().SelectedNote(), pFirst);
@@ -113,10 +107,7 @@ TEST_F(CommandsTest, InternalLinksShowTheirFolderAndOthersAreNotOurs) {
   EXPECT_EQ(Tree().CurrentIndex(), 2);
   CDialogDriver driver;
   std::string sShown;
-  driver.OnNextDialog([&](QDialog& dialog) {
-    sShown = static_cast<QMessageBox&>(dialog).text().toStdString();
-    dialog.accept();
-  });
+  driver.OnNextMessage(sShown);
   emit Window().Editors().LinkClicked(
       QString::fromStdString(BuildInternalLink("Nowhere", "x", "y")));
   EXPECT_EQ(sShown, "Folder with name 'Nowhere' not found.");
@@ -137,31 +128,12 @@ TEST_F(CommandsTest, InsertedLinksBecomeLinksInTheRichText) {
   EXPECT_TRUE(document.isModified());
 }
 
-TEST_F(CommandsTest, EveryCommandRunsWithItsDialogsCancelled) {
-  // Whatever a command asks is cancelled at once; no command may crash or hang.
-  const auto pCloser = CancelEveryDialog();
-  int nRun = 0;
-  for (QAction* pAction : MenuCommands()) {
-    const QString sName = pAction->objectName();
-    if (sName == "File - Exit") continue;
-    for (QMenu* pMenu : Window().menuBar()->findChildren<QMenu*>()) emit pMenu->aboutToShow();
-    if (!pAction->isEnabled()) continue;
-    pAction->trigger();
-    QCoreApplication::processEvents();
-    ++nRun;
-  }
-  EXPECT_GT(nRun, 90);
-}
-
 TEST_F(CommandsTest, MenusOfferCommandsAsTheCoreSays) {
   Window().Doc().OnNewDocument();  // one folder: it cannot be deleted or moved
   Window().RebuildTabs();
   Tree().RefreshTree(false);
-  QMenu* pFolders = nullptr;
-  for (QAction* pAction : Window().menuBar()->actions())
-    if (pAction->text() == "&Folders") pFolders = pAction->menu();
-  ASSERT_NE(pFolders, nullptr);
-  emit pFolders->aboutToShow();
+  ASSERT_NE(Menu("&Folders"), nullptr);
+  emit Menu("&Folders")->aboutToShow();
   EXPECT_FALSE(Window().Command("Folders - Delete")->isEnabled());
   EXPECT_FALSE(Window().Command("Folders - Move Left")->isEnabled());
   EXPECT_TRUE(Window().Command("Folders - New")->isEnabled());
@@ -169,10 +141,7 @@ TEST_F(CommandsTest, MenusOfferCommandsAsTheCoreSays) {
 }
 
 TEST_F(CommandsTest, KeysFireTheirCommandsWhereTheyBelong) {
-  Window().show();
-  QApplication::setActiveWindow(&Window());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-
+  ShowActive();
   size_t nFolders = FolderCount();
   QTest::keyClick(&Window(), Qt::Key_F7);
   EXPECT_EQ(FolderCount(), nFolders + 1);
@@ -200,12 +169,8 @@ TEST_F(CommandsTest, KeysFireTheirCommandsWhereTheyBelong) {
 }
 
 TEST_F(CommandsTest, AKeyWorksAfterItsMenuShowedTheCommandDisabled) {
-  Window().show();
-  QApplication::setActiveWindow(&Window());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-  QMenu* pNotes = nullptr;
-  for (QAction* pAction : Window().menuBar()->actions())
-    if (pAction->text() == "&Notes") pNotes = pAction->menu();
+  ShowActive();
+  QMenu* pNotes = Menu("&Notes");
   ASSERT_NE(pNotes, nullptr);
   XMLelement* pNote = Tree().SelectedNote();
   Tree().Select(nullptr);

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -25,6 +27,21 @@ CDialogDriver::~CDialogDriver() {
 }
 
 void CDialogDriver::OnNextDialog(FAction action) { m_actions.push_back(std::move(action)); }
+
+void CDialogDriver::OnNextMessage(std::string& rText, QDialogButtonBox::StandardButton eButton) {
+  OnNext<QMessageBox>([&rText, eButton](QMessageBox& box) {
+    rText = box.text().toStdString();
+    eButton == QDialogButtonBox::NoButton ? box.accept() : Press(box, eButton);
+  });
+}
+
+void CDialogDriver::OnNextFile(const QString& sName, const QString& sFolder) {
+  OnNext<QFileDialog>([sName, sFolder](QFileDialog& dialog) {
+    if (!sFolder.isEmpty()) dialog.setDirectory(sFolder);
+    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(sName);
+    static_cast<QDialog&>(dialog).accept();  // as the Save or Open button does
+  });
+}
 
 void CDialogDriver::Poll() {
   // A new timer each time: a repeating one would not fire again while an
@@ -62,6 +79,12 @@ void Press(QDialog& dialog, QDialogButtonBox::StandardButton eButton) {
   QAbstractButton* pButton = pButtons ? pButtons->button(eButton) : nullptr;
   if (!pButton) return FailDialog(dialog, "the dialog lacks the button");
   pButton->click();
+}
+
+void Answering(CDialogDriver::FAction action, const std::function<void()>& run) {
+  CDialogDriver driver;
+  driver.OnNextDialog(std::move(action));
+  run();
 }
 
 std::vector<std::string> MessageBoxesShownBy(const std::function<void()>& run, int nExpected) {

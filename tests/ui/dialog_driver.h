@@ -40,6 +40,14 @@ class CDialogDriver : public QObject {
       action(*pTyped);
     });
   }
+  // The next dialog is a message box: its text goes to rText, and eButton
+  // answers it (NoButton: accepted).
+  void OnNextMessage(std::string& rText,
+                     QDialogButtonBox::StandardButton eButton = QDialogButtonBox::NoButton);
+  // The next dialog is a file dialog: it goes to sFolder, when given, and
+  // sName is typed as a user would (selectFile() races the folder's
+  // loading) and accepted.
+  void OnNextFile(const QString& sName, const QString& sFolder = {});
   size_t Pending() const { return m_actions.size(); }
 
  private:
@@ -52,6 +60,9 @@ class CDialogDriver : public QObject {
 
 // Presses a standard button of the dialog's button box (a message box's too).
 void Press(QDialog& dialog, QDialogButtonBox::StandardButton eButton);
+
+// Runs run, answering the one dialog it opens with action.
+void Answering(CDialogDriver::FAction action, const std::function<void()>& run);
 
 // The nExpected message boxes run shows (they may open later, from the event
 // loop), each as "title: text", accepted.

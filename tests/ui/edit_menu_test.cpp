@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTextBlock>
@@ -24,19 +23,10 @@ class EditMenuTest : public MainWindowTest {
  protected:
   // A new note showing these lines (LF between them), with nothing to undo.
   XMLelement* OpenLines(int32_t nType, const QString& sLines) {
-    XMLelement* pNote = OpenNote(nType, "");
+    XMLelement* pNote = OpenNewNote(nType, "");
     Document().setUndoRedoEnabled(false);
     QTextCursor(&Document()).insertText(sLines);
     Document().setUndoRedoEnabled(true);
-    return pNote;
-  }
-  XMLelement* OpenNote(int32_t nType, const std::string& sContent) {
-    Window().Tabs().setCurrentIndex(0);
-    XMLelement* pNote =
-        Folder().InsertNote({.sName = "Edited", .nType = nType, .nContentClass = nType});
-    Folder().ContentOf(*pNote)->SetContent(sContent);
-    Tree().RefreshTree(true);
-    Choose(pNote);
     return pNote;
   }
   QTextDocument& Document() { return *Editors().TextCursor().document(); }
@@ -101,7 +91,7 @@ TEST_F(EditMenuTest, EachOperationReplacesTheSelectionAsOneUndoStep) {
 }
 
 TEST_F(EditMenuTest, ACaseCommandKeepsTheFormatOfEveryCharacter) {
-  OpenNote(2, std::string("{\\rtf1\\ansi Some {\\b bold} and {\\i italic} text}"));
+  OpenNewNote(2, "{\\rtf1\\ansi Some {\\b bold} and {\\i italic} text}");
   QTextCursor end(&Document());
   end.movePosition(QTextCursor::End);
   end.insertImage("picture");
@@ -137,7 +127,7 @@ TEST_F(EditMenuTest, WithoutASelectionOrOnAReadOnlyNoteNothingChanges) {
             sName.endsWith("Track Clipboard"))
           continue;
         SCOPED_TRACE(sName.toStdString() + " on type " + std::to_string(nType));
-        for (QMenu* pMenu : Window().menuBar()->findChildren<QMenu*>()) emit pMenu->aboutToShow();
+        ShowMenus();
         if (!bReadOnly && sName.contains(" - Case - ")) {
           EXPECT_FALSE(pAction->isEnabled());
         }
@@ -229,10 +219,8 @@ TEST_F(EditMenuTest, ReplaceAndReplaceAllAreEachOneUndoStep) {
 }
 
 TEST_F(EditMenuTest, TheKeysWorkInTheEditorAndInTheFindBarAndTheSearchIsRemembered) {
-  Window().show();
-  QApplication::setActiveWindow(&Window());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-  OpenNote(0, std::string("one two one"));
+  ShowActive();
+  OpenNewNote(0, "one two one");
   QWidget* pEdit = Editors().ActiveEdit();
   pEdit->setFocus();
   Select(0, 3);
@@ -249,7 +237,7 @@ TEST_F(EditMenuTest, TheKeysWorkInTheEditorAndInTheFindBarAndTheSearchIsRemember
   EXPECT_FALSE(Window().FindBar().isVisible());
 
   OpenWindow();  // the bar of this one was never opened
-  OpenNote(0, std::string("two one"));
+  OpenNewNote(0, "two one");
   Trigger("Edit - Find - Find Next");
   EXPECT_EQ(Editors().TextCursor().selectionStart(), 4);
 }
@@ -288,7 +276,7 @@ TEST_F(EditMenuTest, GoToLineMovesToTheLineTypedAndRemembersIt) {
 TEST_F(EditMenuTest, TrackClipboardPastesEachNewTextOnce) {
   QClipboard& clipboard = *QGuiApplication::clipboard();
   clipboard.setText("copied before");
-  OpenNote(0, std::string());
+  OpenNewNote(0, "");
   Trigger("Edit - Advanced - Track Clipboard");
   for (const char* pCopied : {"copied before", "first", "", "first", "second"}) {
     clipboard.setText(pCopied);
@@ -314,7 +302,7 @@ TEST_F(EditMenuTest, HtmlIsCleanedBeforeTheEditorSeesItAndAViewedNoteKeepsItsByt
     const bool bDirty = sContent == sDirty;
     const auto shown = MessageBoxesShownBy(
         [&] {
-          pNote = OpenNote(1, sContent);
+          pNote = OpenNewNote(1, sContent);
           Tree().RefreshTree(true);  // shown again: no second box
         },
         bDirty ? 1 : 0);

@@ -1,7 +1,6 @@
 // The editors as a user types, formats, clicks and inserts links in them.
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -19,12 +18,6 @@
 
 namespace orv::test {
 namespace {
-
-QTextCharFormat FormatOfCharAt(QTextDocument& document, int nPos) {
-  QTextCursor probe(&document);
-  probe.setPosition(nPos + 1);  // a cursor tells the format of the character before it
-  return probe.charFormat();
-}
 
 // The middle of the character at nPos, in the edit's viewport.
 template <typename TEdit>
@@ -225,10 +218,7 @@ TEST_F(EditorCommandsTest, ALinkToAFileIsAFileUrlAndIsRemembered) {
   const std::string sFile = m_dir.File("my notes.txt");
   WriteWholeFile(sFile, "x");
   CDialogDriver driver;
-  driver.OnNext<QFileDialog>([&](QFileDialog& dialog) {
-    dialog.findChild<QLineEdit*>("fileNameEdit")->setText("my notes.txt");
-    static_cast<QDialog&>(dialog).accept();
-  });
+  driver.OnNextFile("my notes.txt");
   WriteSetting(*m_pSettings, kLinkedFile, m_dir.Path().string());
   Trigger("Insert - Link to File...");
   const QString sHtml = edit.toHtml();

@@ -4,8 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 
 #include "app/recent_files.h"
@@ -29,16 +27,6 @@ constexpr SNoteKind kKinds[] = {
 
 class EditorSafetyTest : public MainWindowTest {
  protected:
-  // A new top-level note of the first folder with this content, open in its editor.
-  XMLelement* OpenNewNote(const SNoteKind& kind) {
-    Window().Tabs().setCurrentIndex(0);
-    XMLelement* pNote = Folder().InsertNote(
-        {.sName = "Typed into", .nType = kind.nType, .nContentClass = kind.nType});
-    Folder().ContentOf(*pNote)->SetContent(kind.pContent);
-    Tree().RefreshTree(true);
-    Choose(pNote);
-    return pNote;
-  }
   QString ShownText() {
     QWidget* pEdit = Window().Editors().ActiveEdit();
     if (auto* pPlain = qobject_cast<QPlainTextEdit*>(pEdit)) return pPlain->toPlainText();
@@ -56,7 +44,7 @@ class EditorSafetyTest : public MainWindowTest {
 TEST_F(EditorSafetyTest, UndoRightAfterOpeningANoteTakesNothingAway) {
   for (const SNoteKind& kind : kKinds) {
     SCOPED_TRACE(kind.nType);
-    XMLelement* pNote = OpenNewNote(kind);
+    XMLelement* pNote = OpenNewNote(kind.nType, kind.pContent);
     Window().Doc().ClearModified();
     QWidget* pEdit = Window().Editors().ActiveEdit();
     const QString sShown = ShownText();
@@ -72,6 +60,7 @@ TEST_F(EditorSafetyTest, UndoRightAfterOpeningANoteTakesNothingAway) {
   }
 }
 
+// Every command runs, none may crash or hang, and none may lose what was typed.
 TEST_F(EditorSafetyTest, TextTypedBeforeAnyCommandSurvivesIt) {
   AnswerQuestionsYesAhead();
   // Whatever else a command asks is cancelled.
@@ -80,18 +69,19 @@ TEST_F(EditorSafetyTest, TextTypedBeforeAnyCommandSurvivesIt) {
   for (const SNoteKind& kind : kKinds) {
     for (QAction* pAction : MenuCommands()) {
       const QString sName = pAction->objectName();
+      if (sName == "File - Exit") continue;
       // The clipboard and undo commands work on the typed text by design.
-      if (sName == "File - Exit" || (sName.startsWith("Edit - ") && !sName.contains("Advanced") &&
-                                     !sName.startsWith("Edit - Find")))
-        continue;
-      XMLelement* pNote = OpenNewNote(kind);
+      const bool bKeepsTyped = !sName.startsWith("Edit - ") || sName.contains("Advanced") ||
+                               sName.startsWith("Edit - Find");
+      XMLelement* pNote = OpenNewNote(kind.nType, kind.pContent);
       const std::string sTyped = "Typed" + std::to_string(nChecked);
       QTest::keyClicks(Window().Editors().ActiveEdit(), QString::fromStdString(sTyped));
-      for (QMenu* pMenu : Window().menuBar()->findChildren<QMenu*>()) emit pMenu->aboutToShow();
+      ShowMenus();
       if (!pAction->isEnabled()) continue;
       pAction->trigger();
       QCoreApplication::processEvents();
       Window().StoreEditorContent();
+      if (!bKeepsTyped) continue;
       ++nChecked;
       // A command that deleted the note took its text with it.
       if (CBaseContentNode* pContent = ContentWherever(pNote)) {
@@ -117,10 +107,7 @@ TEST_F(EditorSafetyTest, DecliningThePassphraseKeepsTheOpenDocumentAndTheRecentE
     dialog.reject();
   });
   std::string sShown;
-  driver.OnNextDialog([&](QDialog& dialog) {
-    sShown = static_cast<QMessageBox&>(dialog).text().toStdString();
-    dialog.accept();
-  });
+  driver.OnNextMessage(sShown);
   EXPECT_FALSE(Window().OpenDocument(QString::fromStdString(m_sDocument)));
   EXPECT_EQ(sShown, kNoPassphraseText);
   EXPECT_TRUE(sPromptTitle.contains("notes.orv")) << sPromptTitle.toStdString();

@@ -40,9 +40,7 @@ class FindDialogTest : public MainWindowTest {
   }
   // A rich-text note of the current folder holding sText.
   XMLelement* RichNote(const std::string& sName, const std::string& sRtf) {
-    XMLelement* pNote =
-        Folder().InsertNote({.sName = sName, .nType = kContentRtf, .nContentClass = kContentRtf});
-    Folder().ContentOf(*pNote)->SetContent(sRtf);
+    XMLelement* pNote = AddNote(sName, kContentRtf, sRtf);
     Tree().RefreshTree(false);
     return pNote;
   }

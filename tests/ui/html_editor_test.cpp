@@ -10,7 +10,6 @@
 #include <QTextTable>
 
 #include "editors/html_fragments.h"
-#include "tree/note_protection.h"
 #include "ui/dialog_driver.h"
 #include "ui/editors/find_bar.h"
 #include "ui/editors/html_tool_bar.h"
@@ -23,16 +22,10 @@ class HtmlEditorTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Window().show();
-    QApplication::setActiveWindow(&Window());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    ShowActive();
   }
   XMLelement* OpenHtml(const std::string& sContent) {
-    Window().Tabs().setCurrentIndex(0);
-    XMLelement* pNote = Folder().InsertNote({.sName = "Page", .nType = 1, .nContentClass = 1});
-    Folder().ContentOf(*pNote)->SetContent(sContent);
-    Tree().RefreshTree(true);
-    Choose(pNote);
+    XMLelement* pNote = OpenNewNote(1, sContent);
     Editor().Web().setFocus();
     return pNote;
   }
@@ -135,11 +128,7 @@ TEST_F(HtmlEditorTest, TheToolBarFormatsTheWebViewAndRestsInTheSourceView) {
 TEST_F(HtmlEditorTest, TablesAndLinesAreInsertedAndEditedWithTheirMessages) {
   XMLelement* pNote = OpenHtml("<div>before</div>");
   CHtmlToolBar& bar = Editor().ToolBar();
-  {
-    CDialogDriver driver;
-    driver.OnNextDialog([](QDialog& dialog) { dialog.reject(); });  // cancelled: nothing
-    bar.InsertTable();
-  }
+  Answering([](QDialog& dialog) { dialog.reject(); }, [&] { bar.InsertTable(); });  // cancelled
   EXPECT_EQ(Web().rootFrame()->childFrames().size(), 0);
   EXPECT_EQ(MessageBoxesShownBy([&] { bar.RunTableCommand(ETableCommand::InsertRow); }, 1),
             std::vector<std::string>{"Error: Please set the cursor into a table cell!"});
@@ -147,28 +136,18 @@ TEST_F(HtmlEditorTest, TablesAndLinesAreInsertedAndEditedWithTheirMessages) {
                    std::function<void()>([&] { bar.EditTableProperties(); })})
     EXPECT_EQ(MessageBoxesShownBy(run, 1),
               std::vector<std::string>{"Error: Please set the cursor into a table!"});
-  {
-    CDialogDriver driver;
-    driver.OnNextDialog([](QDialog& dialog) {
-      dialog.findChild<QSpinBox*>("Rows")->setValue(2);
-      dialog.findChild<QSpinBox*>("Columns")->setValue(3);
+  const auto fill = [](std::vector<std::pair<const char*, int>> values) {
+    return [values](QDialog& dialog) {
+      for (auto [pName, nValue] : values) dialog.findChild<QSpinBox*>(pName)->setValue(nValue);
       dialog.accept();
-    });
-    bar.InsertTable();
-  }
+    };
+  };
+  Answering(fill({{"Rows", 2}, {"Columns", 3}}), [&] { bar.InsertTable(); });
   QTextTable* pTable = Editor().Web().textCursor().currentTable();
   ASSERT_NE(pTable, nullptr);
   EXPECT_EQ(pTable->rows(), 2);
   EXPECT_EQ(pTable->columns(), 3);
-  {
-    CDialogDriver driver;
-    driver.OnNextDialog([](QDialog& dialog) {
-      dialog.findChild<QSpinBox*>("Border")->setValue(2);
-      dialog.findChild<QSpinBox*>("Width")->setValue(50);
-      dialog.accept();
-    });
-    bar.EditTableProperties();
-  }
+  Answering(fill({{"Border", 2}, {"Width", 50}}), [&] { bar.EditTableProperties(); });
   Window().StoreEditorContent();
   EXPECT_NE(Content(*pNote).find("<table border=\"2\" cellpadding=\"3\" width=\"50%\">"),
             std::string::npos)
@@ -222,12 +201,7 @@ TEST_F(HtmlEditorTest, TablesAndLinesAreInsertedAndEditedWithTheirMessages) {
 TEST_F(HtmlEditorTest, ItsColoursAreSixHexDigitsAndItsFontTheStoredOne) {
   m_pSettings->SetString("Settings", "htmlBckColor", "ff8000");
   m_pSettings->SetString("Settings", "HTMLtextColor", "not a colour");  // the theme's, then
-  std::vector<uint8_t> font(60, 0);
-  font[0] = 0xEC;  // -20 pixels high: 15 points
-  font[1] = font[2] = font[3] = 0xFF;
-  const std::string_view sFace = "Html Face";
-  std::copy(sFace.begin(), sFace.end(), font.begin() + 28);
-  WriteSetting(*m_pSettings, kHtmlFont, font);
+  WriteSetting(*m_pSettings, kHtmlFont, FontRecord(-20, 400, false, "Html Face"));
   const QColor themeText = Editor().Web().palette().color(QPalette::Text);
   OpenWindow();
   const QPalette palette = Editor().Web().palette();
@@ -237,22 +211,11 @@ TEST_F(HtmlEditorTest, ItsColoursAreSixHexDigitsAndItsFontTheStoredOne) {
   EXPECT_DOUBLE_EQ(Editor().Web().font().pointSizeF(), 15);
 }
 
-TEST_F(HtmlEditorTest, WhatTheViewCannotShowOrMayNotSeeKeepsTheNotesBytes) {
+TEST_F(HtmlEditorTest, WhatTheViewCannotShowKeepsTheNotesBytes) {
   const std::string sPositioned = "<div style=\"position:absolute;left:9px\">pinned</div>";
   XMLelement* pNote = OpenHtml(sPositioned);
   EXPECT_TRUE(Window().statusBar()->currentMessage().contains("absolute positioning"));
   Window().StoreEditorContent();
-  EXPECT_EQ(Content(*pNote), sPositioned);
-
-  ProtectWithPassword(Tree(), *pNote, "secret", false);
-  Choose(Folder().AllNotes().front());
-  CDialogDriver driver;
-  driver.OnNextDialog([](QDialog& dialog) { dialog.reject(); });  // the password prompt
-  Choose(pNote);
-  EXPECT_EQ(Web().toPlainText(), "Please enter a valid password for view this content");
-  EXPECT_TRUE(Editor().Web().isReadOnly());
-  EXPECT_GT(Web().begin().begin().fragment().charFormat().fontWeight(), QFont::Normal);  // STRONG
-  Choose(Folder().AllNotes().front());
   EXPECT_EQ(Content(*pNote), sPositioned);
 }
 

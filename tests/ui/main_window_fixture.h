@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDropEvent>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -19,6 +20,26 @@
 #include "ui/window/note_tree_view.h"
 
 namespace orv::test {
+
+// The format of the character at nPos (a cursor tells that of the one before it).
+inline QTextCharFormat FormatOfCharAt(QTextDocument& document, int nPos) {
+  QTextCursor probe(&document);
+  probe.setPosition(nPos + 1);
+  return probe.charFormat();
+}
+
+// A stored font setting as the Windows program writes it (a LOGFONT).
+inline std::vector<uint8_t> FontRecord(int32_t nHeight, int32_t nWeight, bool bItalic,
+                                       const std::string& sFace) {
+  std::vector<uint8_t> bytes(60, 0);
+  for (size_t i = 0; i < 4; ++i) {
+    bytes[i] = static_cast<uint8_t>(static_cast<uint32_t>(nHeight) >> (8 * i));
+    bytes[16 + i] = static_cast<uint8_t>(static_cast<uint32_t>(nWeight) >> (8 * i));
+  }
+  bytes[20] = bItalic;
+  std::copy(sFace.begin(), sFace.end(), bytes.begin() + 28);
+  return bytes;
+}
 
 class MainWindowTest : public testing::Test {
  protected:
@@ -45,6 +66,13 @@ class MainWindowTest : public testing::Test {
     ASSERT_TRUE(m_pWindow->OpenDocument(QString::fromStdString(m_sDocument)));
   }
 
+  // Shown and active, so that keys reach it.
+  void ShowActive() {
+    m_pWindow->show();
+    QApplication::setActiveWindow(m_pWindow.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pWindow.get()));
+  }
+
   CMainWindow& Window() { return *m_pWindow; }
   CNoteTree& Tree() { return m_pWindow->Tree(); }
   CXMLTree& Folder() { return Tree().CurrentFolder(); }
@@ -61,6 +89,23 @@ class MainWindowTest : public testing::Test {
     return nullptr;
   }
   std::string Content(XMLelement& note) { return Folder().ContentOf(note)->GetContent(); }
+
+  // A new note of the current folder (under pParent), not yet shown.
+  XMLelement* AddNote(std::string_view sName, int32_t nType, const std::string& sContent,
+                      XMLelement* pParent = nullptr) {
+    XMLelement* pNote = Folder().InsertNote(
+        {.sName = sName, .nType = nType, .nContentClass = nType, .pParent = pParent});
+    Folder().ContentOf(*pNote)->SetContent(sContent);
+    return pNote;
+  }
+  // A new note of the first folder, open in its editor.
+  XMLelement* OpenNewNote(int32_t nType, const std::string& sContent) {
+    m_pWindow->Tabs().setCurrentIndex(0);
+    XMLelement* pNote = AddNote("Edited", nType, sContent);
+    Tree().RefreshTree(true);
+    Choose(pNote);
+    return pNote;
+  }
 
   // Selects a note in the pane as a click would.
   void Choose(XMLelement* pNote) {
@@ -83,6 +128,26 @@ class MainWindowTest : public testing::Test {
     return commands;
   }
 
+  // The menu bar's menu titled sTitle ("&Notes"), or its submenu sSub.
+  QMenu* Menu(const QString& sTitle, const QString& sSub = {}) {
+    QList<QAction*> actions = m_pWindow->menuBar()->actions();
+    for (const QString& sText : {sTitle, sSub}) {
+      auto it = std::ranges::find_if(actions, [&](QAction* p) { return p->text() == sText; });
+      if (it == actions.end() || !(*it)->menu()) {
+        ADD_FAILURE() << "no menu " << sText.toStdString();
+        return nullptr;
+      }
+      if (sSub.isEmpty() || sText == sSub) return (*it)->menu();
+      actions = (*it)->menu()->actions();
+    }
+    return nullptr;
+  }
+  // Every menu is told it is about to show, as when the user opens it: the
+  // commands are enabled or not for what is selected now.
+  void ShowMenus() {
+    for (QMenu* pMenu : m_pWindow->menuBar()->findChildren<QMenu*>()) emit pMenu->aboutToShow();
+  }
+
   // The questions commands ask (delete, sort, numbering, the new note's
   // type) are answered yes ahead, through their "Don't ask me again" keys.
   void AnswerQuestionsYesAhead() {
@@ -103,15 +168,17 @@ class MainWindowTest : public testing::Test {
     return pCloser;
   }
 
-  // Drags data to a point of the note tree and lets go there with eDrop, or
-  // leaves again given Qt::IgnoreAction. Whether the tree would take it there.
-  bool DragOverTree(const QMimeData& data, QPoint point, Qt::DropAction eDrop) {
+  // Drags data to a point of the note tree, rests there nRestMs, and lets go
+  // there with eDrop, or leaves again given Qt::IgnoreAction. Whether the
+  // tree would take it there.
+  bool DragOverTree(const QMimeData& data, QPoint point, Qt::DropAction eDrop, int nRestMs = 0) {
     QWidget* pViewport = m_pWindow->TreeView().viewport();
     const Qt::DropActions eActions = Qt::MoveAction | Qt::CopyAction;
     QDragEnterEvent enter(point, eActions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(pViewport, &enter);
     QDragMoveEvent move(point, eActions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(pViewport, &move);
+    if (nRestMs > 0) QTest::qWait(nRestMs);
     if (eDrop == Qt::IgnoreAction) {
       QDragLeaveEvent leave;
       QApplication::sendEvent(pViewport, &leave);

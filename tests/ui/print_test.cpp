@@ -12,14 +12,6 @@ namespace {
 
 class PrintTest : public MainWindowTest {
  protected:
-  XMLelement* Add(XMLelement* pParent, std::string_view sName, int32_t nType,
-                  const std::string& sContent) {
-    XMLelement* pNote = Folder().InsertNote(
-        {.sName = sName, .nType = nType, .nContentClass = nType, .pParent = pParent});
-    Folder().ContentOf(*pNote)->SetContent(sContent);
-    return pNote;
-  }
-
   // The words of the PDF printing the selected note makes, in order, one space apart.
   std::string PrintedWords(bool bSubnotes) {
     QPrinter printer(QPrinter::HighResolution);
@@ -38,13 +30,13 @@ class PrintTest : public MainWindowTest {
 };
 
 TEST_F(PrintTest, ANoteAndItsSubnotesReachThePdfInTheirOrder) {
-  XMLelement* pTrip = Add(nullptr, "Trip", kContentRtf,
-                          "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Pack {\\b boots} early.}");
-  XMLelement* pList = Add(pTrip, "List", kContentText, "tent\nstove\n");
-  Add(pList, "Spares", kContentHtml, "<p>spare <i>matches</i></p><script>lost()</script>");
-  XMLelement* pLocked = Add(pTrip, "Diary", kContentText, "private words");
+  XMLelement* pTrip = AddNote("Trip", kContentRtf,
+                              "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Pack {\\b boots} early.}");
+  XMLelement* pList = AddNote("List", kContentText, "tent\nstove\n", pTrip);
+  AddNote("Spares", kContentHtml, "<p>spare <i>matches</i></p><script>lost()</script>", pList);
+  XMLelement* pLocked = AddNote("Diary", kContentText, "private words", pTrip);
   SetProperty(*pLocked, "password", "secret");
-  Add(nullptr, "Elsewhere", kContentText, "not printed");
+  AddNote("Elsewhere", kContentText, "not printed");
   Tree().Select(pTrip);
   Window().RefreshTree();
 
@@ -57,7 +49,7 @@ TEST_F(PrintTest, ANoteAndItsSubnotesReachThePdfInTheirOrder) {
 }
 
 TEST_F(PrintTest, TextTypedAndNotYetStoredIsPrinted) {
-  Tree().Select(Add(nullptr, "Draft", kContentText, "first"));
+  Tree().Select(AddNote("Draft", kContentText, "first"));
   Window().RefreshTree();
   QTextCursor cursor = Window().Editors().PlainEdit().textCursor();
   cursor.select(QTextCursor::Document);

